@@ -1,0 +1,140 @@
+// The host's objects, reached through numbered operations: operation N is virtual slot N of the
+// interface. Unused positions are named placeholders. There is deliberately no virtual
+// destructor (its slot count differs between compilers); the module never deletes these objects.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tolvane {
+
+class HostFileEntry;
+class HostFileEntrySet;
+class HostFileRecord;
+class HostTagRecord;
+
+// The host's workspace: where the file-list file lives and the host's per-file objects.
+class HostWorkspace {
+ public:
+  virtual void Unused0() {}
+  virtual HostFileEntrySet* FileEntrySet() = 0;  // 1
+  virtual void Unused2() {}
+  virtual void Unused3() {}
+  virtual void Unused4() {}
+  virtual void Unused5() {}
+  virtual const std::string& FileListPath() = 0;  // 6: full path of the file-list file
+  virtual void Unused7() {}
+  virtual void Unused8() {}
+  virtual void Unused9() {}
+  virtual void Unused10() {}
+  virtual void LoadProjectFile(std::string projectFilePath) = 0;  // 11: takes the file in
+
+ protected:
+  ~HostWorkspace() = default;
+};
+
+// The host's set of per-file objects, found by file name.
+class HostFileEntrySet {
+ public:
+  virtual void Unused0() {}
+  virtual void Unused1() {}
+  virtual HostFileEntry* Find(std::string name) = 0;  // 2: null when the host has none
+
+ protected:
+  ~HostFileEntrySet() = default;
+};
+
+// One of the host's per-file objects, with the two flags mirrored from a FileEntry.
+class HostFileEntry {
+ public:
+  virtual void Unused0() {}
+  virtual bool FirstFlag() = 0;  // 1
+  virtual void Unused2() {}
+  virtual void Unused3() {}
+  virtual void Unused4() {}
+  virtual void Unused5() {}
+  virtual void SetFirstFlag(bool value) = 0;  // 6
+  virtual void Unused7() {}
+  virtual void SetSecondFlag(bool value) = 0;  // 8
+
+ protected:
+  ~HostFileEntry() = default;
+};
+
+// Turns a 32-bit file key into the host's record of that file.
+class HostFileSource {
+ public:
+  virtual void Unused0() {}
+  virtual HostFileRecord* Record(uint32_t key) = 0;  // 1
+
+ protected:
+  ~HostFileSource() = default;
+};
+
+class HostFileRecord {
+ public:
+  virtual void Unused0() {}
+  virtual void Unused1() {}
+  virtual void Unused2() {}
+  virtual void Unused3() {}
+  virtual void Unused4() {}
+  virtual void Unused5() {}
+  virtual std::string Title() = 0;      // 6: file name without its extension
+  virtual std::string Extension() = 0;  // 7: without the dot, empty when none
+  virtual std::string Path() = 0;       // 8
+
+ protected:
+  ~HostFileRecord() = default;
+};
+
+// Kinds of tag, numbered as the host reports them (operation 0 of HostTagRecord).
+enum TagKind : int32_t {
+  kTagClass = 0,
+  kTagDecl = 1,
+  kTagDefine = 2,
+  kTagEnum = 3,
+  kTagEnumVal = 4,
+  kTagFile = 5,
+  kTagFunction = 6,
+  kTagMemVar = 7,
+  kTagNSpace = 8,
+  kTagStruct = 9,
+  kTagTypedef = 10,
+  kTagUnion = 11,
+  kTagVariable = 12,
+};
+inline constexpr int32_t kTagKindCount = 13;
+
+// Texts returned by a tag record stay valid while the record lives.
+class HostTagRecord {
+ public:
+  virtual int32_t Kind() = 0;  // 0
+  virtual void Unused1() {}
+  virtual const char* Name() = 0;        // 2
+  virtual const char* FileName() = 0;    // 3
+  virtual const char* Pattern() = 0;     // 4: search pattern, may start with ^ and end with $
+  virtual void Unused5() {}
+  virtual const char* ParentName() = 0;  // 6
+  virtual int32_t Line() = 0;            // 7: 1-based, -1 when the tag has none
+  virtual void Unused8() {}
+  virtual void Unused9() {}
+  virtual void Unused10() {}
+  virtual const char* Namespace() = 0;     // 11
+  virtual HostTagRecord* Parent() = 0;     // 12: null when none
+  virtual void Unused13() {}
+  virtual HostFileRecord* File() = 0;      // 14
+
+ protected:
+  ~HostTagRecord() = default;
+};
+
+// The host's arrays: only the first word, the address of a contiguous array, is ever read.
+struct HostFileKeyArray {
+  uint32_t* keys;
+};
+
+struct HostTagArray {
+  HostTagRecord** tags;
+};
+
+}  // namespace tolvane
