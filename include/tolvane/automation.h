@@ -25,12 +25,14 @@ using ::IUnknown;
 using ::ULONG;
 using ::VARIANT;
 using ::VARIANT_BOOL;
+using WideChar = OLECHAR;  // the character of a BSTR
 inline constexpr uint16_t kVariantInt32 = VT_I4;
 #else
 using HRESULT = int32_t;
 using ULONG = uint32_t;
 using VARIANT_BOOL = int16_t;
-using BSTR = char16_t*;  // length-counted UTF-16, allocated by the wide-string seam
+using WideChar = char16_t;  // the character of a BSTR: UTF-16
+using BSTR = WideChar*;      // length-counted, allocated by the wide-string seam
 
 struct GUID {
   uint32_t Data1;
