@@ -116,6 +116,10 @@ CWnd* CWnd::FromHandle(HWND hwnd) {
   return static_cast<CWnd*>(::GetPropA(hwnd, kObjectProperty));
 }
 
+void CWnd::UnregisterWindowClass() {
+  ::UnregisterClassA(kWindowClass, ThisModule());
+}
+
 bool CWnd::OnReflectedNotification(UINT, WPARAM, LPARAM, LRESULT&) {
   return false;
 }

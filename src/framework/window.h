@@ -33,6 +33,8 @@ class CWnd {
 
   // The object attached to or owning `hwnd`, or null.
   static CWnd* FromHandle(HWND hwnd);
+  // Before the code that owns the framework's window class is unloaded.
+  static void UnregisterWindowClass();
 
   // Override point: a WM_COMMAND or WM_NOTIFY this control sent to its dialog, offered here
   // first; answer true (and set result) to keep it from the dialog.
