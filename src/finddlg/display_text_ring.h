@@ -1,0 +1,42 @@
+// StoreDisplayText: each Find list object owns one ring of three strings that keeps composed
+// cell texts alive for the list control after the display request returns. A text handed out
+// stays readable through the next two stored texts and is overwritten by the third.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tolvane {
+
+class DisplayTextRing {
+ public:
+  static constexpr int32_t kSlotCount = 3;
+
+  // Copies text into the next slot and returns that slot's own characters (NUL-terminated).
+  // The slot's capacity is reused: once it has held a text this long, nothing is allocated.
+  const char* StoreDisplayText(std::string_view text) {
+    return StoreComposed([text](std::string& slot) { slot.assign(text); });
+  }
+
+  // Lets compose write straight into the next slot (handed over empty, capacity kept), so a text
+  // built from parts needs no temporary string.
+  template <typename Compose>
+  const char* StoreComposed(Compose&& compose) {
+    std::string& slot = slots_[static_cast<std::size_t>(next_)];
+    slot.clear();
+    compose(slot);
+    next_ = next_ + 1 == kSlotCount ? 0 : next_ + 1;
+    return slot.c_str();
+  }
+
+  // The index the next text goes to: 0, 1 or 2.
+  int32_t NextSlot() const { return next_; }
+
+ private:
+  std::array<std::string, kSlotCount> slots_;
+  int32_t next_ = 0;
+};
+
+}  // namespace tolvane

@@ -1,0 +1,25 @@
+// The Find File list's cell texts: column 0 is the file name (title, then "." and the extension
+// when there is one), every other column the path.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "finddlg/display_request.h"
+#include "finddlg/display_text_ring.h"
+#include "tolvane/host_objects.h"
+
+namespace tolvane {
+
+// Writes title, or title + "." + extension when the extension is not empty, into out.
+void ComposeFileName(std::string& out, std::string_view title, std::string_view extension);
+
+// Answers one display request. keyArray and sourceWord are the host's (the key array object and
+// the word holding the current HostFileSource); both are read afresh here, so a swap by the host
+// shows at the next request. Row i is key i; a key goes to the source unexamined.
+// The mask becomes kListItemText; the text points into ring. A request that cannot be answered
+// (negative row, no array, no source, no record) keeps the control's text pointer.
+void AnswerFileDisplayRequest(DisplayRequest& request, const HostFileKeyArray* keyArray,
+                              HostFileSource* const* sourceWord, DisplayTextRing& ring);
+
+}  // namespace tolvane

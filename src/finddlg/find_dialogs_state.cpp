@@ -1,0 +1,10 @@
+#include "finddlg/find_dialogs_state.h"
+
+namespace tolvane {
+
+FindDialogsState& FindDialogs() {
+  static FindDialogsState state;
+  return state;
+}
+
+}  // namespace tolvane

@@ -1,0 +1,151 @@
+#include "finddlg/column_widths.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+#include "finddlg/column_tables.h"
+#include "finddlg/layout_section.h"
+#include "support/fake_profile.h"
+
+namespace tolvane {
+namespace {
+
+using testing::FakeProfile;
+using Widths = std::vector<int32_t>;
+
+constexpr uint32_t kDialog = 1000;
+const std::string kSection = "WindowPositions\\ID=0x000003e8";
+
+Widths LoadFile(FakeProfile& profile, int32_t width) {
+  return LoadColumnWidths(profile, kDialog, width, FindFileColumnRules());
+}
+Widths LoadTag(FakeProfile& profile, int32_t width) {
+  return LoadColumnWidths(profile, kDialog, width, FindTagColumnRules());
+}
+
+TEST(ColumnTables, HeadingsKeysAndIndexes) {
+  const auto file = FindFileColumnRules();
+  ASSERT_EQ(file.size(), 2u);
+  EXPECT_STREQ(file[0].heading, "Filename");
+  EXPECT_STREQ(file[0].key, "Sub1");
+  EXPECT_STREQ(file[1].heading, "Path");
+  EXPECT_STREQ(file[1].key, "Sub2");
+
+  const auto tag = FindTagColumnRules();
+  ASSERT_EQ(tag.size(), 6u);
+  const char* headings[] = {"Type", "Namespace", "Parent", "Tag", "Filename", "Line"};
+  const char* keys[] = {"Sub1", "Sub1_5", "Sub2", "Sub3", "Sub4", "Sub5"};
+  for (std::size_t i = 0; i < tag.size(); ++i) {
+    EXPECT_STREQ(tag[i].heading, headings[i]);
+    EXPECT_STREQ(tag[i].key, keys[i]);
+    EXPECT_EQ(tag[i].index, static_cast<int>(i));
+  }
+}
+
+TEST(WidthRule, TruncatesTowardZeroInDoublePrecision) {
+  EXPECT_EQ(ShareOfWidth(0.33).Evaluate(101, 0), 33);
+  EXPECT_EQ(ShareOfWidth(0.67).Evaluate(101, 0), 67);
+  EXPECT_EQ(ShareOfWidth(0.33).Evaluate(-5, 0), -1);
+  EXPECT_EQ(ShareOfWidth(0.67).Evaluate(400, 0), 268);  // 267.99999999999997 in doubles
+  EXPECT_EQ(ShareOfRest(0.25).Evaluate(500, 50), 112);
+  EXPECT_EQ(ShareOfRest(0.5).Evaluate(10, 50), -20);
+  EXPECT_EQ(Fixed(400).Evaluate(-99, 7), 400);
+}
+
+TEST(WidthRule, HostileStoredWidthsNeitherOverflowNorWrap) {
+  constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+  constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+  EXPECT_EQ(ShareOfRest(0.5).Evaluate(kMax, kMin), kMax);  // (2^32 - 1) / 2 truncated
+  EXPECT_EQ(ShareOfRest(0.25).Evaluate(kMin, kMax), -1073741823);
+  EXPECT_EQ(ShareOfRest(0.25).Evaluate(500, kMin), 536871037);
+}
+
+TEST(LoadColumnWidths, FirstOpenGivesTheWorkedDefaults) {
+  FakeProfile profile;
+  EXPECT_EQ(LoadFile(profile, 400), (Widths{132, 268}));
+  EXPECT_EQ(LoadTag(profile, 500), (Widths{50, 112, 112, 225, 100, 400}));
+  EXPECT_EQ(LoadFile(profile, 3), (Widths{0, 2}));
+}
+
+TEST(LoadColumnWidths, ReadsInColumnOrderWithDefaultsComputedFromColumnZeroAsRead) {
+  FakeProfile profile;
+  profile.SetInt(kSection, "Sub1", 100);
+  LoadTag(profile, 500);
+  ASSERT_EQ(profile.calls.size(), 6u);
+  const char* keys[] = {"Sub1", "Sub1_5", "Sub2", "Sub3", "Sub4", "Sub5"};
+  const int32_t fallbacks[] = {50, 100, 100, 200, 100, 400};  // rest = 500 - 100
+  for (std::size_t i = 0; i < 6; ++i) {
+    EXPECT_EQ(profile.calls[i].op, FakeProfile::Op::kGetInt);
+    EXPECT_EQ(profile.calls[i].section, kSection);
+    EXPECT_EQ(profile.calls[i].key, keys[i]);
+    EXPECT_EQ(profile.calls[i].number, fallbacks[i]) << keys[i];
+  }
+}
+
+TEST(LoadColumnWidths, StoredZeroFirstColumnKeepsDefaultsFromTheFullWidth) {
+  FakeProfile profile;
+  profile.SetInt(kSection, "Sub1", 0);
+  EXPECT_EQ(LoadTag(profile, 500), (Widths{50, 125, 125, 250, 100, 400}));
+}
+
+TEST(LoadColumnWidths, ReplacementsUseTheSettledFirstColumn) {
+  FakeProfile profile;
+  profile.SetInt(kSection, "Sub1", -3);
+  profile.SetInt(kSection, "Sub1_5", 0);
+  profile.SetInt(kSection, "Sub2", -1);
+  profile.SetInt(kSection, "Sub3", 1);  // 1 is usable as it is
+  profile.SetInt(kSection, "Sub4", 0);
+  profile.SetInt(kSection, "Sub5", -400);
+  EXPECT_EQ(LoadTag(profile, 500), (Widths{50, 112, 112, 1, 100, 400}));
+}
+
+TEST(LoadColumnWidths, StoredValuesAreUsedAndBadOnesReplacedPerColumn) {
+  FakeProfile profile;
+  profile.SetInt(kSection, "Sub1", 77);
+  profile.SetInt(kSection, "Sub2", 0);
+  EXPECT_EQ(LoadFile(profile, 400), (Widths{77, 268}));
+  profile.SetInt(kSection, "Sub1", -5);
+  profile.SetInt(kSection, "Sub2", 1);
+  EXPECT_EQ(LoadFile(profile, 400), (Widths{132, 1}));
+}
+
+TEST(LoadColumnWidths, AWideStoredFirstColumnCanLeaveNonPositiveShares) {
+  FakeProfile profile;
+  profile.SetInt(kSection, "Sub1", 600);
+  // Defaults from 500 - 600 are negative, and so are their replacements: passed on unclamped.
+  EXPECT_EQ(LoadTag(profile, 500), (Widths{600, -25, -25, -50, 100, 400}));
+}
+
+TEST(ColumnWidths, SaveWritesEveryWidthUnclampedInColumnOrderAndLoadReadsThemBack) {
+  FakeProfile profile;
+  const Widths saved{60, 0, 90, -4, 120, 300};
+  SaveColumnWidths(profile, kDialog, FindTagColumnRules(), saved);
+  EXPECT_EQ(profile.KeysOf(FakeProfile::Op::kWriteInt),
+            (std::vector<std::string>{"Sub1", "Sub1_5", "Sub2", "Sub3", "Sub4", "Sub5"}));
+  EXPECT_EQ(profile.IntAt(kSection, "Sub1_5"), 0);
+  EXPECT_EQ(profile.IntAt(kSection, "Sub3"), -4);
+  EXPECT_EQ(LoadTag(profile, 500), (Widths{60, 110, 90, 220, 120, 300}));
+}
+
+TEST(ColumnWidths, DialogIdentifiersKeepSeparateSections) {
+  FakeProfile profile;
+  SaveColumnWidths(profile, 1, FindFileColumnRules(), Widths{11, 12});
+  SaveColumnWidths(profile, 2, FindFileColumnRules(), Widths{21, 22});
+  EXPECT_EQ(LoadColumnWidths(profile, 1, 400, FindFileColumnRules()), (Widths{11, 12}));
+  EXPECT_EQ(LoadColumnWidths(profile, 2, 400, FindFileColumnRules()), (Widths{21, 22}));
+  EXPECT_EQ(LoadColumnWidths(profile, 3, 400, FindFileColumnRules()), (Widths{132, 268}));
+  // One identifier for both dialogs shares "Sub1" and "Sub2".
+  EXPECT_EQ(LoadColumnWidths(profile, 1, 500, FindTagColumnRules())[0], 11);
+}
+
+TEST(ColumnWidths, SaveWritesOnlyWhatBothSidesHave) {
+  FakeProfile profile;
+  SaveColumnWidths(profile, kDialog, FindTagColumnRules(), Widths{5, 6});
+  EXPECT_EQ(profile.KeysOf(FakeProfile::Op::kWriteInt),
+            (std::vector<std::string>{"Sub1", "Sub1_5"}));
+}
+
+}  // namespace
+}  // namespace tolvane

@@ -1,0 +1,53 @@
+#include "finddlg/display_text_ring.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tolvane {
+namespace {
+
+TEST(DisplayTextRing, SlotsGoZeroOneTwoZero) {
+  DisplayTextRing ring;
+  EXPECT_EQ(ring.NextSlot(), 0);
+  const char* first = ring.StoreDisplayText("first text, longer than any small-string buffer");
+  EXPECT_EQ(ring.NextSlot(), 1);
+  const char* second = ring.StoreDisplayText("second");
+  EXPECT_EQ(ring.NextSlot(), 2);
+  const char* third = ring.StoreDisplayText("third");
+  EXPECT_EQ(ring.NextSlot(), 0);
+
+  // Three distinct slots: the first text survives the next two.
+  EXPECT_NE(first, second);
+  EXPECT_NE(second, third);
+  EXPECT_NE(first, third);
+  EXPECT_STREQ(first, "first text, longer than any small-string buffer");
+  EXPECT_STREQ(second, "second");
+  EXPECT_STREQ(third, "third");
+
+  const char* fourth = ring.StoreDisplayText("4th");
+  EXPECT_EQ(ring.NextSlot(), 1);
+  EXPECT_EQ(fourth, first);  // the fourth reuses slot 0 and its buffer
+  EXPECT_STREQ(first, "4th");
+  EXPECT_STREQ(second, "second");
+}
+
+TEST(DisplayTextRing, StoredTextIsACopy) {
+  DisplayTextRing ring;
+  std::string source = "original";
+  const char* stored = ring.StoreDisplayText(source);
+  source[0] = 'X';
+  EXPECT_NE(stored, source.c_str());
+  EXPECT_STREQ(stored, "original");
+  EXPECT_STREQ(ring.StoreDisplayText(""), "");
+}
+
+TEST(DisplayTextRing, ComposedTextStartsFromAnEmptySlot) {
+  DisplayTextRing ring;
+  for (int i = 0; i < 3; ++i) ring.StoreDisplayText("leftover text that must not show through");
+  const char* composed = ring.StoreComposed([](std::string& slot) { slot += "ab"; });
+  EXPECT_STREQ(composed, "ab");
+}
+
+}  // namespace
+}  // namespace tolvane

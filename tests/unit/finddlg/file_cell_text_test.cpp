@@ -1,0 +1,93 @@
+#include "finddlg/file_cell_text.h"
+
+#include <gtest/gtest.h>
+
+#include "support/fake_records.h"
+
+namespace tolvane {
+namespace {
+
+using testing::FakeFileRecord;
+using testing::FakeFileSource;
+
+const char kControlBuffer[] = "control's own buffer";
+
+class FileCellText : public ::testing::Test {
+ protected:
+  void SetUp() override { source.records = {{10, &mainCpp}, {11, &makefile}, {12, &gitignore}}; }
+  DisplayRequest Ask(int32_t row, int32_t column, uint32_t mask = 0x7) {
+    DisplayRequest request{row, column, mask, kControlBuffer};
+    AnswerFileDisplayRequest(request, &keyArray, &sourceWord, ring);
+    return request;
+  }
+
+  FakeFileRecord mainCpp{"main", "cpp", "src"};
+  FakeFileRecord makefile{"Makefile", "", "C:\\work\\project"};
+  FakeFileRecord gitignore{"", "gitignore", "C:\\work"};
+  FakeFileSource source;
+  HostFileSource* sourceWord = &source;
+  uint32_t keys[3] = {10, 11, 12};
+  HostFileKeyArray keyArray{keys};
+  DisplayTextRing ring;
+};
+
+TEST_F(FileCellText, FileNameAndPathColumns) {
+  EXPECT_STREQ(Ask(0, 0).text, "main.cpp");
+  EXPECT_STREQ(Ask(0, 1).text, "src");
+  EXPECT_STREQ(Ask(1, 0).text, "Makefile");
+  EXPECT_STREQ(Ask(1, 1).text, "C:\\work\\project");
+  EXPECT_STREQ(Ask(2, 0).text, ".gitignore");
+  EXPECT_STREQ(Ask(2, 7).text, "C:\\work");  // any column past 0 shows the path
+}
+
+TEST_F(FileCellText, MaskBecomesTextOnlyAndTheBufferIsNeverWritten) {
+  const DisplayRequest request = Ask(0, 0, 0x2 | 0x8);  // image and state
+  EXPECT_EQ(request.mask, kListItemText);
+  EXPECT_NE(request.text, kControlBuffer);
+  EXPECT_STREQ(kControlBuffer, "control's own buffer");
+}
+
+TEST_F(FileCellText, KeyArrayAndSourceAreReadAfreshEachRequest) {
+  EXPECT_STREQ(Ask(0, 0).text, "main.cpp");
+  EXPECT_EQ(source.lastKey, 10u);
+
+  uint32_t swapped[1] = {12};
+  keyArray.keys = swapped;
+  EXPECT_STREQ(Ask(0, 0).text, ".gitignore");
+
+  FakeFileRecord other{"other", "h", "inc"};
+  FakeFileSource otherSource;
+  otherSource.records = {{12, &other}};
+  sourceWord = &otherSource;
+  EXPECT_STREQ(Ask(0, 0).text, "other.h");
+  EXPECT_EQ(otherSource.lookups, 1);
+}
+
+TEST_F(FileCellText, UnanswerableRequestsKeepTheControlsText) {
+  EXPECT_EQ(Ask(-1, 0).text, kControlBuffer);
+  EXPECT_EQ(source.lookups, 0);  // nothing read for a negative row
+  EXPECT_EQ(Ask(-1, 0).mask, kListItemText);
+
+  keys[0] = 99;  // a key the source does not know
+  EXPECT_EQ(Ask(0, 0).text, kControlBuffer);
+
+  sourceWord = nullptr;
+  EXPECT_EQ(Ask(1, 0).text, kControlBuffer);
+  keyArray.keys = nullptr;
+  EXPECT_EQ(Ask(1, 0).text, kControlBuffer);
+}
+
+TEST_F(FileCellText, FourRequestsUseSlotsZeroOneTwoZero) {
+  const char* first = Ask(0, 0).text;
+  const char* second = Ask(1, 0).text;
+  const char* third = Ask(2, 0).text;
+  EXPECT_STREQ(first, "main.cpp");
+  EXPECT_STREQ(second, "Makefile");
+  const char* fourth = Ask(0, 1).text;
+  EXPECT_EQ(fourth, first);
+  EXPECT_STREQ(first, "src");
+  EXPECT_STREQ(third, ".gitignore");
+}
+
+}  // namespace
+}  // namespace tolvane

@@ -1,0 +1,146 @@
+#include "finddlg/tag_cell_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/fake_records.h"
+
+namespace tolvane {
+namespace {
+
+using testing::FakeFileRecord;
+using testing::FakeTagRecord;
+
+const char kControlBuffer[] = "control's own buffer";
+
+std::string LineText(std::string_view pattern) {
+  std::string out = "stale";
+  ComposeLineText(out, pattern);
+  return out;
+}
+
+TEST(TagKindLabel, ThirteenKindsInTheirOwnOrder) {
+  const char* expected[] = {"Class",   "Decl",     "Define",  "Enum",   "EnumVal",
+                            "File",    "Function", "MemVar",  "NSpace", "Struct",
+                            "Typedef", "Union",    "Variable"};
+  for (int32_t kind = 0; kind < 13; ++kind) EXPECT_STREQ(TagKindLabel(kind), expected[kind]);
+  EXPECT_EQ(TagKindLabel(13), nullptr);
+  EXPECT_EQ(TagKindLabel(-1), nullptr);
+  EXPECT_EQ(TagKindLabel(INT32_MIN), nullptr);
+}
+
+TEST(ComposeLineText, StripsWholeRunsAndTurnsTabsIntoSpaces) {
+  EXPECT_EQ(LineText("^int main()$"), "int main()");
+  EXPECT_EQ(LineText("^^x$$"), "x");
+  EXPECT_EQ(LineText("a^b$c"), "a^b$c");
+  EXPECT_EQ(LineText("^$"), "");
+  EXPECT_EQ(LineText("^^^"), "");
+  EXPECT_EQ(LineText("$$"), "");
+  EXPECT_EQ(LineText("^$$^"), "$$^");  // only the ends are runs
+  EXPECT_EQ(LineText(""), "");
+  EXPECT_EQ(LineText("if (a)\treturn;"), "if (a) return;");
+  EXPECT_EQ(LineText("^\t\tx = /y/;\t$"), "  x = /y/; ");
+}
+
+class TagCellText : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    tag.kind = 6;
+    tag.name = "main";
+    tag.parentName = "App";
+    tag.nameSpace = "ns";
+    tag.pattern = "^int\tmain()$";
+    tag.file = &file;
+  }
+  DisplayRequest Ask(int32_t row, int32_t column, uint32_t mask = 0x7) {
+    DisplayRequest request{row, column, mask, kControlBuffer};
+    AnswerTagDisplayRequest(request, &tagArray, ring);
+    return request;
+  }
+
+  FakeFileRecord file{"main", "cpp", "src"};
+  FakeTagRecord tag;
+  FakeTagRecord other;
+  HostTagRecord* tags[2] = {&tag, &other};
+  HostTagArray tagArray{tags};
+  DisplayTextRing ring;
+};
+
+TEST_F(TagCellText, EveryColumn) {
+  EXPECT_STREQ(Ask(0, 0).text, "Function");
+  EXPECT_EQ(Ask(0, 1).text, tag.nameSpace);  // record texts are handed out, not copied
+  EXPECT_EQ(Ask(0, 2).text, tag.parentName);
+  EXPECT_EQ(Ask(0, 3).text, tag.name);
+  EXPECT_STREQ(Ask(0, 4).text, "main.cpp");
+  EXPECT_STREQ(Ask(0, 5).text, "int main()");
+  EXPECT_EQ(ring.NextSlot(), 2);  // only columns 4 and 5 used slots
+}
+
+TEST_F(TagCellText, ComposedFileNames) {
+  file.extension = "";
+  EXPECT_STREQ(Ask(0, 4).text, "main");
+  file.title = "";
+  file.extension = "h";
+  EXPECT_STREQ(Ask(0, 4).text, ".h");
+}
+
+TEST_F(TagCellText, OutOfRangeKindsAndColumnsKeepTheControlsText) {
+  tag.kind = 13;
+  DisplayRequest request = Ask(0, 0, 0x2);
+  EXPECT_EQ(request.text, kControlBuffer);
+  EXPECT_EQ(request.mask, kListItemText);
+  tag.kind = -1;
+  EXPECT_EQ(Ask(0, 0).text, kControlBuffer);
+  tag.kind = 5;
+  EXPECT_STREQ(Ask(0, 0).text, "File");
+
+  request = Ask(0, 6, 0x2 | 0x8);
+  EXPECT_EQ(request.text, kControlBuffer);
+  EXPECT_EQ(request.mask, kListItemText);
+  EXPECT_EQ(Ask(0, -1).text, kControlBuffer);
+  EXPECT_STREQ(kControlBuffer, "control's own buffer");
+}
+
+TEST_F(TagCellText, UnanswerableRequestsAreIgnoredSafely) {
+  EXPECT_EQ(Ask(-1, 3).text, kControlBuffer);
+  other.file = nullptr;
+  EXPECT_EQ(Ask(1, 4).text, kControlBuffer);
+  EXPECT_EQ(ring.NextSlot(), 0);
+  tags[1] = nullptr;
+  EXPECT_EQ(Ask(1, 3).text, kControlBuffer);
+  tagArray.tags = nullptr;
+  EXPECT_EQ(Ask(0, 3).text, kControlBuffer);
+}
+
+TEST_F(TagCellText, NullRecordTextsShowEmpty) {
+  tag.nameSpace = nullptr;
+  tag.pattern = nullptr;
+  EXPECT_STREQ(Ask(0, 1).text, "");
+  EXPECT_STREQ(Ask(0, 5).text, "");
+}
+
+TEST_F(TagCellText, TheArrayIsReadAfreshEachRequest) {
+  EXPECT_STREQ(Ask(0, 3).text, "main");
+  other.name = "moved";
+  HostTagRecord* replaced[1] = {&other};
+  tagArray.tags = replaced;
+  EXPECT_STREQ(Ask(0, 3).text, "moved");
+}
+
+TEST_F(TagCellText, FourComposedCellsUseSlotsZeroOneTwoZero) {
+  const char* first = Ask(0, 4).text;
+  const char* second = Ask(0, 5).text;
+  const char* third = Ask(0, 4).text;
+  EXPECT_STREQ(first, "main.cpp");
+  EXPECT_STREQ(second, "int main()");
+  EXPECT_STREQ(third, "main.cpp");
+  tag.pattern = "^changed$";
+  const char* fourth = Ask(0, 5).text;
+  EXPECT_EQ(fourth, first);
+  EXPECT_STREQ(first, "changed");
+  EXPECT_STREQ(second, "int main()");
+}
+
+}  // namespace
+}  // namespace tolvane

@@ -1,0 +1,137 @@
+// The host's workspace: scanning a folder, its per-file flags, the project fragment it is handed,
+// and the file and tag records the Find lists read.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "file_catalog.h"
+#include "project_fragment.h"
+#include "tag_catalog.h"
+#include "workspace_model.h"
+#include "workspace_scan.h"
+
+namespace tolvane::host {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempFolder {
+ public:
+  TempFolder() {
+    path_ = fs::temp_directory_path() /
+            ("tolvane-host-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+  }
+  ~TempFolder() { fs::remove_all(path_); }
+  const fs::path& path() const { return path_; }
+  void Write(const fs::path& relative, const std::string& text) const {
+    fs::create_directories((path_ / relative).parent_path());
+    std::ofstream(path_ / relative, std::ios::binary) << text;
+  }
+
+ private:
+  fs::path path_;
+};
+
+TEST(WorkspaceScan, SkipsHiddenFoldersAndBuildTreesKeepsHiddenFiles) {
+  TempFolder root;
+  root.Write("src/b.cpp", "");
+  root.Write("src/a.h", "");
+  root.Write(".git/config", "");
+  root.Write(".tolvane/files.tvef", "");
+  root.Write("build/native/CMakeCache.txt", "");
+  root.Write("build/native/gen.cpp", "");
+  root.Write("build/notes.txt", "");
+  root.Write(".gitignore", "");
+  EXPECT_EQ(ScanWorkspace(root.path()),
+            (std::vector<std::string>{".gitignore", "build/notes.txt", "src/a.h", "src/b.cpp"}));
+}
+
+TEST(WorkspaceScan, MissingFolderGivesNothing) {
+  EXPECT_TRUE(ScanWorkspace(fs::temp_directory_path() / "tolvane-host-no-such-folder").empty());
+}
+
+TEST(WorkspaceModel, ReadsTheFragmentBeforeTheModuleDeletesIt) {
+  TempFolder root;
+  WorkspaceModel workspace(root.path());
+  EXPECT_EQ(workspace.FileListPath(), (root.path() / ".tolvane" / "files.tvef").string());
+  EXPECT_EQ(workspace.ProjectFileCount(), -1);
+  root.Write("p.vcproj",
+             "<Files>\r\n\t<File RelativePath=\"a.cpp\"/>\r\n\t<File RelativePath=\"x\"y&z\"/>\r\n"
+             "</Files>\r\n");
+  workspace.LoadProjectFile((root.path() / "p.vcproj").string());
+  EXPECT_EQ(workspace.ProjectFileCount(), 2);
+  workspace.LoadProjectFile((root.path() / "gone.vcproj").string());
+  EXPECT_EQ(workspace.ProjectFileCount(), -1);
+}
+
+TEST(ProjectFragment, NamesAreTakenUnescapedToTheClosingQuote) {
+  EXPECT_EQ(ReadFragmentFiles("<Files>\n\t<File RelativePath=\"a&b\"c.h\"/>\n</Files>\n"),
+            (std::vector<std::string>{"a&b\"c.h"}));
+  EXPECT_TRUE(ReadFragmentFiles("<Files>\n</Files>\n").empty());
+}
+
+TEST(WorkspaceModel, FlagsAreFoundByExactName) {
+  WorkspaceModel workspace("ws");
+  auto& flags = workspace.Flags();
+  flags.Add("src/a.cpp");
+  HostFileEntrySet* set = workspace.FileEntrySet();
+  HostFileEntry* entry = set->Find("src/a.cpp");
+  ASSERT_NE(entry, nullptr);
+  EXPECT_FALSE(entry->FirstFlag());
+  entry->SetFirstFlag(true);
+  entry->SetSecondFlag(true);
+  EXPECT_TRUE(flags.Get("src/a.cpp")->SecondFlag());
+  EXPECT_TRUE(set->Find("src/a.cpp")->FirstFlag());
+  EXPECT_EQ(set->Find("SRC/A.CPP"), nullptr);
+}
+
+TEST(FileCatalog, RecordsSplitTitleExtensionAndFolder) {
+  FileEntryList list;
+  FillFileEntryList({"src/main.cpp", "Makefile", "tools/.gitignore", "a.b/c"}, list);
+  ASSERT_EQ(list.count, 4u);
+  EXPECT_EQ(list.head->entry.flags, kFileInProject);
+  FileCatalog catalog;
+  catalog.Assign(list);
+  HostFileSource& source = catalog;
+  EXPECT_EQ(source.Record(0)->Title(), "main");
+  EXPECT_EQ(source.Record(0)->Extension(), "cpp");
+  EXPECT_EQ(source.Record(0)->Path(), "src");
+  EXPECT_EQ(source.Record(1)->Extension(), "");
+  EXPECT_EQ(source.Record(1)->Path(), "");
+  EXPECT_EQ(source.Record(2)->Title(), "");
+  EXPECT_EQ(source.Record(2)->Extension(), "gitignore");
+  EXPECT_EQ(source.Record(3)->Title(), "c");  // a dot in a folder is no extension
+  EXPECT_EQ(source.Record(3)->Extension(), "");
+  EXPECT_EQ(source.Record(99)->Title(), "");  // unknown keys get an empty record, never null
+}
+
+TEST(TagCatalog, ResolvesFilesLinksParentsAndWithholdsLines) {
+  auto tags = ParseTagsText(
+      "Shape\t../src/shape.h\t/^class Shape {$/;\"\tclass\tline:3\tnamespace:geo\n"
+      "Area\t../src/shape.h\t/^  int Area();$/;\"\tprototype\tline:5\tclass:geo::Shape\n"
+      "main\t/abs/main.cpp\t/^int main()$/;\"\tfunction\tline:1\n");
+  TagCatalog catalog;
+  catalog.Assign(tags, fs::path("ws") / ".tolvane");
+  ASSERT_EQ(catalog.Size(), 3u);
+  HostTagRecord* area = catalog.Record(1);
+  EXPECT_EQ(std::string(area->FileName()), (fs::path("ws") / "src" / "shape.h").string());
+  EXPECT_EQ(area->Parent(), catalog.Record(0));
+  EXPECT_EQ(catalog.Record(0)->Parent(), nullptr);
+  EXPECT_EQ(std::string(area->ParentName()), "Shape");
+  EXPECT_EQ(std::string(area->Namespace()), "geo");
+  EXPECT_EQ(area->File()->Title(), "shape");
+  EXPECT_EQ(area->File()->Extension(), "h");
+  EXPECT_EQ(area->File(), catalog.Record(0)->File());  // one file record per file
+  EXPECT_EQ(area->Line(), 5);
+  EXPECT_EQ(catalog.Record(1)->WithoutLine().Line(), -1);
+  EXPECT_EQ(std::string(catalog.Record(1)->WithoutLine().Pattern()), "^  int Area();$");
+  EXPECT_EQ(catalog.FirstNamed("main"), 2u);
+  EXPECT_FALSE(catalog.FirstNamed("Main"));
+}
+
+}  // namespace
+}  // namespace tolvane::host

@@ -1,0 +1,61 @@
+// The host's workspace object handed to the module: where the file-list file lives, the host's
+// per-file objects with their two flags, and what it learnt from the last project fragment.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tolvane/host_objects.h"
+
+namespace tolvane::host {
+
+class FileFlags final : public HostFileEntry {
+ public:
+  bool FirstFlag() override { return first_; }
+  void SetFirstFlag(bool value) override { first_ = value; }
+  void SetSecondFlag(bool value) override { second_ = value; }
+  bool SecondFlag() const { return second_; }
+
+ private:
+  bool first_ = false;
+  bool second_ = false;
+};
+
+class FileFlagSet final : public HostFileEntrySet {
+ public:
+  HostFileEntry* Find(std::string name) override;
+  void Add(const std::string& name) { entries_.try_emplace(name); }
+  void Clear() { entries_.clear(); }
+  std::size_t Size() const { return entries_.size(); }
+  const FileFlags* Get(const std::string& name) const;
+
+ private:
+  std::map<std::string, FileFlags> entries_;
+};
+
+class WorkspaceModel final : public HostWorkspace {
+ public:
+  // The file-list file is WORKSPACE/.tolvane/files.tvef.
+  explicit WorkspaceModel(const std::filesystem::path& root);
+
+  HostFileEntrySet* FileEntrySet() override { return &flags_; }
+  const std::string& FileListPath() override { return fileListPath_; }
+  // Reads the fragment now: the module deletes the file as soon as this returns.
+  void LoadProjectFile(std::string projectFilePath) override;
+
+  const std::filesystem::path& Root() const { return root_; }
+  std::filesystem::path StateFolder() const { return root_ / ".tolvane"; }
+  FileFlagSet& Flags() { return flags_; }
+  // Files named by the last project fragment; -1 when none was handed over (or unreadable).
+  int ProjectFileCount() const { return projectFileCount_; }
+
+ private:
+  std::filesystem::path root_;
+  std::string fileListPath_;
+  FileFlagSet flags_;
+  int projectFileCount_ = -1;
+};
+
+}  // namespace tolvane::host
