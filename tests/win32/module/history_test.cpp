@@ -151,10 +151,9 @@ TEST_F(History, AddEntriesDoNothingWhileNoDialogIsOpen) {
   Add(kAddTagHistory, "lost");
   Add(kAddTagParentHistory, "lost");
 
-  HWND comboWindow = OpenFindFile();
+  OpenFindFile();
   Entry<CloseFindFileDialogFn>(table, kCloseFindFileDialog)();
-  Add(kAddFilenameHistory, "after close");  // the combo object is gone
-  EXPECT_EQ(Count(comboWindow), 1);
+  Add(kAddFilenameHistory, "after close");  // the combo object is gone: nothing to touch
 
   module.Destroy(table);
   EXPECT_EQ(Stored("FilenameEditList"), "kept|");
