@@ -11,6 +11,7 @@
 #include <iterator>
 #include <new>
 #include <string>
+#include <string_view>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -42,20 +43,25 @@ struct FileEntryBlock {
 
 namespace node_blocks {
 
-inline constexpr std::size_t kSlotsOffset =
-    (sizeof(FileEntryBlock) + alignof(FileEntryNode) - 1) / alignof(FileEntryNode) *
-    alignof(FileEntryNode);
+inline constexpr std::size_t kSlotsOffset = (sizeof(FileEntryBlock) + alignof(FileEntryNode) - 1) /
+                                            alignof(FileEntryNode) * alignof(FileEntryNode);
 
-// Test seam: when set, replaces the shared allocator (fault injection); null in production.
-inline void* (*g_allocateOverride)(std::size_t bytes) = nullptr;
-
-inline void* Allocate(std::size_t bytes) {
-  if (g_allocateOverride != nullptr) return g_allocateOverride(bytes);
+// The allocator that host and module share; Release gives blocks back to it.
+inline void* AllocateShared(std::size_t bytes) {
 #ifdef _WIN32
   return ::HeapAlloc(::GetProcessHeap(), 0, bytes);
 #else
   return std::malloc(bytes);
 #endif
+}
+
+// Test seam: when set, replaces the shared allocator (fault injection); null in production. An
+// override that hands out memory must take it from AllocateShared.
+inline void* (*g_allocateOverride)(std::size_t bytes) = nullptr;
+
+inline void* Allocate(std::size_t bytes) {
+  if (g_allocateOverride != nullptr) return g_allocateOverride(bytes);
+  return AllocateShared(bytes);
 }
 
 inline void Release(void* block) {
@@ -108,11 +114,14 @@ struct FileEntryList {
 
   // Adds a copy of the entry (name and bits 0 and 1) after the tail. Throws std::bad_alloc when
   // a block cannot be had; the list is left as it was.
-  void Append(const FileEntry& source) {
+  void Append(const FileEntry& source) { Append(source.name, source.flags); }
+
+  // The same, from a name and flags held elsewhere (a reader's buffer): one copy of the name.
+  void Append(std::string_view name, uint8_t flags) {
     if (freeNodes == nullptr) AddBlock();
     FileEntryNode* node = freeNodes;
     // If the name cannot be copied the node simply stays at the front of the free chain.
-    new (&node->entry) FileEntry{source.name, uint8_t(source.flags & kFileMeaningfulBits)};
+    new (&node->entry) FileEntry{std::string(name), uint8_t(flags & kFileMeaningfulBits)};
     freeNodes = node->next;
     node->prev = tail;
     node->next = nullptr;
@@ -160,6 +169,10 @@ struct FileEntryList {
   // New slots are handed out in ascending address order, ahead of the previous free chain.
   void AddBlock() {
     const std::size_t slots = blockSize > 0 ? std::size_t(blockSize) : 1;
+    // A block size from a host's list must not wrap the byte count round to a small block.
+    if (slots > (SIZE_MAX - node_blocks::kSlotsOffset) / sizeof(FileEntryNode)) {
+      throw std::bad_alloc();
+    }
     void* memory = node_blocks::Allocate(node_blocks::kSlotsOffset + slots * sizeof(FileEntryNode));
     if (memory == nullptr) throw std::bad_alloc();
     auto* block = static_cast<FileEntryBlock*>(memory);

@@ -1,0 +1,15 @@
+// Writing a FileEntryList to the workspace's file-list file.
+#pragma once
+
+#include "filelist/file_system.h"
+#include "tolvane/file_entry_list.h"
+#include "tolvane/host_objects.h"
+
+namespace tolvane {
+
+// Writes `list` to the path the workspace names (asked once), replacing the old file in one
+// rename. False when the file could not be written (the old file is then untouched) or a name is
+// too long to store (nothing is written).
+bool SaveFileListFile(HostWorkspace& workspace, FileSystem& fs, const FileEntryList& list);
+
+}  // namespace tolvane

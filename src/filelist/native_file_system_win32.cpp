@@ -1,0 +1,147 @@
+// The file system seam over the Win32 API (the Windows build). Paths are narrow, in the ANSI
+// code page, as the host hands them over.
+#ifdef _WIN32
+
+#include <windows.h>
+
+#include "filelist/file_system.h"
+
+namespace tolvane {
+
+const char* const kPlatformLineEnd = "\r\n";
+
+namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+constexpr DWORD kLargestTransfer = 1u << 30;  // ReadFile and WriteFile take 32-bit sizes
+
+int64_t FromFileTime(const FILETIME& time) {
+  return int64_t((uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+}
+
+FILETIME ToFileTime(int64_t value) {
+  FILETIME time;
+  time.dwLowDateTime = DWORD(uint64_t(value) & 0xFFFFFFFFu);
+  time.dwHighDateTime = DWORD(uint64_t(value) >> 32);
+  return time;
+}
+
+class Win32ReadableFile final : public ReadableFile {
+ public:
+  explicit Win32ReadableFile(HANDLE handle) : handle_(handle) {}
+  ~Win32ReadableFile() override { ::CloseHandle(handle_); }
+
+  bool Read(void* buffer, std::size_t size, std::size_t& bytesRead) override {
+    DWORD got = 0;
+    const DWORD want = size < kLargestTransfer ? DWORD(size) : kLargestTransfer;
+    bytesRead = 0;
+    if (!::ReadFile(handle_, buffer, want, &got, nullptr)) return false;
+    bytesRead = got;
+    return true;
+  }
+
+  bool Length(uint64_t& length) override {
+    LARGE_INTEGER size;
+    if (!::GetFileSizeEx(handle_, &size)) return false;
+    length = uint64_t(size.QuadPart);
+    return true;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+class Win32WritableFile final : public WritableFile {
+ public:
+  explicit Win32WritableFile(HANDLE handle) : handle_(handle) {}
+  ~Win32WritableFile() override {
+    if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
+  }
+
+  bool Write(const void* data, std::size_t size, std::size_t& bytesWritten) override {
+    DWORD put = 0;
+    const DWORD want = size < kLargestTransfer ? DWORD(size) : kLargestTransfer;
+    bytesWritten = 0;
+    if (!::WriteFile(handle_, data, want, &put, nullptr)) return false;
+    bytesWritten = put;
+    return true;
+  }
+
+  bool Commit() override {
+    const bool flushed = ::FlushFileBuffers(handle_) != 0;
+    const bool closed = ::CloseHandle(handle_) != 0;
+    handle_ = INVALID_HANDLE_VALUE;
+    return flushed && closed;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+HANDLE OpenForAttributes(const std::string& path, DWORD access) {
+  return ::CreateFileA(path.c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
+                       FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+class Win32FileSystem final : public FileSystem {
+ public:
+  bool Exists(const std::string& path) override {
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+
+  std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) override {
+    HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<Win32ReadableFile>(handle);
+  }
+
+  std::unique_ptr<WritableFile> OpenForWriting(const std::string& path) override {
+    HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<Win32WritableFile>(handle);
+  }
+
+  bool Rename(const std::string& from, const std::string& to) override {
+    return ::MoveFileExA(from.c_str(), to.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  }
+
+  bool Remove(const std::string& path) override { return ::DeleteFileA(path.c_str()) != 0; }
+
+  bool ReadTimes(const std::string& path, FileTimes& times) override {
+    HANDLE handle = OpenForAttributes(path, FILE_READ_ATTRIBUTES);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    FILETIME creation, access, write;
+    const bool read = ::GetFileTime(handle, &creation, &access, &write) != 0;
+    ::CloseHandle(handle);
+    if (!read) return false;
+    times.creation = FromFileTime(creation);
+    times.lastAccess = FromFileTime(access);
+    times.lastWrite = FromFileTime(write);
+    return true;
+  }
+
+  bool WriteTimes(const std::string& path, const FileTimes& times) override {
+    HANDLE handle = OpenForAttributes(path, FILE_WRITE_ATTRIBUTES);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    const FILETIME creation = ToFileTime(times.creation);
+    const FILETIME access = ToFileTime(times.lastAccess);
+    const FILETIME write = ToFileTime(times.lastWrite);
+    const bool written = ::SetFileTime(handle, &creation, &access, &write) != 0;
+    ::CloseHandle(handle);
+    return written;
+  }
+};
+
+}  // namespace
+
+FileSystem& NativeFileSystem() {
+  static Win32FileSystem fileSystem;
+  return fileSystem;
+}
+
+}  // namespace tolvane
+
+#endif  // _WIN32

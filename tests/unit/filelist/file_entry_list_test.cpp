@@ -1,0 +1,193 @@
+// FileEntryList: the node pool, the copy of bits 0 and 1, and out-of-memory behaviour.
+#include "tolvane/file_entry_list.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
+#include <string>
+#include <vector>
+
+namespace tolvane {
+namespace {
+
+std::vector<std::string> Names(const FileEntryList& list) {
+  std::vector<std::string> names;
+  for (const FileEntry& entry : list) names.push_back(entry.name);
+  return names;
+}
+
+std::size_t FreeChainLength(const FileEntryList& list) {
+  std::size_t length = 0;
+  for (const FileEntryNode* node = list.freeNodes; node != nullptr; node = node->next) ++length;
+  return length;
+}
+
+std::size_t BlockCount(const FileEntryList& list) {
+  std::size_t blocks = 0;
+  for (const FileEntryBlock* block = list.blocks; block != nullptr; block = block->previous) {
+    ++blocks;
+  }
+  return blocks;
+}
+
+// Checks every link of the list against count, head and tail.
+void ExpectConsistent(const FileEntryList& list) {
+  uint32_t seen = 0;
+  const FileEntryNode* previous = nullptr;
+  for (const FileEntryNode* node = list.head; node != nullptr; node = node->next) {
+    EXPECT_EQ(node->prev, previous);
+    previous = node;
+    ++seen;
+  }
+  EXPECT_EQ(seen, list.count);
+  EXPECT_EQ(list.tail, previous);
+}
+
+TEST(FileEntryListPool, TwentyFiveEntriesTakeThreeBlocksAndLeaveFiveFreeSlots) {
+  FileEntryList list;
+  ASSERT_EQ(list.blockSize, 10);
+  for (int i = 0; i < 25; ++i) list.Append(FileEntry{"f" + std::to_string(i), 1});
+
+  EXPECT_EQ(list.count, 25u);
+  EXPECT_EQ(BlockCount(list), 3u);
+  EXPECT_EQ(FreeChainLength(list), 5u);
+  ExpectConsistent(list);
+
+  // Blocks are chained newest first; slots are handed out in ascending address order.
+  FileEntryBlock* third = list.blocks;
+  FileEntryBlock* second = third->previous;
+  FileEntryBlock* first = second->previous;
+  EXPECT_EQ(first->previous, nullptr);
+  EXPECT_EQ(list.head, node_blocks::Slots(first));
+  const FileEntryNode* node = list.head;
+  for (FileEntryBlock* block : {first, second}) {
+    for (int slot = 0; slot < 10; ++slot, node = node->next) {
+      EXPECT_EQ(node, node_blocks::Slots(block) + slot);
+    }
+  }
+  for (int slot = 0; slot < 5; ++slot, node = node->next) {
+    EXPECT_EQ(node, node_blocks::Slots(third) + slot);
+  }
+  EXPECT_EQ(node, nullptr);
+  // The free slots are the rest of the third block, in order.
+  const FileEntryNode* free = list.freeNodes;
+  for (int slot = 5; slot < 10; ++slot, free = free->next) {
+    EXPECT_EQ(free, node_blocks::Slots(third) + slot);
+  }
+}
+
+TEST(FileEntryListPool, ClearReleasesEverythingAndKeepsBlockSize) {
+  FileEntryList list(3);
+  for (int i = 0; i < 7; ++i) list.Append(FileEntry{std::string(40, char('a' + i)), 0});
+  list.Clear();
+  EXPECT_EQ(list.head, nullptr);
+  EXPECT_EQ(list.tail, nullptr);
+  EXPECT_EQ(list.count, 0u);
+  EXPECT_EQ(list.blocks, nullptr);
+  EXPECT_EQ(list.freeNodes, nullptr);
+  EXPECT_EQ(list.blockSize, 3);
+
+  // The list is usable again afterwards, from a fresh block.
+  list.Append(FileEntry{"again", 2});
+  EXPECT_EQ(list.head, node_blocks::Slots(list.blocks));
+  EXPECT_EQ(Names(list), std::vector<std::string>{"again"});
+}
+
+TEST(FileEntryListPool, ClearOnAnEmptyListChangesNothing) {
+  FileEntryList list(7);
+  list.Clear();
+  EXPECT_EQ(list.head, nullptr);
+  EXPECT_EQ(list.blocks, nullptr);
+  EXPECT_EQ(list.freeNodes, nullptr);
+  EXPECT_EQ(list.count, 0u);
+  EXPECT_EQ(list.blockSize, 7);
+}
+
+TEST(FileEntryListPool, NonPositiveBlockSizeStillGivesOneSlotPerBlock) {
+  FileEntryList list(0);
+  list.Append(FileEntry{"a", 0});
+  list.Append(FileEntry{"b", 0});
+  EXPECT_EQ(BlockCount(list), 2u);
+  EXPECT_EQ(FreeChainLength(list), 0u);
+}
+
+TEST(FileEntryListPool, AbsurdBlockSizeIsOutOfMemoryNotASmallBlock) {
+  if (sizeof(void*) != 4) GTEST_SKIP() << "only a 32-bit byte count can wrap";
+  FileEntryList list(INT32_MAX);
+  EXPECT_THROW(list.Append(FileEntry{"a", 0}), std::bad_alloc);
+  EXPECT_EQ(list.count, 0u);
+  EXPECT_EQ(list.blocks, nullptr);
+}
+
+TEST(FileEntryListAppend, KeepsOnlyBitsZeroAndOne) {
+  FileEntryList list;
+  for (uint8_t flags : {uint8_t(0xFF), uint8_t(0xFC), uint8_t(0x01), uint8_t(0xFE)}) {
+    list.Append(FileEntry{"x", flags});
+  }
+  std::vector<int> copied;
+  for (const FileEntry& entry : list) copied.push_back(entry.flags);
+  EXPECT_EQ(copied, (std::vector<int>{3, 0, 1, 2}));
+}
+
+TEST(FileEntryListAppend, EmptyAndLongNamesAreCopiedAsTheyAre) {
+  FileEntryList list;
+  const std::string embedded("a\0b", 3);
+  const std::string longName(70000, 'z');
+  list.Append(FileEntry{"", 1});
+  list.Append(FileEntry{embedded, 0});
+  list.Append(FileEntry{longName, 2});
+  EXPECT_EQ(Names(list), (std::vector<std::string>{"", embedded, longName}));
+  ExpectConsistent(list);
+}
+
+TEST(FileEntryListAppend, AppendingAnEntryOfTheSameListIsSafe) {
+  FileEntryList list(1);
+  list.Append(FileEntry{std::string(100, 'q'), 1});
+  list.Append(list.head->entry);  // needs a new block while the source lives in an old one
+  EXPECT_EQ(Names(list), (std::vector<std::string>{std::string(100, 'q'), std::string(100, 'q')}));
+}
+
+// Fails the Nth block allocation from now on; others come from the shared allocator.
+struct FailingAllocator {
+  static inline int remaining = 0;
+  static void* Allocate(std::size_t bytes) {
+    if (--remaining == 0) return nullptr;
+    return node_blocks::AllocateShared(bytes);
+  }
+  explicit FailingAllocator(int failOn) {
+    remaining = failOn;
+    node_blocks::g_allocateOverride = &Allocate;
+  }
+  ~FailingAllocator() { node_blocks::g_allocateOverride = nullptr; }
+};
+
+TEST(FileEntryListAppend, OutOfMemoryKeepsEarlierEntriesAndAConsistentList) {
+  FileEntryList list(2);
+  {
+    FailingAllocator failing(3);  // the third block cannot be had
+    for (int i = 0; i < 4; ++i) list.Append(FileEntry{"n" + std::to_string(i), 1});
+    EXPECT_THROW(list.Append(FileEntry{"n4", 1}), std::bad_alloc);
+  }
+  EXPECT_EQ(Names(list), (std::vector<std::string>{"n0", "n1", "n2", "n3"}));
+  EXPECT_EQ(BlockCount(list), 2u);
+  EXPECT_EQ(list.freeNodes, nullptr);
+  ExpectConsistent(list);
+  list.Append(FileEntry{"n4", 1});  // memory back: carries on where it stopped
+  EXPECT_EQ(list.count, 5u);
+  ExpectConsistent(list);
+}
+
+TEST(FileEntryListAppend, OutOfMemoryOnAFreshListLeavesItEmpty) {
+  FileEntryList list;
+  {
+    FailingAllocator failing(1);
+    EXPECT_THROW(list.Append(FileEntry{"a", 1}), std::bad_alloc);
+  }
+  EXPECT_EQ(list.count, 0u);
+  EXPECT_EQ(list.head, nullptr);
+  EXPECT_EQ(list.blocks, nullptr);
+}
+
+}  // namespace
+}  // namespace tolvane

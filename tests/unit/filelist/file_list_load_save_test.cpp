@@ -1,0 +1,188 @@
+// Saving and loading the workspace's file-list file on a real file system, including every
+// load outcome and the failures a save must survive.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "filelist/file_list_load.h"
+#include "filelist/file_list_save.h"
+#include "filelist/file_list_writer.h"
+#include "filelist/file_transfer.h"
+#include "support/fake_workspace.h"
+#include "support/faulty_file_system.h"
+#include "support/temp_directory.h"
+
+namespace tolvane {
+namespace {
+
+using testing::FakeWorkspace;
+using testing::FaultyFileSystem;
+using testing::FileExists;
+using testing::FileFault;
+using testing::ReadBytes;
+using testing::WriteBytes;
+using Bytes = std::vector<uint8_t>;
+using Entries = std::vector<std::pair<std::string, int>>;
+
+Entries Contents(const FileEntryList& list) {
+  Entries entries;
+  for (const FileEntry& entry : list) entries.emplace_back(entry.name, entry.flags);
+  return entries;
+}
+
+void Fill(FileEntryList& list, const Entries& entries) {
+  for (const auto& [name, flags] : entries) list.Append(FileEntry{name, uint8_t(flags)});
+}
+
+Bytes Encoded(const Entries& entries) {
+  FileEntryList list;
+  Fill(list, entries);
+  Bytes bytes;
+  EncodeFileList(list, bytes);
+  return bytes;
+}
+
+class FileListFile : public ::testing::Test {
+ protected:
+  testing::TempDirectory dir;
+  std::string path = dir.File("work.tvef");
+  std::string old = path + ".old";
+  FakeWorkspace workspace{path};
+  FaultyFileSystem fs{NativeFileSystem()};
+  FileEntryList list;
+
+  bool Load(bool exportToHost = false) {
+    return LoadFileListFile(workspace, fs, list, exportToHost);
+  }
+  bool Save() { return SaveFileListFile(workspace, fs, list); }
+};
+
+TEST_F(FileListFile, SaveWritesTheExactBytesAndAsksForThePathOnce) {
+  Fill(list, {{"abc", 1}});
+  ASSERT_TRUE(Save());
+  EXPECT_EQ(ReadBytes(path), (Bytes{'T', 'V', 'E', 'F', 0x01, 0x00, 0x81, 0x40, 0x20, 0x10, 0x09,
+                                    0x07, 0x02, 0x60, 0xE2, 0x23}));
+  EXPECT_EQ(workspace.calls, (testing::CallLog{"workspace.6"}));
+  EXPECT_FALSE(FileExists(ReplacementPath(path)));
+}
+
+TEST_F(FileListFile, SaveThenLoadRestoresTheList) {
+  Fill(list, {{"src\\a.cpp", 0xFF}, {"", 2}, {"b & <c>.h", 1}, {std::string(65535, 'w'), 0}});
+  const Entries expected = {
+      {"src\\a.cpp", 3}, {"", 2}, {"b & <c>.h", 1}, {std::string(65535, 'w'), 0}};
+  ASSERT_TRUE(Save());
+  list.Clear();
+  EXPECT_TRUE(Load());
+  EXPECT_EQ(Contents(list), expected);
+}
+
+TEST_F(FileListFile, EmptyListSavesTenBytesAndLoadsEmpty) {
+  ASSERT_TRUE(Save());
+  EXPECT_EQ(ReadBytes(path).size(), 10u);
+  Fill(list, {{"stale", 1}});
+  EXPECT_TRUE(Load(true));
+  EXPECT_EQ(list.count, 0u);
+  EXPECT_EQ(workspace.calls, (testing::CallLog{"workspace.6", "workspace.6"}));  // no export
+}
+
+TEST_F(FileListFile, NoFileLoadsEmptyAndRunsNoExport) {
+  Fill(list, {{"stale", 1}});
+  EXPECT_TRUE(Load(true));
+  EXPECT_EQ(list.count, 0u);
+  EXPECT_EQ(workspace.calls, (testing::CallLog{"workspace.6"}));
+  EXPECT_FALSE(FileExists(path + ".vcproj"));
+}
+
+TEST_F(FileListFile, AFileThatCannotBeOpenedOrReadIsLeftAlone) {
+  const Bytes good = Encoded({{"a", 1}});
+  WriteBytes(path, good);
+  for (FileFault fault : {FileFault::kOpenForReading, FileFault::kRead}) {
+    Fill(list, {{"stale", 1}});
+    fs.Fail(fault);
+    EXPECT_FALSE(Load());
+    EXPECT_EQ(list.count, 0u);
+    EXPECT_EQ(ReadBytes(path), good);
+    EXPECT_FALSE(FileExists(old));
+  }
+}
+
+TEST_F(FileListFile, ShortReadsAndAnUnknownLengthStillReadEverything) {
+  WriteBytes(path, Encoded({{"first", 1}, {std::string(300, 'm'), 2}}));
+  fs.Fail(FileFault::kShortRead, 0);
+  fs.Fail(FileFault::kLength);
+  EXPECT_TRUE(Load());
+  EXPECT_EQ(Contents(list), (Entries{{"first", 1}, {std::string(300, 'm'), 2}}));
+}
+
+TEST_F(FileListFile, UnreadableFilesAreSetAsideUnderTheOldName) {
+  Bytes lowerMagic = Encoded({{"a", 1}});
+  lowerMagic[0] = 't';
+  Bytes version2 = Encoded({{"a", 1}});
+  version2[4] = 2;
+  Bytes truncated = Encoded({{"abc", 1}});
+  truncated.pop_back();
+  const std::vector<Bytes> unreadable = {lowerMagic, version2, truncated, Bytes{'T', 'V', 'E'},
+                                         Bytes{}};
+  for (const Bytes& bytes : unreadable) {
+    WriteBytes(path, bytes);
+    Fill(list, {{"stale", 1}});
+    EXPECT_FALSE(Load(true));
+    EXPECT_EQ(list.count, 0u);
+    EXPECT_FALSE(FileExists(path));
+    EXPECT_EQ(ReadBytes(old), bytes);  // replaces the .old of the round before
+    // Once it is out of the way, the next load finds no file.
+    EXPECT_TRUE(Load());
+  }
+  EXPECT_EQ(workspace.calls.size(), 2 * unreadable.size());  // only the path asked; no export
+}
+
+TEST_F(FileListFile, AnUnreadableFileStaysWhenItCannotBeSetAside) {
+  Bytes version2 = Encoded({{"a", 1}});
+  version2[4] = 2;
+  WriteBytes(path, version2);
+  WriteBytes(old, {'o', 'l', 'd'});
+  fs.Fail(FileFault::kRename);
+  EXPECT_FALSE(Load());
+  EXPECT_EQ(ReadBytes(path), version2);  // never deleted
+  EXPECT_EQ(ReadBytes(old), (Bytes{'o', 'l', 'd'}));
+}
+
+TEST_F(FileListFile, ASaveThatCannotWriteReportsFailureAndKeepsTheOldFile) {
+  const Bytes previous = Encoded({{"previous", 1}});
+  Fill(list, {{"new", 1}});
+  for (FileFault fault :
+       {FileFault::kOpenForWriting, FileFault::kWrite, FileFault::kCommit, FileFault::kRename}) {
+    WriteBytes(path, previous);
+    fs.Fail(fault);
+    EXPECT_FALSE(Save()) << int(fault);
+    EXPECT_EQ(ReadBytes(path), previous) << int(fault);
+    EXPECT_FALSE(FileExists(ReplacementPath(path))) << int(fault);
+  }
+}
+
+TEST_F(FileListFile, ShortWritesStillStoreTheWholeFile) {
+  Fill(list, {{std::string(5000, 's'), 1}});
+  fs.Fail(FileFault::kShortWrite, 0);
+  ASSERT_TRUE(Save());
+  list.Clear();
+  ASSERT_TRUE(Load());
+  EXPECT_EQ(Contents(list), (Entries{{std::string(5000, 's'), 1}}));
+}
+
+TEST_F(FileListFile, ANameTooLongToStoreWritesNothing) {
+  const Bytes previous = Encoded({{"previous", 1}});
+  WriteBytes(path, previous);
+  Fill(list, {{"fine", 1}, {std::string(65536, 'x'), 1}});
+  EXPECT_FALSE(Save());
+  EXPECT_EQ(ReadBytes(path), previous);
+  EXPECT_TRUE(fs.operations.empty());
+}
+
+TEST_F(FileListFile, SavingIntoAMissingDirectoryFails) {
+  FakeWorkspace nowhere(dir.File("missing") + "/x.tvef");
+  EXPECT_FALSE(SaveFileListFile(nowhere, fs, list));
+}
+
+}  // namespace
+}  // namespace tolvane
