@@ -14,8 +14,8 @@ void PutDword(std::vector<WORD>& words, DWORD value) {
 }  // namespace
 
 DialogTemplate::DialogTemplate(const wchar_t* title, short width, short height) {
-  const DWORD style = DS_SETFONT | DS_MODALFRAME | DS_3DLOOK | WS_POPUP | WS_CAPTION | WS_SYSMENU |
-                      WS_VISIBLE;
+  const DWORD style =
+      DS_SETFONT | DS_MODALFRAME | DS_3DLOOK | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
   PutDword(words_, style);
   PutDword(words_, 0);  // extended style
   words_.push_back(0);  // item count, raised by AddItem

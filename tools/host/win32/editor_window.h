@@ -36,9 +36,7 @@ class EditorWindow final : public EditorPane {
   CaretRange Selection() const override { return range_; }
   void Select(CaretRange range) override;
   void ScrollLineToMiddle(int32_t line) override;
-  int32_t WindowHandle() const override {
-    return int32_t(reinterpret_cast<intptr_t>(window_));
-  }
+  int32_t WindowHandle() const override { return int32_t(reinterpret_cast<intptr_t>(window_)); }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -12,8 +12,7 @@ DialogTemplate FindFileDialog::BuildTemplate() const {
   t.AddItem(DialogTemplate::kComboBox, L"", kCombo,
             CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 52, 7, 301, 120);
   t.AddItem(WC_LISTVIEWW, L"", kList,
-            LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER |
-                WS_TABSTOP,
+            LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP,
             7, 26, 346, 170);
   t.AddItem(DialogTemplate::kButton, L"Open", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 243, 202, 52,
             14);
@@ -30,7 +29,9 @@ void FindFileDialog::AttachModule() {
                                                            &source_, &keyArray_);
 }
 
-void FindFileDialog::DetachModule() { module_.Entry<CloseFindFileDialogFn>(kCloseFindFileDialog)(); }
+void FindFileDialog::DetachModule() {
+  module_.Entry<CloseFindFileDialogFn>(kCloseFindFileDialog)();
+}
 
 void FindFileDialog::Refilter() {
   keys_ = FilterFiles(files_.Files(), ComboText(kCombo));

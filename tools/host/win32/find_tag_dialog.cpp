@@ -19,11 +19,9 @@ DialogTemplate FindTagDialog::BuildTemplate() const {
   t.AddItem(DialogTemplate::kComboBox, L"", kTagCombo,
             CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 216, 7, 247, 120);
   t.AddItem(WC_LISTVIEWW, L"", kList,
-            LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER |
-                WS_TABSTOP,
+            LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP,
             7, 26, 456, 198);
-  t.AddItem(DialogTemplate::kStatic, L"F5 reloads the tags file.", 0xFFFF, SS_LEFT, 7, 232, 150,
-            8);
+  t.AddItem(DialogTemplate::kStatic, L"F5 reloads the tags file.", 0xFFFF, SS_LEFT, 7, 232, 150, 8);
   t.AddItem(DialogTemplate::kButton, L"Go to", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 353, 230, 52,
             14);
   t.AddItem(DialogTemplate::kButton, L"Close", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 411, 230, 52,
@@ -39,7 +37,9 @@ void FindTagDialog::AttachModule() {
                                                          &tagCombo, &list, &tagArray_);
 }
 
-void FindTagDialog::DetachModule() { module_.Entry<CloseFindTagDialogFn>(kCloseFindTagDialog)(); }
+void FindTagDialog::DetachModule() {
+  module_.Entry<CloseFindTagDialogFn>(kCloseFindTagDialog)();
+}
 
 void FindTagDialog::Refilter() {
   const auto matches = FilterTags(tags_.Tags(), ComboText(kParentCombo), ComboText(kTagCombo));

@@ -47,14 +47,17 @@ std::string ReadWholeFile(const fs::path& path, bool& ok) {
 HostSession::HostSession(HINSTANCE instance, HostOptions options)
     : instance_(instance), options_(std::move(options)) {}
 
-HostSession::~HostSession() { Shutdown(); }
+HostSession::~HostSession() {
+  Shutdown();
+}
 
 void HostSession::Log(const std::string& line) {
   if (log_.is_open()) log_ << line << "\n" << std::flush;
 }
 
 bool HostSession::Start() {
-  if (!options_.outDir.empty()) log_.open(options_.outDir / "host-log.txt", std::ios::binary | std::ios::trunc);
+  if (!options_.outDir.empty())
+    log_.open(options_.outDir / "host-log.txt", std::ios::binary | std::ios::trunc);
   std::error_code error;
   if (!fs::is_directory(options_.workspace, error)) {
     error_ = "the workspace folder " + options_.workspace.string() + " does not exist";
@@ -84,8 +87,7 @@ bool HostSession::Start() {
       [this](HostTagRecord* tag) { return GoToTag(tag); });
   OpenWorkspace();
   ReloadTags();
-  ::SetWindowTextA(editor_.Handle(),
-                   ("Tolvane host - " + options_.workspace.string()).c_str());
+  ::SetWindowTextA(editor_.Handle(), ("Tolvane host - " + options_.workspace.string()).c_str());
   return true;
 }
 
@@ -171,8 +173,8 @@ void HostSession::OnMenu(UINT command) {
     case kCommandFindFile:
     case kCommandFindTag: {
       FindDialog* open = OpenDialog();
-      FindDialog* wanted = command == kCommandFindFile ? static_cast<FindDialog*>(findFile_.get())
-                                                       : findTag_.get();
+      FindDialog* wanted =
+          command == kCommandFindFile ? static_cast<FindDialog*>(findFile_.get()) : findTag_.get();
       if (open != nullptr && open != wanted) open->Close();
       wanted->Open();
       break;
@@ -196,8 +198,8 @@ void HostSession::Dispatch(MSG& message) {
   }
   // Dialog keys (Enter, Escape, Tab) for the open Find dialog; the module's hook has already had
   // its look at the message while it was being retrieved.
-  if (FindDialog* dialog = OpenDialog(); dialog != nullptr &&
-                                         ::IsDialogMessageA(dialog->Handle(), &message)) {
+  if (FindDialog* dialog = OpenDialog();
+      dialog != nullptr && ::IsDialogMessageA(dialog->Handle(), &message)) {
     return;
   }
   ::TranslateMessage(&message);

@@ -22,7 +22,8 @@ namespace tolvane::host {
 
 struct HostOptions {
   std::filesystem::path workspace;
-  std::optional<std::filesystem::path> tagsFile;  // default: WORKSPACE/.tolvane/tags or WORKSPACE/tags
+  std::optional<std::filesystem::path>
+      tagsFile;  // default: WORKSPACE/.tolvane/tags or WORKSPACE/tags
   std::optional<std::filesystem::path> script;
   std::filesystem::path outDir;
 };

@@ -77,8 +77,8 @@ std::string ScriptRunner::OpenDialog(FindDialog& dialog, UINT menuCommand) {
   session_.Pump();
   if (!dialog.IsOpen()) return "the dialog did not open";
   focusedCombo_ = dialog.MainComboId();
-  std::string line = std::to_string(dialog.RowCount()) +
-                     (&dialog == &session_.FindFile() ? " files" : " tags");
+  std::string line =
+      std::to_string(dialog.RowCount()) + (&dialog == &session_.FindFile() ? " files" : " tags");
   if (&dialog == &session_.FindFile()) {
     line += "; history " + Join(dialog.ComboItems(FindFileDialog::kCombo));
   } else {
