@@ -1,0 +1,81 @@
+// The history lists' stored form as the profile hands it back: any bytes at all. Load then save
+// must normalise the text in one step and be stable afterwards; the combo box's add rule must
+// keep its 256-item bound whatever the list held.
+#include "module/history_stored_form.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fuzz_check.h"
+#include "module/history_combo.h"
+#include "module/history_profile.h"
+#include "support/fake_combo.h"
+#include "support/fake_profile.h"
+
+using namespace tolvane;
+
+namespace {
+
+void CheckDecodeEncode(std::string_view stored) {
+  const HistoryList decoded = DecodeHistory(stored);
+  const std::size_t bars = static_cast<std::size_t>(std::count(stored.begin(), stored.end(), '|'));
+  const bool textAfterLastBar = !stored.empty() && stored.back() != '|';
+  FUZZ_REQUIRE(decoded.Size() == bars + (textAfterLastBar ? 1 : 0));
+  for (const std::string& item : decoded.Items()) FUZZ_REQUIRE(item.find('|') == std::string::npos);
+
+  // Saving what was loaded writes the text back, closed by a "|" when it lacked one.
+  const std::string encoded = EncodeHistory(decoded);
+  FUZZ_REQUIRE(encoded == std::string(stored) + (textAfterLastBar ? "|" : ""));
+  FUZZ_REQUIRE(DecodeHistory(encoded) == decoded);
+}
+
+void CheckThroughProfile(std::string_view stored) {
+  testing::FakeProfile profile;
+  profile.SetString(kHistorySection, kTagHistoryKey, std::string(stored));
+  HistoryLists lists;
+  lists.filename.Append("left over");
+  LoadAllHistories(profile, lists);
+  FUZZ_REQUIRE(lists.filename.Empty());  // absent value: empty list
+  FUZZ_REQUIRE(lists.tag == DecodeHistory(stored));
+  SaveAllHistories(profile, lists);
+  FUZZ_REQUIRE(profile.StringAt(kHistorySection, kTagHistoryKey) == EncodeHistory(lists.tag));
+  FUZZ_REQUIRE(profile.StringAt(kHistorySection, kFilenameHistoryKey).empty());
+}
+
+// Fill, add every item again (most recent last), copy back: the combo box obeys the add rule.
+void CheckComboRound(const HistoryList& list) {
+  testing::FakeComboItems combo;
+  FillCombo(list, combo);
+  FUZZ_REQUIRE(combo.items == list.Items());
+  const std::size_t adds = std::min<std::size_t>(list.Size(), 40);
+  for (std::size_t i = 0; i < adds; ++i) {
+    const std::string& text = list[list.Size() - 1 - i];
+    std::vector<std::string> before = combo.items;
+    AddToHistoryCombo(&combo, text);
+    if (text.empty()) {
+      FUZZ_REQUIRE(combo.items == before);
+      continue;
+    }
+    if (before.empty() || before.front() != text) before.insert(before.begin(), text);
+    if (before.size() > kHistoryComboLimit) before.resize(kHistoryComboLimit);
+    FUZZ_REQUIRE(combo.items == before);
+  }
+  AddToHistoryCombo(nullptr, "no dialog open");
+  HistoryList back{"stale"};
+  CopyBack(combo, back);
+  FUZZ_REQUIRE(back.Items() == combo.items);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  const std::string_view stored(reinterpret_cast<const char*>(data), size);
+  CheckDecodeEncode(stored);
+  CheckThroughProfile(stored);
+  CheckComboRound(DecodeHistory(stored));
+  return 0;
+}
