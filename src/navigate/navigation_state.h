@@ -1,4 +1,7 @@
 // The navigation subsystem's module-wide state: one instance, reached through Navigation().
+// The module frame connects it: at creation it stores the automation root here and points
+// wideStrings (on Windows an OleWideStrings) and notifier at the platform's services; at
+// destruction it clears automationRoot. GoToTag does nothing while any of the three is null.
 #pragma once
 
 #include "seams/notifier.h"

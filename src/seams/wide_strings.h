@@ -19,7 +19,8 @@ class WideStrings {
   // text does not convert or does not fit.
   virtual int ConvertNarrow(const char* text, WideChar* buffer, int capacity) = 0;
 
-  // A string of `length` characters of unspecified content plus a terminator; null on failure.
+  // A string of `length` characters, their content not yet set, plus a terminator; null on
+  // failure.
   virtual BSTR Allocate(uint32_t length) = 0;
 
   // A copy of the NUL-terminated `text`; null on failure.

@@ -34,7 +34,7 @@ using DispParams = void;
 using DispException = void;
 #endif
 
-inline constexpr HRESULT kFakeFailure = HRESULT(0x80004005u);  // the platform's "unspecified"
+inline constexpr HRESULT kFakeFailure = HRESULT(0x80004005u);  // the platform's general failure
 inline constexpr HRESULT kFakeBadArgument = HRESULT(0x80070057u);
 inline constexpr HRESULT kFakeBadPointer = HRESULT(0x80004003u);
 

@@ -4,6 +4,7 @@
 
 #include <new>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "navigate/editor_document.h"
@@ -11,6 +12,14 @@
 #include "support/fake_ide.h"
 #include "support/fake_wide_strings.h"
 #include "unit/navigate/fake_tag_record.h"
+
+#ifdef _WIN32
+#include "tolvane/tolvane.h"
+
+// The module frame stores the two entries in the table as they are.
+static_assert(std::is_convertible_v<decltype(&tolvane::GoToTagEntry), tolvane::GoToTagFn>);
+static_assert(std::is_convertible_v<decltype(&tolvane::GetLastTagEntry), tolvane::GetLastTagFn>);
+#endif
 
 namespace tolvane {
 namespace {
