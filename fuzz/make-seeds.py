@@ -140,3 +140,17 @@ for name, text in [("create-plain", b"1\tsrc/a.cpp\n0\tb.h\n3\t\n"),
                    ("create-bad-flags", b"7\tx\n"), ("create-no-tab", b"1 x\n"),
                    ("create-empty", b"")]:
     write("tvef", name, b"\x01" + text)
+
+
+def search(name, pattern, lines, fail_allocation=0):
+    seed = Input().in_range(fail_allocation, 0, 3).string(pattern)
+    for line in lines:
+        seed.string(line)
+    write("search_text", name, seed.bytes())
+
+
+search("found", b"^int main(void)$", [b"#include <stdio.h>", b"INT MAIN(VOID)", b"int main(void)"])
+search("dollars", b"^return cost$of$living;$$$", [b"{", b"  return cost$of$living;", b"}"])
+search("not-found", b"/^missing$/", [b"int x;"])
+search("one-char", b"^", [b"anything"])
+search("out-of-memory", b"^int x;$", [b"int x;"], fail_allocation=2)
