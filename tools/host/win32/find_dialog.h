@@ -3,6 +3,7 @@
 // decides the rows: it refilters when the module reports a text change (NM_CHAR).
 #pragma once
 
+#include <commctrl.h>
 #include <windows.h>
 
 #include <functional>
@@ -70,6 +71,7 @@ class FindDialog {
  private:
   static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT PaintSelectionAsFocused(NMLVCUSTOMDRAW* draw) const;
 
   HWND owner_;
   HWND dialog_ = nullptr;
