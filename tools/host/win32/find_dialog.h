@@ -3,8 +3,11 @@
 // decides the rows: it refilters when the module reports a text change (NM_CHAR).
 #pragma once
 
-#include <commctrl.h>
+// windows.h first: commctrl.h needs its types.
+// clang-format off
 #include <windows.h>
+#include <commctrl.h>
+// clang-format on
 
 #include <functional>
 #include <string>
