@@ -1,14 +1,21 @@
-// How a dialog's close entry ends a control object: its window (if it still has one) is
-// destroyed with it, as the objects the host borrowed are gone after close.
+// How the dialog entries end a control object. At close its window goes with it (the dialog is
+// closing and the host only borrowed the object). When a dialog is opened again without a close,
+// the earlier object only lets go of its window, so the host's controls stay as they are.
 #pragma once
 
 #include "framework/window.h"
 
 namespace tolvane {
 
-inline void DeleteControl(CWnd* control) {
+enum class ControlWindow { kDestroy, kKeep };
+
+inline void DeleteControl(CWnd* control, ControlWindow window) {
   if (control == nullptr) return;
-  control->Destroy();
+  if (window == ControlWindow::kDestroy) {
+    control->Destroy();
+  } else {
+    control->Detach();
+  }
   delete control;
 }
 

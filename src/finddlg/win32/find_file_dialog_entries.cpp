@@ -16,14 +16,38 @@
 #include "module/win32/history_combos.h"
 
 namespace tolvane {
+namespace {
+
+// Widths to the profile, drop-down items to the history, then the objects go. Nothing happens
+// when no dialog is open, so a stray close neither writes widths nor empties the history.
+void EndFindFileDialog(ControlWindow window) {
+  FindFileDialogState& state = FindDialogs().findFile;
+  if (state.list == nullptr && state.combo == nullptr) return;
+  RegistryProfile profile;
+
+  if (state.list != nullptr) {
+    SaveFindListColumns(*state.list, profile, state.dialogId, FindFileColumnRules());
+  }
+  // A combo without a window has no items to give back; the history stays as it was.
+  if (state.combo != nullptr && state.combo->Handle() != nullptr) {
+    ComboBoxItems items(*state.combo);
+    CopyBack(items, Histories().filename);
+  }
+
+  HistoryCombos().filename = nullptr;
+  DeleteControl(std::exchange(state.combo, nullptr), window);
+  DeleteControl(std::exchange(state.list, nullptr), window);
+}
+
+}  // namespace
 
 bool __cdecl InitFindFileDialog(HWND dialog, uint32_t dialogId, CFindFileEdit** combo,
                                 CFindFileListCtrl** list, HostFileSource** fileSource,
                                 HostFileKeyArray* keys) {
   FindFileDialogState& state = FindDialogs().findFile;
-  // Opened again without a close: the earlier objects are closed properly rather than left
-  // attached and leaked.
-  if (state.list != nullptr || state.combo != nullptr) CloseFindFileDialog();
+  // Opened again without a close: the earlier objects save what they hold and let go of their
+  // windows rather than stay attached and leak.
+  EndFindFileDialog(ControlWindow::kKeep);
   RegistryProfile profile;
 
   state.dialogId = dialogId;
@@ -45,23 +69,7 @@ bool __cdecl InitFindFileDialog(HWND dialog, uint32_t dialogId, CFindFileEdit** 
 }
 
 bool __cdecl CloseFindFileDialog() {
-  FindFileDialogState& state = FindDialogs().findFile;
-  // No dialog open: nothing to save, and the history must not be emptied.
-  if (state.list == nullptr && state.combo == nullptr) return true;
-  RegistryProfile profile;
-
-  if (state.list != nullptr) {
-    SaveFindListColumns(*state.list, profile, state.dialogId, FindFileColumnRules());
-  }
-  // A combo without a window has no items to give back; the history stays as it was.
-  if (state.combo != nullptr && state.combo->Handle() != nullptr) {
-    ComboBoxItems items(*state.combo);
-    CopyBack(items, Histories().filename);
-  }
-
-  HistoryCombos().filename = nullptr;
-  DeleteControl(std::exchange(state.combo, nullptr));
-  DeleteControl(std::exchange(state.list, nullptr));
+  EndFindFileDialog(ControlWindow::kDestroy);
   return true;
 }
 

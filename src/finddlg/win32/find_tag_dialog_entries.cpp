@@ -35,17 +35,36 @@ void CopyBackTagCombo(CFindTagEdit* combo, HistoryList& history) {
   CopyBack(items, history);
 }
 
+// Widths to the profile, each combo's items to its history, then the objects go. Nothing happens
+// when no dialog is open, so a stray close neither writes widths nor empties the histories.
+void EndFindTagDialog(ControlWindow window) {
+  FindTagDialogState& state = FindDialogs().findTag;
+  if (state.list == nullptr && state.parentCombo == nullptr && state.tagCombo == nullptr) return;
+  RegistryProfile profile;
+
+  if (state.list != nullptr) {
+    SaveFindListColumns(*state.list, profile, state.dialogId, FindTagColumnRules());
+  }
+  CopyBackTagCombo(state.parentCombo, Histories().tagParent);
+  CopyBackTagCombo(state.tagCombo, Histories().tag);
+
+  HistoryComboSlots& historyCombos = HistoryCombos();
+  historyCombos.tagParent = nullptr;
+  historyCombos.tag = nullptr;
+  DeleteControl(std::exchange(state.parentCombo, nullptr), window);
+  DeleteControl(std::exchange(state.tagCombo, nullptr), window);
+  DeleteControl(std::exchange(state.list, nullptr), window);
+}
+
 }  // namespace
 
 bool __cdecl InitFindTagDialog(HWND dialog, uint32_t dialogId, CFindTagEdit** parentCombo,
                                CFindTagEdit** tagCombo, CFindTagListCtrl** list,
                                HostTagArray* tags) {
   FindTagDialogState& state = FindDialogs().findTag;
-  // Opened again without a close: the earlier objects are closed properly rather than left
-  // attached and leaked.
-  if (state.list != nullptr || state.parentCombo != nullptr || state.tagCombo != nullptr) {
-    CloseFindTagDialog();
-  }
+  // Opened again without a close: the earlier objects save what they hold and let go of their
+  // windows rather than stay attached and leak.
+  EndFindTagDialog(ControlWindow::kKeep);
   RegistryProfile profile;
 
   state.dialogId = dialogId;
@@ -67,25 +86,7 @@ bool __cdecl InitFindTagDialog(HWND dialog, uint32_t dialogId, CFindTagEdit** pa
 }
 
 bool __cdecl CloseFindTagDialog() {
-  FindTagDialogState& state = FindDialogs().findTag;
-  // No dialog open: nothing to save, and the histories must not be emptied.
-  if (state.list == nullptr && state.parentCombo == nullptr && state.tagCombo == nullptr) {
-    return true;
-  }
-  RegistryProfile profile;
-
-  if (state.list != nullptr) {
-    SaveFindListColumns(*state.list, profile, state.dialogId, FindTagColumnRules());
-  }
-  CopyBackTagCombo(state.parentCombo, Histories().tagParent);
-  CopyBackTagCombo(state.tagCombo, Histories().tag);
-
-  HistoryComboSlots& historyCombos = HistoryCombos();
-  historyCombos.tagParent = nullptr;
-  historyCombos.tag = nullptr;
-  DeleteControl(std::exchange(state.parentCombo, nullptr));
-  DeleteControl(std::exchange(state.tagCombo, nullptr));
-  DeleteControl(std::exchange(state.list, nullptr));
+  EndFindTagDialog(ControlWindow::kDestroy);
   return true;
 }
 

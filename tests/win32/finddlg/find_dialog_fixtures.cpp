@@ -17,10 +17,13 @@ void FindFileTest::MakeFiles(int count) {
   keyArray.keys = keys.data();
 }
 
-void FindFileTest::Open(int rows, int listHeight) {
-  if (!module) CreateModule();
+void FindFileTest::AddControls(int listHeight) {
   list = dialog.AddList(1020, 360, listHeight);
   combo = dialog.AddCombo(1021);
+}
+
+void FindFileTest::Init(int rows) {
+  if (!module) CreateModule();
   auto init = module->Entry<InitFindFileDialogFn>(kInitFindFileDialog);
   ASSERT_TRUE(
       init(dialog.Handle(), kFindFileDialogId, &comboObject, &listObject, &sourceWord, &keyArray));
@@ -41,11 +44,14 @@ void FindFileTest::SetRows(int rows) {
   dialog.ClearReceived();
 }
 
-void FindTagTest::Open(int rows, int listHeight) {
-  if (!module) CreateModule();
+void FindTagTest::AddControls(int listHeight) {
   list = dialog.AddList(1050, 360, listHeight);
   parentCombo = dialog.AddCombo(1051);
   tagCombo = dialog.AddCombo(1052);
+}
+
+void FindTagTest::Init(int rows) {
+  if (!module) CreateModule();
   tagArray.tags = tags.data();
   auto init = module->Entry<InitFindTagDialogFn>(kInitFindTagDialog);
   ASSERT_TRUE(

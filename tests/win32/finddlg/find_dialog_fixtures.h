@@ -39,7 +39,12 @@ class FindFileTest : public FindModuleTest {
   // Records "file<i>" with extension "cpp" and path "C:\src\<i>"; key i + 100 for row i.
   void MakeFiles(int count);
   // Creates the module (unless created), the controls, and calls entry 1.
-  void Open(int rows = 0, int listHeight = 200);
+  void Open(int rows = 0, int listHeight = 200) {
+    AddControls(listHeight);
+    Init(rows);
+  }
+  void AddControls(int listHeight = 200);
+  void Init(int rows = 0);
   bool Close() { return CloseDialog(); }
   bool CloseDialog() override;
   void SetRows(int rows);
@@ -58,7 +63,12 @@ class FindFileTest : public FindModuleTest {
 
 class FindTagTest : public FindModuleTest {
  protected:
-  void Open(int rows = 0, int listHeight = 200);
+  void Open(int rows = 0, int listHeight = 200) {
+    AddControls(listHeight);
+    Init(rows);
+  }
+  void AddControls(int listHeight = 200);
+  void Init(int rows = 0);
   bool Close() { return CloseDialog(); }
   bool CloseDialog() override;
   void SetRows(int rows);
