@@ -100,3 +100,57 @@ tag_cells("tag-no-file", [b"x", b"^$", b"", b"", b""], (b"", b""), -1, False,
 for name, text in [("two-items", b"a|b|"), ("unterminated", b"a|b"), ("empty-item", b"a||b|"),
                    ("lone-bar", b"|"), ("empty", b""), ("bytes", b"\x00|\xff\x80|x")]:
     write("history_stored_form", name, text)
+
+
+def mask(body):
+    out, m = bytearray(), 0x80
+    for byte in body:
+        out.append(byte ^ m)
+        m = 0x80 if m < 2 else m >> 1
+    return bytes(out)
+
+
+def list_file(entries, count=None, version=1, magic=b"TVEF", cut=None):
+    body = struct.pack("<I", len(entries) if count is None else count)
+    for flags, name in entries:
+        body += struct.pack("<BH", flags, len(name)) + name
+    data = magic + struct.pack("<H", version) + mask(body)
+    return data if cut is None else data[:cut]
+
+
+list_files = {
+    "one-entry": list_file([(1, b"abc")]),
+    "empty-list": list_file([]),
+    "several": list_file([(3, b"src/main.cpp"), (0, b""), (0xFF, b"a&b \"q\" <x>.h"),
+                          (2, b"\t\n\\\x7f\xff")]),
+    "lower-magic": list_file([(1, b"abc")], magic=b"tvef"),
+    "version-2": list_file([(1, b"abc")], version=2),
+    "short-header": b"TVE",
+    "short-count": list_file([], cut=8),
+    "short-entry": list_file([(1, b"abcdef")], cut=15),
+    "count-too-high": list_file([(1, b"abc")], count=0xFFFFFFFF),
+    "trailing-bytes": list_file([(1, b"abc")]) + b"\x00\x01",
+}
+for name, data in list_files.items():
+    write("file_list_reader", name, data)
+    write("tvef", "read-" + name, b"\x00" + data)
+
+for name, text in [("create-plain", b"1\tsrc/a.cpp\n0\tb.h\n3\t\n"),
+                   ("create-escapes", b"2\ta\\tb\\\\c\\x7f\\n\r\n"),
+                   ("create-bad-flags", b"7\tx\n"), ("create-no-tab", b"1 x\n"),
+                   ("create-empty", b"")]:
+    write("tvef", name, b"\x01" + text)
+
+
+def search(name, pattern, lines, fail_allocation=0):
+    seed = Input().in_range(fail_allocation, 0, 3).string(pattern)
+    for line in lines:
+        seed.string(line)
+    write("search_text", name, seed.bytes())
+
+
+search("found", b"^int main(void)$", [b"#include <stdio.h>", b"INT MAIN(VOID)", b"int main(void)"])
+search("dollars", b"^return cost$of$living;$$$", [b"{", b"  return cost$of$living;", b"}"])
+search("not-found", b"/^missing$/", [b"int x;"])
+search("one-char", b"^", [b"anything"])
+search("out-of-memory", b"^int x;$", [b"int x;"], fail_allocation=2)

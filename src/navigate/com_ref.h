@@ -1,0 +1,44 @@
+// One counted automation reference, released when the holder lets go of it, also on the way
+// out of an exception.
+#pragma once
+
+#include <utility>
+
+namespace tolvane {
+
+template <typename Interface>
+class ComRef {
+ public:
+  ComRef() = default;
+  ComRef(const ComRef&) = delete;
+  ComRef& operator=(const ComRef&) = delete;
+  ComRef(ComRef&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
+  ComRef& operator=(ComRef&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      object_ = std::exchange(other.object_, nullptr);
+    }
+    return *this;
+  }
+  ~ComRef() { Reset(); }
+
+  Interface* get() const { return object_; }
+  Interface* operator->() const { return object_; }
+  explicit operator bool() const { return object_ != nullptr; }
+
+  // Cleared before the release, so a release that calls back finds the holder already empty.
+  void Reset() {
+    if (Interface* held = std::exchange(object_, nullptr)) held->Release();
+  }
+
+  // The address an automation call writes its out reference to; releases what was held.
+  Interface** Put() {
+    Reset();
+    return &object_;
+  }
+
+ private:
+  Interface* object_ = nullptr;
+};
+
+}  // namespace tolvane

@@ -1,0 +1,51 @@
+#include "navigate/go_to_tag.h"
+
+#include "navigate/editor_document.h"
+#include "navigate/search_text.h"
+
+namespace tolvane {
+
+std::string TagNotFoundMessage(const char* tagName) {
+  return "Unable to find " + std::string(tagName != nullptr ? tagName : "") +
+         ".  Please save all files and refresh the tags.\n";
+}
+
+bool GoToTag(NavigationState& state, HostTagRecord* tag) {
+  if (tag == nullptr) {
+    state.lastTag = nullptr;
+    return false;
+  }
+  if (state.automationRoot == nullptr || state.wideStrings == nullptr ||
+      state.notifier == nullptr) {
+    return false;
+  }
+
+  EditorDocument editor(static_cast<AutomationRoot*>(state.automationRoot), *state.wideStrings);
+  if (!editor.Open(tag->FileName(), "Auto") || !editor.selection) {
+    state.lastTag = nullptr;
+    return false;
+  }
+
+  const int32_t line = tag->Line();
+  if (line != -1) {
+    editor.selection->MoveToLineAndOffset(line, 1, kAutomationFalse);
+  } else {
+    editor.selection->MoveToLineAndOffset(1, 1, kAutomationFalse);
+    const std::string text = SearchTextFromPattern(tag->Pattern());
+    if (!editor.FindText(text.c_str(), {"matchcase"})) {
+      state.notifier->ShowMessage(TagNotFoundMessage(tag->Name()));
+      return false;
+    }
+  }
+
+  editor.ShowCaretCentered();
+  editor.SelectCaretLine();
+  state.lastTag = tag;
+  return true;
+}
+
+HostTagRecord* GetLastTag(const NavigationState& state) {
+  return state.lastTag;
+}
+
+}  // namespace tolvane
