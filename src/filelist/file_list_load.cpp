@@ -11,14 +11,18 @@ namespace tolvane {
 
 bool LoadFileListFile(HostWorkspace& workspace, FileSystem& fs, FileEntryList& list,
                       bool exportToHost) {
-  list.Clear();
   const std::string& path = workspace.FileListPath();
-  if (!fs.Exists(path)) return true;
-  std::unique_ptr<ReadableFile> file = fs.OpenForReading(path);
-  if (file == nullptr) return false;
+  std::unique_ptr<ReadableFile> file;
   std::vector<uint8_t> bytes;
+  // The file is read before the old entries go, so that their memory is at hand for the new
+  // ones; every outcome but a good read still leaves the list empty.
+  const bool exists = fs.Exists(path);
+  if (exists) file = fs.OpenForReading(path);
   // A failing read says nothing about the file's contents: leave it where it is.
-  if (!ReadToEnd(*file, bytes)) return false;
+  const bool read = file != nullptr && ReadToEnd(*file, bytes);
+  list.Clear();
+  if (!exists) return true;
+  if (!read) return false;
   if (!DecodeFileList(bytes, list).ok()) {
     file.reset();  // closed before it is moved
     SetAsideUnreadableFile(fs, path);

@@ -52,9 +52,10 @@ TEST(Script, ParsesEveryCommand) {
       "close\r\n"
       "find-tag\n"
       "key f5\n"
+      "focus parent\n"
       "quit\n");
   ASSERT_TRUE(parsed.errors.empty()) << parsed.errors[0];
-  ASSERT_EQ(parsed.commands.size(), 12u);
+  ASSERT_EQ(parsed.commands.size(), 13u);
   EXPECT_EQ(parsed.commands[0].kind, CommandKind::kFindFile);
   EXPECT_EQ(parsed.commands[1].kind, CommandKind::kType);
   EXPECT_EQ(parsed.commands[1].text, " two words");  // one separating space, the rest kept
@@ -71,7 +72,9 @@ TEST(Script, ParsesEveryCommand) {
   EXPECT_EQ(parsed.commands[8].kind, CommandKind::kClose);
   EXPECT_EQ(parsed.commands[8].source, "close");
   EXPECT_EQ(parsed.commands[10].virtualKey, 0x74u);
-  EXPECT_EQ(parsed.commands[11].kind, CommandKind::kQuit);
+  EXPECT_EQ(parsed.commands[11].kind, CommandKind::kFocus);
+  EXPECT_EQ(parsed.commands[11].text, "parent");
+  EXPECT_EQ(parsed.commands[12].kind, CommandKind::kQuit);
 }
 
 TEST(Script, KeyNames) {
@@ -87,8 +90,8 @@ TEST(Script, KeyNames) {
 TEST(Script, ReportsEveryBadLineWithItsNumber) {
   auto parsed = ParseScript(
       "find-file now\nkey tab\nkey down shift\nscreenshot ../evil\nscreenshot\n"
-      "goto-tag\ngoto-tag a b\ncolumn x 3\nfly\ntype\n");
-  ASSERT_EQ(parsed.errors.size(), 10u);
+      "goto-tag\ngoto-tag a b\ncolumn x 3\nfly\ntype\nfocus list\n");
+  ASSERT_EQ(parsed.errors.size(), 11u);
   EXPECT_EQ(parsed.errors[0], "line 1: find-file takes no argument");
   EXPECT_EQ(parsed.errors[1], "line 2: unknown key 'tab'");
   EXPECT_EQ(parsed.errors[8], "line 9: unknown command 'fly'");

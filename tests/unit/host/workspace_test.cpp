@@ -64,6 +64,10 @@ TEST(WorkspaceModel, ReadsTheFragmentBeforeTheModuleDeletesIt) {
              "</Files>\r\n");
   workspace.LoadProjectFile((root.path() / "p.vcproj").string());
   EXPECT_EQ(workspace.ProjectFileCount(), 2);
+  // The project's files get per-file objects the module can then flag.
+  EXPECT_NE(workspace.FileEntrySet()->Find("x\"y&z"), nullptr);
+  EXPECT_NE(workspace.FileEntrySet()->Find("a.cpp"), nullptr);
+  EXPECT_EQ(workspace.Flags().Size(), 2u);
   workspace.LoadProjectFile((root.path() / "gone.vcproj").string());
   EXPECT_EQ(workspace.ProjectFileCount(), -1);
 }
@@ -109,13 +113,27 @@ TEST(FileCatalog, RecordsSplitTitleExtensionAndFolder) {
   EXPECT_EQ(source.Record(99)->Title(), "");  // unknown keys get an empty record, never null
 }
 
+TEST(TagCatalog, ResolvesFilesAgainstTheFolderThatHoldsThem) {
+  TempFolder root;
+  root.Write("src/a.cpp", "");
+  root.Write(".tolvane/b.cpp", "");
+  auto tags = ParseTagsText(
+      "A\tsrc/a.cpp\t/^A$/;\"\tv\nB\tb.cpp\t/^B$/;\"\tv\nC\tnowhere.cpp\t/^C$/;\"\tv\n");
+  TagCatalog catalog;
+  const fs::path state = root.path() / ".tolvane";
+  catalog.Assign(tags, {state, root.path()});
+  EXPECT_EQ(catalog.Record(0)->FileName(), (root.path() / "src" / "a.cpp").string());
+  EXPECT_EQ(catalog.Record(1)->FileName(), (state / "b.cpp").string());
+  EXPECT_EQ(catalog.Record(2)->FileName(), (state / "nowhere.cpp").string());
+}
+
 TEST(TagCatalog, ResolvesFilesLinksParentsAndWithholdsLines) {
   auto tags = ParseTagsText(
       "Shape\t../src/shape.h\t/^class Shape {$/;\"\tclass\tline:3\tnamespace:geo\n"
       "Area\t../src/shape.h\t/^  int Area();$/;\"\tprototype\tline:5\tclass:geo::Shape\n"
       "main\t/abs/main.cpp\t/^int main()$/;\"\tfunction\tline:1\n");
   TagCatalog catalog;
-  catalog.Assign(tags, fs::path("ws") / ".tolvane");
+  catalog.Assign(tags, {fs::path("ws") / ".tolvane"});
   ASSERT_EQ(catalog.Size(), 3u);
   HostTagRecord* area = catalog.Record(1);
   EXPECT_EQ(std::string(area->FileName()), (fs::path("ws") / "src" / "shape.h").string());

@@ -126,6 +126,13 @@ ParsedScript ParseScript(std::string_view text) {
       command.kind = CommandKind::kGotoTag;
       command.text = std::string(words[1]);
       command.byPattern = argc == 2;
+    } else if (verb == "focus") {
+      if (argc != 1 || (words[1] != "parent" && words[1] != "tag")) {
+        fail("usage: focus parent|tag");
+        continue;
+      }
+      command.kind = CommandKind::kFocus;
+      command.text = std::string(words[1]);
     } else if (verb == "column") {
       if (argc != 2 || !ParseInt(words[1], command.column) || !ParseInt(words[2], command.width) ||
           command.column < 0 || command.width < 0) {

@@ -9,6 +9,7 @@
 namespace tolvane::host {
 
 enum class CommandKind {
+  kFocus,
   kFindFile,
   kFindTag,
   kType,

@@ -16,26 +16,38 @@ bool CanEnclose(int32_t kind) {
          kind == kTagNSpace;
 }
 
+fs::path Resolve(const std::string& name, const std::vector<fs::path>& folders) {
+  fs::path path(name);
+  if (!path.is_relative() || folders.empty()) return path.lexically_normal();
+  for (const fs::path& folder : folders) {
+    std::error_code error;
+    if (fs::exists(folder / path, error)) return (folder / path).lexically_normal();
+  }
+  return (folders.front() / path).lexically_normal();
+}
+
 }  // namespace
 
-void TagCatalog::Assign(std::vector<CtagsTag> tags, const fs::path& tagsFolder) {
+void TagCatalog::Assign(std::vector<CtagsTag> tags, const std::vector<fs::path>& folders) {
   records_.clear();
   fileRecords_.clear();
   files_.clear();
   tags_ = std::move(tags);
 
-  std::map<std::string, HostFileRecord*> fileByName;
+  struct FileOfTag {
+    HostFileRecord* record;
+    std::string fullPath;
+  };
+  std::map<std::string, FileOfTag> fileByName;
   std::map<std::string, HostTagRecord*> encloserByQualifiedName;
   for (const CtagsTag& tag : tags_) {
-    auto [it, added] = fileByName.try_emplace(tag.file, nullptr);
+    auto [it, added] = fileByName.try_emplace(tag.file, FileOfTag{nullptr, {}});
     if (added) {
       files_.push_back(WorkspaceFile{fs::path(tag.file).generic_string()});
       fileRecords_.emplace_back(&files_.back());
-      it->second = &fileRecords_.back();
+      it->second = FileOfTag{&fileRecords_.back(), Resolve(tag.file, folders).string()};
     }
-    fs::path path(tag.file);
-    if (path.is_relative()) path = tagsFolder / path;
-    records_.emplace_back(&tag, path.lexically_normal().string(), it->second);
+    records_.emplace_back(&tag, it->second.fullPath, it->second.record);
     // Qualified names (ctags --extras=+q) repeat a tag; the first, plain one is the parent.
     if (CanEnclose(tag.kind)) {
       encloserByQualifiedName.try_emplace(Qualified(Qualified(tag.nameSpace, tag.parent), tag.name),

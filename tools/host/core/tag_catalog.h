@@ -48,9 +48,10 @@ class TagRecord final : public HostTagRecord {
 
 class TagCatalog {
  public:
-  // Takes the tags of a tags file found in `tagsFolder`; relative file names are resolved
-  // against that folder, as ctags writes them.
-  void Assign(std::vector<CtagsTag> tags, const std::filesystem::path& tagsFolder);
+  // Takes the tags of a tags file. A relative file name is resolved against the first of
+  // `folders` in which it exists (ctags writes names relative to the tags file's folder or to
+  // the folder it ran in), or against the first folder when it exists in none.
+  void Assign(std::vector<CtagsTag> tags, const std::vector<std::filesystem::path>& folders);
 
   const std::vector<CtagsTag>& Tags() const { return tags_; }
   TagRecord* Record(std::size_t index) { return &records_[index]; }

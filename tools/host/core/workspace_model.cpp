@@ -28,7 +28,9 @@ void WorkspaceModel::LoadProjectFile(std::string projectFilePath) {
   }
   std::ostringstream text;
   text << in.rdbuf();
-  projectFileCount_ = int(ReadFragmentFiles(text.str()).size());
+  const auto names = ReadFragmentFiles(text.str());
+  for (const std::string& name : names) flags_.Add(name);
+  projectFileCount_ = int(names.size());
 }
 
 }  // namespace tolvane::host

@@ -16,6 +16,7 @@ class FileFlags final : public HostFileEntry {
   bool FirstFlag() override { return first_; }
   void SetFirstFlag(bool value) override { first_ = value; }
   void SetSecondFlag(bool value) override { second_ = value; }
+  bool InProject() const { return first_; }
   bool SecondFlag() const { return second_; }
 
  private:
@@ -42,7 +43,8 @@ class WorkspaceModel final : public HostWorkspace {
 
   HostFileEntrySet* FileEntrySet() override { return &flags_; }
   const std::string& FileListPath() override { return fileListPath_; }
-  // Reads the fragment now: the module deletes the file as soon as this returns.
+  // Reads the fragment now (the module deletes the file as soon as this returns) and makes a
+  // per-file object for every file it names, as an IDE does when it loads a project.
   void LoadProjectFile(std::string projectFilePath) override;
 
   const std::filesystem::path& Root() const { return root_; }

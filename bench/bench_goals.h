@@ -1,0 +1,41 @@
+// Performance goals: each compares a candidate benchmark with a baseline measured in the same
+// run, as a ratio, never as an absolute time. A benchmark file states its goals beside the
+// benchmarks:
+//   TOLVANE_BENCH_GOAL("what", "BM_Candidate/arg", "BM_Baseline/arg", 1.5)
+//       holds when candidate time / baseline time <= 1.5
+//   TOLVANE_BENCH_SPEED_GOAL("what", "BM_Candidate", "BM_Baseline", 0.5)
+//       holds when candidate speed / baseline speed (baseline time / candidate time) >= 0.5
+// Names are Google Benchmark's full run names, arguments included.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tolvane::bench {
+
+enum class GoalKind { kTimeAtMost, kSpeedAtLeast };
+
+struct Goal {
+  std::string description;
+  std::string candidate;
+  std::string baseline;
+  double limit;
+  GoalKind kind;
+};
+
+std::vector<Goal>& Goals();
+
+struct GoalRegistrar {
+  explicit GoalRegistrar(Goal goal) { Goals().push_back(std::move(goal)); }
+};
+
+}  // namespace tolvane::bench
+
+#define TOLVANE_BENCH_JOIN2(a, b) a##b
+#define TOLVANE_BENCH_JOIN(a, b) TOLVANE_BENCH_JOIN2(a, b)
+#define TOLVANE_BENCH_GOAL(description, candidate, baseline, maxRatio)                      \
+  static const ::tolvane::bench::GoalRegistrar TOLVANE_BENCH_JOIN(tolvane_goal_, __LINE__)( \
+      {description, candidate, baseline, maxRatio, ::tolvane::bench::GoalKind::kTimeAtMost})
+#define TOLVANE_BENCH_SPEED_GOAL(description, candidate, baseline, minRatio)                \
+  static const ::tolvane::bench::GoalRegistrar TOLVANE_BENCH_JOIN(tolvane_goal_, __LINE__)( \
+      {description, candidate, baseline, minRatio, ::tolvane::bench::GoalKind::kSpeedAtLeast})

@@ -1,0 +1,154 @@
+// The workspace file list: loading a large file, the body mask, and Append.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+#include <list>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "bench_goals.h"
+#include "filelist/body_mask.h"
+#include "filelist/file_list_format.h"
+#include "filelist/file_list_load.h"
+#include "filelist/file_list_writer.h"
+#include "support/fake_workspace.h"
+#include "support/temp_directory.h"
+
+namespace tolvane {
+namespace {
+
+constexpr int kEntries = 1000000;
+
+// The same million entries for every benchmark: names of 20 to 80 bytes, mixed flags.
+const std::vector<FileEntry>& SampleEntries() {
+  static const std::vector<FileEntry> entries = [] {
+    std::mt19937 random(20240611);
+    std::uniform_int_distribution<int> length(20, 80);
+    std::uniform_int_distribution<int> letter('a', 'z');
+    std::vector<FileEntry> made;
+    made.reserve(kEntries);
+    for (int i = 0; i < kEntries; ++i) {
+      std::string name = "src\\";
+      name.resize(std::size_t(length(random)), 'x');
+      for (std::size_t c = 4; c < name.size(); ++c) name[c] = char(letter(random));
+      made.push_back(FileEntry{std::move(name), uint8_t(i % 4)});
+    }
+    return made;
+  }();
+  return entries;
+}
+
+// A file-list file holding the sample entries, written once per run.
+struct SampleFile {
+  testing::TempDirectory dir;
+  std::string path = dir.File("million.tvef");
+  SampleFile() {
+    FileEntryList list;
+    for (const FileEntry& entry : SampleEntries()) list.Append(entry);
+    std::vector<uint8_t> bytes;
+    EncodeFileList(list, bytes);
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+  }
+};
+
+const std::string& SampleFilePath() {
+  static SampleFile file;
+  return file.path;
+}
+
+void BM_LoadFileList(benchmark::State& state) {
+  testing::FakeWorkspace workspace(SampleFilePath());
+  FileEntryList list;
+  for (auto _ : state) {
+    if (!LoadFileListFile(workspace, NativeFileSystem(), list, false)) state.SkipWithError("load");
+    benchmark::DoNotOptimize(list.count);
+    workspace.calls.clear();
+  }
+}
+BENCHMARK(BM_LoadFileList)->Unit(benchmark::kMillisecond);
+
+// Baseline: read the same file into memory and build the same strings into a std::vector.
+void BM_LoadBaselineReadIntoVector(benchmark::State& state) {
+  const std::string& path = SampleFilePath();
+  for (auto _ : state) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::fseek(file, 0, SEEK_END);
+    const long size = std::ftell(file);
+    std::fseek(file, 0, SEEK_SET);
+    std::vector<uint8_t> bytes(static_cast<std::size_t>(size));
+    if (std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size())
+      state.SkipWithError("read");
+    std::fclose(file);
+    ApplyBodyMask(bytes.data() + 6, bytes.size() - 6);
+    uint32_t count;
+    std::memcpy(&count, bytes.data() + 6, 4);
+    std::vector<std::string> names;
+    names.reserve(count);
+    std::size_t at = 10;
+    for (uint32_t i = 0; i < count; ++i) {
+      const std::size_t length = std::size_t(bytes[at + 1]) | std::size_t(bytes[at + 2]) << 8;
+      names.emplace_back(reinterpret_cast<const char*>(bytes.data() + at + 3), length);
+      at += 3 + length;
+    }
+    benchmark::DoNotOptimize(names.data());
+  }
+}
+BENCHMARK(BM_LoadBaselineReadIntoVector)->Unit(benchmark::kMillisecond);
+
+TOLVANE_BENCH_GOAL("load 1,000,000 entries vs read + strings into std::vector", "BM_LoadFileList",
+                   "BM_LoadBaselineReadIntoVector", 1.5);
+
+constexpr std::size_t kMaskBytes = 256 * 1024;
+
+void BM_BodyMask(benchmark::State& state) {
+  std::vector<uint8_t> buffer(kMaskBytes, 0x5A);
+  for (auto _ : state) {
+    ApplyBodyMask(buffer.data(), buffer.size());
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(kMaskBytes));
+}
+BENCHMARK(BM_BodyMask);
+
+void BM_MaskBaselineMemcpy(benchmark::State& state) {
+  std::vector<uint8_t> source(kMaskBytes, 0x5A), target(kMaskBytes);
+  for (auto _ : state) {
+    std::memcpy(target.data(), source.data(), kMaskBytes);
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(kMaskBytes));
+}
+BENCHMARK(BM_MaskBaselineMemcpy);
+
+TOLVANE_BENCH_SPEED_GOAL("mask speed vs memcpy over a 256 KiB buffer", "BM_BodyMask",
+                         "BM_MaskBaselineMemcpy", 0.5);
+
+void BM_Append(benchmark::State& state) {
+  const std::vector<FileEntry>& entries = SampleEntries();
+  for (auto _ : state) {
+    FileEntryList list;
+    for (const FileEntry& entry : entries) list.Append(entry);
+    benchmark::DoNotOptimize(list.tail);
+  }
+}
+BENCHMARK(BM_Append)->Unit(benchmark::kMillisecond);
+
+void BM_AppendBaselineStdList(benchmark::State& state) {
+  const std::vector<FileEntry>& entries = SampleEntries();
+  for (auto _ : state) {
+    std::list<FileEntry> list;
+    for (const FileEntry& entry : entries) list.push_back(entry);
+    benchmark::DoNotOptimize(list.back());
+  }
+}
+BENCHMARK(BM_AppendBaselineStdList)->Unit(benchmark::kMillisecond);
+
+TOLVANE_BENCH_GOAL("Append 1,000,000 entries vs std::list<FileEntry>::push_back", "BM_Append",
+                   "BM_AppendBaselineStdList", 1.0);
+
+}  // namespace
+}  // namespace tolvane

@@ -1,0 +1,34 @@
+// Table entries 1, 2, 5 and 8: the Find File and Find Tag dialogs' init and close entries. The
+// operation table holds their addresses. Each init entry attaches the module's control objects
+// to the dialog and records the combo boxes in HistoryCombos() (module/win32/history_combos.h),
+// where the history add entries 3, 6 and 7 find them; each close entry clears those slots
+// before it deletes the objects, so an add entry called while no dialog is open does nothing.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "tolvane/host_objects.h"
+
+namespace tolvane {
+
+class CFindFileEdit;
+class CFindFileListCtrl;
+class CFindTagEdit;
+class CFindTagListCtrl;
+
+// Entry 1. Always true.
+bool __cdecl InitFindFileDialog(HWND dialog, uint32_t dialogId, CFindFileEdit** combo,
+                                CFindFileListCtrl** list, HostFileSource** fileSource,
+                                HostFileKeyArray* keys);
+// Entry 2. Always true.
+bool __cdecl CloseFindFileDialog();
+// Entry 5. Always true.
+bool __cdecl InitFindTagDialog(HWND dialog, uint32_t dialogId, CFindTagEdit** parentCombo,
+                               CFindTagEdit** tagCombo, CFindTagListCtrl** list,
+                               HostTagArray* tags);
+// Entry 8. Always true.
+bool __cdecl CloseFindTagDialog();
+
+}  // namespace tolvane

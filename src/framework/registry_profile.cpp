@@ -1,0 +1,94 @@
+#include "framework/registry_profile.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace tolvane {
+namespace {
+
+// Closes the key when it goes out of scope.
+class OpenKey {
+ public:
+  OpenKey() = default;
+  OpenKey(const OpenKey&) = delete;
+  OpenKey& operator=(const OpenKey&) = delete;
+  ~OpenKey() {
+    if (key_ != nullptr) ::RegCloseKey(key_);
+  }
+  bool Open(const std::string& path) {
+    return ::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key_) ==
+           ERROR_SUCCESS;
+  }
+  bool Create(const std::string& path) {
+    return ::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                             KEY_SET_VALUE, nullptr, &key_, nullptr) == ERROR_SUCCESS;
+  }
+  HKEY get() const { return key_; }
+
+ private:
+  HKEY key_ = nullptr;
+};
+
+}  // namespace
+
+std::string RegistryProfile::KeyPath(const std::string& section) const {
+  return section.empty() ? root_ : root_ + "\\" + section;
+}
+
+std::string RegistryProfile::GetString(const std::string& section, const std::string& key,
+                                       const std::string& fallback) {
+  OpenKey opened;
+  if (!opened.Open(KeyPath(section))) return fallback;
+  DWORD type = 0;
+  DWORD size = 0;
+  if (::RegQueryValueExA(opened.get(), key.c_str(), nullptr, &type, nullptr, &size) !=
+          ERROR_SUCCESS ||
+      type != REG_SZ) {
+    return fallback;
+  }
+  std::vector<char> buffer(size + 1, '\0');
+  if (::RegQueryValueExA(opened.get(), key.c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(buffer.data()), &size) != ERROR_SUCCESS ||
+      type != REG_SZ) {
+    return fallback;
+  }
+  // The stored size may or may not count a terminator.
+  std::string value(buffer.data(), size);
+  while (!value.empty() && value.back() == '\0') value.pop_back();
+  return value;
+}
+
+void RegistryProfile::WriteString(const std::string& section, const std::string& key,
+                                  const std::string& value) {
+  OpenKey created;
+  if (!created.Create(KeyPath(section))) return;
+  ::RegSetValueExA(created.get(), key.c_str(), 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+}
+
+int32_t RegistryProfile::GetInt(const std::string& section, const std::string& key,
+                                int32_t fallback) {
+  OpenKey opened;
+  if (!opened.Open(KeyPath(section))) return fallback;
+  DWORD type = 0;
+  DWORD value = 0;
+  DWORD size = sizeof value;
+  if (::RegQueryValueExA(opened.get(), key.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                         &size) != ERROR_SUCCESS ||
+      type != REG_DWORD || size != sizeof value) {
+    return fallback;
+  }
+  return static_cast<int32_t>(value);
+}
+
+void RegistryProfile::WriteInt(const std::string& section, const std::string& key, int32_t value) {
+  OpenKey created;
+  if (!created.Create(KeyPath(section))) return;
+  DWORD stored = static_cast<DWORD>(value);
+  ::RegSetValueExA(created.get(), key.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&stored),
+                   sizeof stored);
+}
+
+}  // namespace tolvane

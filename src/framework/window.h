@@ -1,0 +1,66 @@
+// CWnd: one object per window. It either creates a child window of its own or attaches to an
+// existing dialog item by subclassing the item's window procedure; either way every message for
+// the window reaches the object's OnMessage.
+#pragma once
+
+#include <windows.h>
+
+namespace tolvane {
+
+class CWnd {
+ public:
+  CWnd() = default;
+  CWnd(const CWnd&) = delete;
+  CWnd& operator=(const CWnd&) = delete;
+  // Destroys a window the object created; lets go of a window it attached to.
+  virtual ~CWnd();
+
+  // Creates this object's window as a child of `parent` with the framework's window class.
+  bool CreateChild(HWND parent, const char* title, DWORD style, const RECT& rect, int controlId);
+  // Override point: takes over dialog item `controlId` of `dialog` by subclassing it; the
+  // item's notifications to the dialog are reflected to this object.
+  virtual bool AttachToDialogItem(HWND dialog, int controlId);
+  // Gives the window back its own procedure and forgets it; returns the window.
+  HWND Detach();
+  // Destroys the window (the object stays, without a window).
+  bool Destroy();
+
+  HWND Handle() const { return hwnd_; }
+  LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  bool Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  HWND Parent() const;
+  int ControlId() const;
+
+  // The object attached to or owning `hwnd`, or null.
+  static CWnd* FromHandle(HWND hwnd);
+  // Before the code that owns the framework's window class is unloaded.
+  static void UnregisterWindowClass();
+
+  // Override point: a WM_COMMAND or WM_NOTIFY this control sent to its dialog, offered here
+  // first; answer true (and set result) to keep it from the dialog.
+  virtual bool OnReflectedNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // Override point: a message the thread's loop retrieved for this window or its edit field,
+  // before it is translated and dispatched; answer true to consume it. Offered only to objects
+  // that asked for it (see WantPreTranslation).
+  virtual bool PreTranslateMessage(MSG& message);
+
+ protected:
+  // Override point: every message for the window; the default is the window's own processing.
+  virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // The window's own processing: its original procedure, or DefWindowProc for created windows.
+  LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+  // Asks the thread's pre-translation hook to offer this window's messages to the object.
+  void WantPreTranslation();
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void Bind(HWND hwnd);
+  void Unbind();
+
+  HWND hwnd_ = nullptr;
+  bool created_ = false;
+  HWND reflectingDialog_ = nullptr;  // the dialog subclassed for this control's notifications
+  bool preTranslating_ = false;
+};
+
+}  // namespace tolvane

@@ -1,0 +1,179 @@
+// Notifications from attached controls reach the control objects before the dialog, on real
+// windows.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "framework/combo_box_ex.h"
+#include "framework/list_ctrl.h"
+#include "harness/test_dialog.h"
+
+// needs windows.h first
+#include <commctrl.h>
+
+namespace tolvane {
+namespace {
+
+using testing::TestDialog;
+
+// Keeps CBN_EDITCHANGE from the dialog; lets every other notification through.
+class EditChangeCombo : public CComboBoxEx {
+ public:
+  int editChanges = 0;
+  int otherNotifications = 0;
+  bool OnReflectedNotification(UINT message, WPARAM wParam, LPARAM, LRESULT& result) override {
+    if (message == WM_COMMAND && HIWORD(wParam) == CBN_EDITCHANGE) {
+      ++editChanges;
+      result = 0;
+      return true;
+    }
+    ++otherNotifications;
+    return false;
+  }
+};
+
+// Answers the list's display requests itself; the answer comes back to the sender.
+class DisplayList : public CListCtrl {
+ public:
+  int requests = 0;
+  bool OnReflectedNotification(UINT message, WPARAM, LPARAM lParam, LRESULT& result) override {
+    if (message != WM_NOTIFY) return false;
+    if (reinterpret_cast<const NMHDR*>(lParam)->code != LVN_GETDISPINFOA) return false;
+    ++requests;
+    result = 42;
+    return true;
+  }
+};
+
+LRESULT SendNotify(HWND dialog, HWND from, int id, int code) {
+  NMHDR header{from, static_cast<UINT_PTR>(id), static_cast<UINT>(code)};
+  return ::SendMessageA(dialog, WM_NOTIFY, static_cast<WPARAM>(id),
+                        reinterpret_cast<LPARAM>(&header));
+}
+
+TEST(Reflection, TypingInTheEditFieldReachesTheComboObjectAndNotTheDialog) {
+  TestDialog dialog;
+  HWND comboWindow = dialog.AddCombo(1021);
+  EditChangeCombo combo;
+  ASSERT_TRUE(combo.AttachToDialogItem(dialog.Handle(), 1021));
+  EXPECT_EQ(combo.Handle(), comboWindow);
+
+  ::SendMessageA(combo.EditField(), WM_CHAR, 'a', 0);  // the combo box sends CBN_EDITCHANGE
+
+  EXPECT_EQ(combo.editChanges, 1);
+  EXPECT_FALSE(dialog.ReceivedCode(WM_COMMAND, 1021, CBN_EDITCHANGE));
+  EXPECT_EQ(combo.GetWindowText(), "a");
+}
+
+TEST(Reflection, UnhandledNotificationsStillReachTheDialog) {
+  TestDialog dialog;
+  HWND comboWindow = dialog.AddCombo(1021);
+  EditChangeCombo combo;
+  ASSERT_TRUE(combo.AttachToDialogItem(dialog.Handle(), 1021));
+
+  ::SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(1021, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(comboWindow));
+
+  EXPECT_EQ(combo.otherNotifications, 1);
+  EXPECT_TRUE(dialog.ReceivedCode(WM_COMMAND, 1021, CBN_SELCHANGE));
+}
+
+TEST(Reflection, NotifyResultComesFromTheListObject) {
+  TestDialog dialog;
+  HWND listWindow = dialog.AddList(1020);
+  DisplayList list;
+  ASSERT_TRUE(list.AttachToDialogItem(dialog.Handle(), 1020));
+
+  EXPECT_EQ(SendNotify(dialog.Handle(), listWindow, 1020, LVN_GETDISPINFOA), 42);
+  EXPECT_EQ(list.requests, 1);
+  EXPECT_FALSE(dialog.ReceivedCode(WM_NOTIFY, 1020, LVN_GETDISPINFOA));
+
+  SendNotify(dialog.Handle(), listWindow, 1020, NM_CLICK);
+  EXPECT_TRUE(dialog.ReceivedCode(WM_NOTIFY, 1020, NM_CLICK));
+}
+
+TEST(Reflection, NotificationsOfControlsWithoutObjectsGoStraightToTheDialog) {
+  TestDialog dialog;
+  dialog.AddCombo(1021);
+  HWND other = dialog.AddCombo(1052);
+  EditChangeCombo combo;
+  ASSERT_TRUE(combo.AttachToDialogItem(dialog.Handle(), 1021));
+
+  ::SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(1052, CBN_EDITCHANGE),
+                 reinterpret_cast<LPARAM>(other));
+
+  EXPECT_EQ(combo.editChanges, 0);
+  EXPECT_TRUE(dialog.ReceivedCode(WM_COMMAND, 1052, CBN_EDITCHANGE));
+}
+
+TEST(Reflection, DialogIsSubclassedOnceAndGetsItsProcedureBackWhenTheLastControlLeaves) {
+  TestDialog dialog;
+  dialog.AddCombo(1051);
+  dialog.AddCombo(1052);
+  dialog.AddList(1050);
+  auto procedure = [&] { return ::GetWindowLongPtrA(dialog.Handle(), GWLP_WNDPROC); };
+  const LONG_PTR own = reinterpret_cast<LONG_PTR>(TestDialog::OwnProcedure());
+
+  auto parent = std::make_unique<EditChangeCombo>();
+  auto tag = std::make_unique<EditChangeCombo>();
+  auto list = std::make_unique<DisplayList>();
+  ASSERT_TRUE(parent->AttachToDialogItem(dialog.Handle(), 1051));
+  const LONG_PTR reflecting = procedure();
+  EXPECT_NE(reflecting, own);
+  ASSERT_TRUE(tag->AttachToDialogItem(dialog.Handle(), 1052));
+  ASSERT_TRUE(list->AttachToDialogItem(dialog.Handle(), 1050));
+  EXPECT_EQ(procedure(), reflecting);
+
+  parent.reset();
+  list.reset();
+  EXPECT_EQ(procedure(), reflecting);
+  tag.reset();
+  EXPECT_EQ(procedure(), own);
+}
+
+TEST(Reflection, DeletingTheObjectGivesTheControlItsOwnProcedureBack) {
+  TestDialog dialog;
+  HWND comboWindow = dialog.AddCombo(1021);
+  const LONG_PTR own = ::GetWindowLongPtrA(comboWindow, GWLP_WNDPROC);
+  {
+    EditChangeCombo combo;
+    ASSERT_TRUE(combo.AttachToDialogItem(dialog.Handle(), 1021));
+    EXPECT_NE(::GetWindowLongPtrA(comboWindow, GWLP_WNDPROC), own);
+    EXPECT_EQ(CWnd::FromHandle(comboWindow), &combo);
+  }
+  EXPECT_EQ(::GetWindowLongPtrA(comboWindow, GWLP_WNDPROC), own);
+  EXPECT_EQ(CWnd::FromHandle(comboWindow), nullptr);
+  EXPECT_TRUE(::IsWindow(comboWindow));  // attached, not owned: the window stays
+
+  ::SendMessageA(::GetWindow(comboWindow, GW_CHILD), WM_CHAR, 'b', 0);
+  EXPECT_TRUE(dialog.ReceivedCode(WM_COMMAND, 1021, CBN_EDITCHANGE));
+}
+
+TEST(Reflection, DestroyingTheDialogLeavesTheObjectsWithoutWindows) {
+  auto dialog = std::make_unique<TestDialog>();
+  dialog->AddCombo(1021);
+  dialog->AddList(1020);
+  EditChangeCombo combo;
+  DisplayList list;
+  ASSERT_TRUE(combo.AttachToDialogItem(dialog->Handle(), 1021));
+  ASSERT_TRUE(list.AttachToDialogItem(dialog->Handle(), 1020));
+
+  dialog.reset();
+
+  EXPECT_EQ(combo.Handle(), nullptr);
+  EXPECT_EQ(list.Handle(), nullptr);
+}
+
+TEST(Reflection, AttachingToAMissingItemOrTwiceFails) {
+  TestDialog dialog;
+  dialog.AddCombo(1021);
+  EditChangeCombo combo;
+  EXPECT_FALSE(combo.AttachToDialogItem(dialog.Handle(), 1099));
+  ASSERT_TRUE(combo.AttachToDialogItem(dialog.Handle(), 1021));
+  EditChangeCombo second;
+  EXPECT_FALSE(second.AttachToDialogItem(dialog.Handle(), 1021));
+  EXPECT_EQ(second.Handle(), nullptr);
+}
+
+}  // namespace
+}  // namespace tolvane

@@ -1,0 +1,90 @@
+#include "harness/test_dialog.h"
+
+#include <commctrl.h>
+
+namespace tolvane::testing {
+namespace {
+
+constexpr char kClass[] = "TolvaneTestDialog";
+
+void RegisterOnce() {
+  static bool registered = false;
+  if (registered) return;
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+  ::InitCommonControlsEx(&controls);
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = TestDialog::OwnProcedure();
+  windowClass.hInstance = ::GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = kClass;
+  ::RegisterClassA(&windowClass);
+  registered = true;
+}
+
+}  // namespace
+
+TestDialog::TestDialog() {
+  RegisterOnce();
+  hwnd_ = ::CreateWindowExA(0, kClass, "Test dialog", WS_OVERLAPPEDWINDOW, 10, 10, 600, 400,
+                            nullptr, nullptr, ::GetModuleHandleA(nullptr), this);
+}
+
+TestDialog::~TestDialog() {
+  if (::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
+  PumpMessages();
+}
+
+HWND TestDialog::AddCombo(int controlId) {
+  return ::CreateWindowExA(0, "COMBOBOX", "",
+                           WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 10,
+                           10 + 30 * (controlId % 5), 200, 200, hwnd_,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
+                           ::GetModuleHandleA(nullptr), nullptr);
+}
+
+HWND TestDialog::AddList(int controlId, DWORD extraStyle) {
+  return ::CreateWindowExA(
+      0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | extraStyle, 220, 10,
+      360, 200, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
+      ::GetModuleHandleA(nullptr), nullptr);
+}
+
+bool TestDialog::ReceivedCode(UINT message, int controlId, int code) const {
+  for (const ReceivedNotification& n : received_) {
+    if (n.message == message && n.controlId == controlId && n.code == code) return true;
+  }
+  return false;
+}
+
+WNDPROC TestDialog::OwnProcedure() {
+  return &TestDialog::Procedure;
+}
+
+LRESULT CALLBACK TestDialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<TestDialog*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (self != nullptr) {
+    if (message == WM_COMMAND && lParam != 0) {
+      self->received_.push_back({message, LOWORD(wParam), HIWORD(wParam)});
+    } else if (message == WM_NOTIFY) {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      self->received_.push_back(
+          {message, static_cast<int>(header->idFrom), static_cast<int>(header->code)});
+    } else if (message >= WM_USER) {
+      self->others_.push_back(message);
+    }
+  }
+  return ::DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+void PumpMessages() {
+  MSG message;
+  while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    ::TranslateMessage(&message);
+    ::DispatchMessageA(&message);
+  }
+}
+
+}  // namespace tolvane::testing

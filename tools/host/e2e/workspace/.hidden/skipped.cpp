@@ -1,0 +1,1 @@
+int hidden_from_the_scan;
