@@ -120,20 +120,22 @@ void ExpectFailedNodeIsReused(FileEntryList& list) {
 TEST_F(OutOfMemory, SetFileListAtEachNameCopy) {
   if (!testing::RoutesStringAllocations())
     GTEST_SKIP() << "string copies allocate inside the C++ runtime DLL, out of reach here";
-  const int64_t live = testing::LiveAllocations();
   for (int failing = 1; failing <= 25; ++failing) {
     SCOPED_TRACE("name " + std::to_string(failing));
-    FileEntryList host(3);
-    Fill(host, source_);
-    testing::FailNthAllocation(failing);
-    EXPECT_THROW(SetFileList(&host), std::bad_alloc);
-    testing::FailNthAllocation(0);
-    EXPECT_EQ(Entries(Module()), Prefix(source_, std::size_t(failing - 1)));
-    EXPECT_EQ(Entries(host), source_);
-    ExpectFailedNodeIsReused(Module());
+    const int64_t live = testing::LiveAllocations();
+    {
+      FileEntryList host(3);
+      Fill(host, source_);
+      testing::FailNthAllocation(failing);
+      EXPECT_THROW(SetFileList(&host), std::bad_alloc);
+      testing::FailNthAllocation(0);
+      EXPECT_EQ(Entries(Module()), Prefix(source_, std::size_t(failing - 1)));
+      EXPECT_EQ(Entries(host), source_);
+      ExpectFailedNodeIsReused(Module());
+      ReleaseFileList();
+    }
+    EXPECT_EQ(testing::LiveAllocations(), live);
   }
-  ReleaseFileList();
-  EXPECT_EQ(testing::LiveAllocations(), live);
 }
 
 TEST_F(OutOfMemory, GetFileListAtEachNameCopy) {
@@ -142,9 +144,9 @@ TEST_F(OutOfMemory, GetFileListAtEachNameCopy) {
   FileEntryList filled(10);
   Fill(filled, source_);
   SetFileList(&filled);
-  const int64_t live = testing::LiveAllocations();
   for (int failing = 1; failing <= 25; ++failing) {
     SCOPED_TRACE("name " + std::to_string(failing));
+    const int64_t live = testing::LiveAllocations();
     {
       FileEntryList host(6);
       testing::FailNthAllocation(failing);
