@@ -20,12 +20,12 @@ class DisplayTextRing {
     return StoreComposed([text](std::string& slot) { slot.assign(text); });
   }
 
-  // Lets compose write straight into the next slot (handed over empty, capacity kept), so a text
-  // built from parts needs no temporary string.
+  // Lets compose write straight into the next slot, so a text built from parts needs no
+  // temporary string. compose gets the slot with its previous text and must replace all of it
+  // (assign, or resize and overwrite): not emptying it first spares rewriting its bytes twice.
   template <typename Compose>
   const char* StoreComposed(Compose&& compose) {
     std::string& slot = slots_[static_cast<std::size_t>(next_)];
-    slot.clear();
     compose(slot);
     next_ = next_ + 1 == kSlotCount ? 0 : next_ + 1;
     return slot.c_str();

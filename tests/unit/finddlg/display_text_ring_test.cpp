@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include "finddlg/file_cell_text.h"
+#include "finddlg/tag_cell_text.h"
+
 namespace tolvane {
 namespace {
 
@@ -42,11 +45,15 @@ TEST(DisplayTextRing, StoredTextIsACopy) {
   EXPECT_STREQ(ring.StoreDisplayText(""), "");
 }
 
-TEST(DisplayTextRing, ComposedTextStartsFromAnEmptySlot) {
+TEST(DisplayTextRing, ComposedTextsReplaceLongerLeftovers) {
   DisplayTextRing ring;
-  for (int i = 0; i < 3; ++i) ring.StoreDisplayText("leftover text that must not show through");
-  const char* composed = ring.StoreComposed([](std::string& slot) { slot += "ab"; });
-  EXPECT_STREQ(composed, "ab");
+  for (int i = 0; i < 3; ++i)
+    ring.StoreDisplayText("leftover text that must not show through at all");
+  EXPECT_STREQ(ring.StoreComposed([](std::string& slot) { ComposeFileName(slot, "a", "h"); }),
+               "a.h");
+  EXPECT_STREQ(ring.StoreComposed([](std::string& slot) { ComposeLineText(slot, "^x\ty$"); }),
+               "x y");
+  EXPECT_STREQ(ring.StoreComposed([](std::string& slot) { ComposeLineText(slot, "^$"); }), "");
 }
 
 }  // namespace

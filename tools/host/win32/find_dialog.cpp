@@ -51,6 +51,11 @@ INT_PTR FindDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         ::PostMessageW(dialog_, kRefilterMessage, 0, 0);
         return TRUE;
       }
+      if (header->code == UINT(NM_CUSTOMDRAW) && int(header->idFrom) == ListId()) {
+        ::SetWindowLongPtrW(dialog_, DWLP_MSGRESULT,
+                            PaintSelectionAsFocused(reinterpret_cast<NMLVCUSTOMDRAW*>(lParam)));
+        return TRUE;
+      }
       if (header->code == UINT(NM_DBLCLK) && int(header->idFrom) == ListId()) {
         Confirm();
         return TRUE;
@@ -78,6 +83,21 @@ INT_PTR FindDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       return HandleRequest(message, wParam, lParam) ? TRUE : FALSE;
   }
+}
+
+// The keyboard stays in a combo box, so the list never has the focus; its selected row is drawn
+// in the highlight colours all the same, so that steering it from the combo box can be seen.
+LRESULT FindDialog::PaintSelectionAsFocused(NMLVCUSTOMDRAW* draw) const {
+  if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+  if (draw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+  const LRESULT state =
+      ::SendMessageW(Item(ListId()), LVM_GETITEMSTATE, draw->nmcd.dwItemSpec, LVIS_SELECTED);
+  if (state & LVIS_SELECTED) {
+    draw->nmcd.uItemState &= ~UINT(CDIS_SELECTED);
+    draw->clrText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+    draw->clrTextBk = ::GetSysColor(COLOR_HIGHLIGHT);
+  }
+  return CDRF_DODEFAULT;
 }
 
 void FindDialog::ShowRows(std::size_t count) {

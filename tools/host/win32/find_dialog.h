@@ -3,7 +3,11 @@
 // decides the rows: it refilters when the module reports a text change (NM_CHAR).
 #pragma once
 
+// windows.h first: commctrl.h needs its types.
+// clang-format off
 #include <windows.h>
+#include <commctrl.h>
+// clang-format on
 
 #include <functional>
 #include <string>
@@ -70,6 +74,7 @@ class FindDialog {
  private:
   static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT PaintSelectionAsFocused(NMLVCUSTOMDRAW* draw) const;
 
   HWND owner_;
   HWND dialog_ = nullptr;

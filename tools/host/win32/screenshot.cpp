@@ -21,8 +21,6 @@ ScreenshotResult WriteWindowPng(HWND window, const std::wstring& path) {
     result.error = "empty window";
     return result;
   }
-  ::RedrawWindow(window, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;

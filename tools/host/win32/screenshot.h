@@ -1,4 +1,4 @@
-// A PNG of a window as it stands on the screen.
+// A PNG of a window as it stands on the screen: the caller has it painted and shown first.
 #pragma once
 
 #include <windows.h>

@@ -107,8 +107,9 @@ std::string ScriptRunner::DescribeRows(FindDialog& dialog) {
   if (&dialog == &session_.FindFile()) {
     return line + dialog.CellText(row, 0) + " in " + dialog.CellText(row, 1);
   }
-  return line + dialog.CellText(row, 0) + " " + dialog.CellText(row, 3) + " (" +
-         dialog.CellText(row, 4) + ")";
+  const std::string parent = dialog.CellText(row, 2);
+  return line + dialog.CellText(row, 0) + " " + (parent.empty() ? "" : parent + "::") +
+         dialog.CellText(row, 3) + " (" + dialog.CellText(row, 4) + ")";
 }
 
 std::string ScriptRunner::Type(const std::string& text) {
@@ -158,9 +159,15 @@ std::string ScriptRunner::Focus(const std::string& which) {
 }
 
 std::string ScriptRunner::Screenshot(const std::string& name) {
-  session_.Pump();
   FindDialog* dialog = session_.OpenDialog();
   HWND window = dialog != nullptr ? dialog->Handle() : session_.Editor().Handle();
+  ::RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  // What is painted reaches the screen while the loop waits for messages: let it.
+  for (int i = 0; i < 3; ++i) {
+    session_.Pump();
+    ::Sleep(50);
+  }
   const auto path = session_.Options().outDir / name;
   const ScreenshotResult result = WriteWindowPng(window, path.wstring());
   if (!result.written) return "failed: " + result.error;
