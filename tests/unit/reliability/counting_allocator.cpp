@@ -1,0 +1,74 @@
+#include "unit/reliability/counting_allocator.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+#include <string>
+
+namespace tolvane::testing {
+namespace {
+
+std::atomic<int64_t> g_failIn{0};
+std::atomic<int64_t> g_live{0};
+
+void* AllocateCounted(std::size_t size) {
+  if (g_failIn.load() > 0 && g_failIn.fetch_sub(1) == 1) throw std::bad_alloc();
+  void* memory = std::malloc(size == 0 ? 1 : size);
+  if (memory == nullptr) throw std::bad_alloc();
+  ++g_live;
+  return memory;
+}
+
+void FreeCounted(void* memory) noexcept {
+  if (memory == nullptr) return;
+  --g_live;
+  std::free(memory);
+}
+
+}  // namespace
+
+void FailNthAllocation(int64_t nth) {
+  g_failIn = nth;
+}
+
+bool AllocationFaultPending() {
+  return g_failIn.load() > 0;
+}
+
+int64_t LiveAllocations() {
+  return g_live.load();
+}
+
+bool RoutesStringAllocations() {
+  const std::string source(100, 'x');
+  FailNthAllocation(1);
+  bool routed = false;
+  try {
+    std::string copy(source);
+  } catch (const std::bad_alloc&) {
+    routed = true;
+  }
+  FailNthAllocation(0);
+  return routed;
+}
+
+}  // namespace tolvane::testing
+
+void* operator new(std::size_t size) {
+  return tolvane::testing::AllocateCounted(size);
+}
+void* operator new[](std::size_t size) {
+  return tolvane::testing::AllocateCounted(size);
+}
+void operator delete(void* memory) noexcept {
+  tolvane::testing::FreeCounted(memory);
+}
+void operator delete[](void* memory) noexcept {
+  tolvane::testing::FreeCounted(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+  tolvane::testing::FreeCounted(memory);
+}
+void operator delete[](void* memory, std::size_t) noexcept {
+  tolvane::testing::FreeCounted(memory);
+}

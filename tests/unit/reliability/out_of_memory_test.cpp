@@ -1,0 +1,164 @@
+// Out of memory at each allocation of the list entries the host calls (SetFileList,
+// GetFileList): a node block that cannot be had and a name that cannot be copied. Each time the
+// documented std::bad_alloc reaches the caller, the destination holds the entries copied so far
+// in a list that holds together, the source is untouched, and nothing is lost to a leak.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "filelist/file_list_entries.h"
+#include "filelist/file_list_state.h"
+#include "support/file_entry_list_checks.h"
+#include "unit/reliability/counting_allocator.h"
+
+namespace tolvane {
+namespace {
+
+using testing::Entries;
+using testing::ListShapeProblem;
+using EntryList = std::vector<std::pair<std::string, uint8_t>>;
+
+// 25 entries whose names are too long for a string's inline buffer: every copy allocates.
+EntryList Source() {
+  EntryList entries;
+  for (int i = 0; i < 25; ++i)
+    entries.emplace_back("project/source/file-number-" + std::to_string(100 + i) + ".cpp",
+                         uint8_t(i % 4));
+  return entries;
+}
+
+void Fill(FileEntryList& list, const EntryList& entries) {
+  for (const auto& [name, flags] : entries) list.Append(name, flags);
+}
+
+EntryList Prefix(const EntryList& entries, std::size_t count) {
+  return EntryList(entries.begin(), entries.begin() + std::ptrdiff_t(count));
+}
+
+std::size_t BlockCount(const FileEntryList& list) {
+  std::size_t blocks = 0;
+  for (const FileEntryBlock* block = list.blocks; block != nullptr; block = block->previous)
+    ++blocks;
+  return blocks;
+}
+
+// The n-th node block from now cannot be had.
+class BlockFailure {
+ public:
+  explicit BlockFailure(int nth) {
+    remaining_ = nth;
+    node_blocks::g_allocateOverride = &Allocate;
+  }
+  ~BlockFailure() { node_blocks::g_allocateOverride = nullptr; }
+  BlockFailure(const BlockFailure&) = delete;
+  BlockFailure& operator=(const BlockFailure&) = delete;
+
+ private:
+  static void* Allocate(std::size_t bytes) {
+    if (--remaining_ == 0) return nullptr;
+    return node_blocks::AllocateShared(bytes);
+  }
+  static inline int remaining_ = 0;
+};
+
+class OutOfMemory : public ::testing::Test {
+ protected:
+  void TearDown() override { ReleaseFileList(); }
+  FileEntryList& Module() { return TheFileListState().list; }
+  const EntryList source_ = Source();
+};
+
+TEST_F(OutOfMemory, SetFileListAtEachNodeBlock) {
+  for (int failing = 1; failing <= 3; ++failing) {  // the module's blocks hold 10 nodes
+    SCOPED_TRACE("block " + std::to_string(failing));
+    FileEntryList host(7);
+    Fill(host, source_);
+    {
+      BlockFailure failure(failing);
+      EXPECT_THROW(SetFileList(&host), std::bad_alloc);
+    }
+    EXPECT_EQ(ListShapeProblem(Module()), "");
+    EXPECT_EQ(Entries(Module()), Prefix(source_, std::size_t(10 * (failing - 1))));
+    EXPECT_EQ(BlockCount(Module()), std::size_t(failing - 1));
+    EXPECT_EQ(Entries(host), source_);
+    SetFileList(&host);  // memory back: the whole copy goes through
+    EXPECT_EQ(Entries(Module()), source_);
+  }
+}
+
+TEST_F(OutOfMemory, GetFileListAtEachNodeBlockOfTheHostsList) {
+  FileEntryList filled(10);
+  Fill(filled, source_);
+  SetFileList(&filled);
+  for (int failing = 1; failing <= 7; ++failing) {  // the host's blocks hold 4 nodes
+    SCOPED_TRACE("block " + std::to_string(failing));
+    FileEntryList host(4);
+    host.Append("stale entry of the host", 1);
+    {
+      BlockFailure failure(failing);
+      EXPECT_THROW(GetFileList(&host), std::bad_alloc);
+    }
+    EXPECT_EQ(ListShapeProblem(host), "");
+    EXPECT_EQ(Entries(host), Prefix(source_, std::size_t(4 * (failing - 1))));
+    EXPECT_EQ(Entries(Module()), source_);
+    GetFileList(&host);
+    EXPECT_EQ(Entries(host), source_);
+  }
+}
+
+// A name that cannot be copied leaves its node at the front of the free chain, where the next
+// append takes it.
+void ExpectFailedNodeIsReused(FileEntryList& list) {
+  const FileEntryNode* failedNode = list.freeNodes;
+  ASSERT_NE(failedNode, nullptr);
+  list.Append("after the failure", 1);
+  EXPECT_EQ(list.tail, failedNode);
+  EXPECT_EQ(ListShapeProblem(list), "");
+}
+
+TEST_F(OutOfMemory, SetFileListAtEachNameCopy) {
+  if (!testing::RoutesStringAllocations())
+    GTEST_SKIP() << "string copies allocate inside the C++ runtime DLL, out of reach here";
+  for (int failing = 1; failing <= 25; ++failing) {
+    SCOPED_TRACE("name " + std::to_string(failing));
+    const int64_t live = testing::LiveAllocations();
+    {
+      FileEntryList host(3);
+      Fill(host, source_);
+      testing::FailNthAllocation(failing);
+      EXPECT_THROW(SetFileList(&host), std::bad_alloc);
+      testing::FailNthAllocation(0);
+      EXPECT_EQ(Entries(Module()), Prefix(source_, std::size_t(failing - 1)));
+      EXPECT_EQ(Entries(host), source_);
+      ExpectFailedNodeIsReused(Module());
+      ReleaseFileList();
+    }
+    EXPECT_EQ(testing::LiveAllocations(), live);
+  }
+}
+
+TEST_F(OutOfMemory, GetFileListAtEachNameCopy) {
+  if (!testing::RoutesStringAllocations())
+    GTEST_SKIP() << "string copies allocate inside the C++ runtime DLL, out of reach here";
+  FileEntryList filled(10);
+  Fill(filled, source_);
+  SetFileList(&filled);
+  for (int failing = 1; failing <= 25; ++failing) {
+    SCOPED_TRACE("name " + std::to_string(failing));
+    const int64_t live = testing::LiveAllocations();
+    {
+      FileEntryList host(6);
+      testing::FailNthAllocation(failing);
+      EXPECT_THROW(GetFileList(&host), std::bad_alloc);
+      testing::FailNthAllocation(0);
+      EXPECT_EQ(Entries(host), Prefix(source_, std::size_t(failing - 1)));
+      EXPECT_EQ(Entries(Module()), source_);
+      ExpectFailedNodeIsReused(host);
+    }
+    EXPECT_EQ(testing::LiveAllocations(), live);
+  }
+}
+
+}  // namespace
+}  // namespace tolvane
