@@ -10,10 +10,10 @@
 #include "finddlg/win32/find_file_list_ctrl.h"
 #include "finddlg/win32/find_list_columns.h"
 #include "framework/combo_box_items.h"
-#include "framework/registry_profile.h"
 #include "module/history_combo.h"
 #include "module/history_state.h"
 #include "module/win32/history_combos.h"
+#include "module/win32/module_frame_state.h"
 
 namespace tolvane {
 namespace {
@@ -23,7 +23,7 @@ namespace {
 void EndFindFileDialog(ControlWindow window) {
   FindFileDialogState& state = FindDialogs().findFile;
   if (state.list == nullptr && state.combo == nullptr) return;
-  RegistryProfile profile;
+  Profile& profile = ModuleFrame().profile;
 
   if (state.list != nullptr) {
     SaveFindListColumns(*state.list, profile, state.dialogId, FindFileColumnRules());
@@ -48,7 +48,7 @@ bool __cdecl InitFindFileDialog(HWND dialog, uint32_t dialogId, CFindFileEdit** 
   // Opened again without a close: the earlier objects save what they hold and let go of their
   // windows rather than stay attached and leak.
   EndFindFileDialog(ControlWindow::kKeep);
-  RegistryProfile profile;
+  Profile& profile = ModuleFrame().profile;
 
   state.dialogId = dialogId;
   state.list = new CFindFileListCtrl;

@@ -10,10 +10,10 @@
 #include "finddlg/win32/find_tag_edit.h"
 #include "finddlg/win32/find_tag_list_ctrl.h"
 #include "framework/combo_box_items.h"
-#include "framework/registry_profile.h"
 #include "module/history_combo.h"
 #include "module/history_state.h"
 #include "module/win32/history_combos.h"
+#include "module/win32/module_frame_state.h"
 
 namespace tolvane {
 namespace {
@@ -40,7 +40,7 @@ void CopyBackTagCombo(CFindTagEdit* combo, HistoryList& history) {
 void EndFindTagDialog(ControlWindow window) {
   FindTagDialogState& state = FindDialogs().findTag;
   if (state.list == nullptr && state.parentCombo == nullptr && state.tagCombo == nullptr) return;
-  RegistryProfile profile;
+  Profile& profile = ModuleFrame().profile;
 
   if (state.list != nullptr) {
     SaveFindListColumns(*state.list, profile, state.dialogId, FindTagColumnRules());
@@ -65,7 +65,7 @@ bool __cdecl InitFindTagDialog(HWND dialog, uint32_t dialogId, CFindTagEdit** pa
   // Opened again without a close: the earlier objects save what they hold and let go of their
   // windows rather than stay attached and leak.
   EndFindTagDialog(ControlWindow::kKeep);
-  RegistryProfile profile;
+  Profile& profile = ModuleFrame().profile;
 
   state.dialogId = dialogId;
   state.list = new CFindTagListCtrl;

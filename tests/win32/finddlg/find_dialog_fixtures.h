@@ -20,11 +20,11 @@ inline constexpr uint32_t kFindTagDialogId = 2000;
 
 class FindModuleTest : public ::testing::Test {
  protected:
-  void SetUp() override { ClearProfile(); }
+  void SetUp() override { ClearModuleProfile(); }
   void TearDown() override {
     if (open && module) CloseDialog();
     module.reset();
-    ClearProfile();
+    ClearModuleProfile();
   }
   virtual bool CloseDialog() = 0;
   // Histories and widths to read at creation go into the profile before this.

@@ -73,7 +73,7 @@ TEST_F(FindFileKeys, PageKeysAndUpGoToTheListOnly) {
 }
 
 TEST_F(FindFileKeys, DownWithTheDropDownShowingMovesTheDropDownNotTheList) {
-  ClearProfile();
+  ClearModuleProfile();
   WriteProfileString("Config", "FilenameEditList", "one|two|three|");
   CreateModule();
   OpenWithRows(10);

@@ -77,12 +77,4 @@ LRESULT CALLBACK FindHostDialog::Procedure(HWND hwnd, UINT message, WPARAM wPara
   return ::DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-void PumpMessages() {
-  MSG message;
-  while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&message);
-    ::DispatchMessageA(&message);
-  }
-}
-
 }  // namespace tolvane::testing

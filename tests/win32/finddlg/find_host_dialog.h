@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "harness/test_dialog.h"
+
 namespace tolvane::testing {
 
 struct DialogMessage {
@@ -43,8 +45,7 @@ class FindHostDialog {
   std::vector<DialogMessage> received_;
 };
 
-// Runs the thread's loop until the queue is empty: PeekMessage, TranslateMessage,
-// DispatchMessage, as a host's loop does (so the module's message hook sees every message).
-void PumpMessages();
+// PumpMessages (harness/test_dialog.h) runs the host's loop: PeekMessage, TranslateMessage,
+// DispatchMessage, so the module's message hook sees every message.
 
 }  // namespace tolvane::testing

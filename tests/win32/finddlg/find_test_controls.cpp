@@ -15,11 +15,6 @@ std::string KeyPath(const std::string& section) {
 
 }  // namespace
 
-void ClearProfile() {
-  ::RegDeleteTreeA(HKEY_CURRENT_USER, kRoot);
-  ::RegDeleteKeyA(HKEY_CURRENT_USER, kRoot);
-}
-
 std::string WidthSection(uint32_t dialogId) {
   char section[64];
   std::snprintf(section, sizeof section, "WindowPositions\\ID=0x%08lx",
@@ -47,16 +42,6 @@ std::optional<int32_t> ReadProfileInt(const std::string& section, const std::str
     return std::nullopt;
   }
   return static_cast<int32_t>(data);
-}
-
-void WriteProfileString(const std::string& section, const std::string& key,
-                        const std::string& value) {
-  HKEY hkey = nullptr;
-  ::RegCreateKeyExA(HKEY_CURRENT_USER, KeyPath(section).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                    &hkey, nullptr);
-  ::RegSetValueExA(hkey, key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-  ::RegCloseKey(hkey);
 }
 
 std::optional<std::string> ReadProfileString(const std::string& section, const std::string& key) {

@@ -8,16 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "module/loaded_module.h"
+
 namespace tolvane::testing {
 
-// The module's profile key, HKEY_CURRENT_USER\Software\TolvaneReg, removed with everything in it.
-void ClearProfile();
+// The module's profile, HKEY_CURRENT_USER\Software\TolvaneReg: ClearModuleProfile and
+// WriteProfileString come from module/loaded_module.h.
 // Section "WindowPositions\ID=0x%08lx" of a dialog identifier, as a registry key below the root.
 std::string WidthSection(uint32_t dialogId);
 void WriteProfileInt(const std::string& section, const std::string& key, int32_t value);
 std::optional<int32_t> ReadProfileInt(const std::string& section, const std::string& key);
-void WriteProfileString(const std::string& section, const std::string& key,
-                        const std::string& value);
 std::optional<std::string> ReadProfileString(const std::string& section, const std::string& key);
 
 struct ListColumn {
