@@ -46,6 +46,7 @@ TEST(WorkspaceScan, SkipsHiddenFoldersAndBuildTreesKeepsHiddenFiles) {
   root.Write("build/native/gen.cpp", "");
   root.Write("build/notes.txt", "");
   root.Write(".gitignore", "");
+  root.Write("sub/.git", "gitdir: elsewhere");
   EXPECT_EQ(ScanWorkspace(root.path()),
             (std::vector<std::string>{".gitignore", "build/notes.txt", "src/a.h", "src/b.cpp"}));
 }

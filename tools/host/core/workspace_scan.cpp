@@ -32,6 +32,7 @@ std::vector<std::string> ScanWorkspace(const fs::path& root) {
       continue;
     }
     if (!entry.is_regular_file(statError)) continue;
+    if (entry.path().filename() == ".git") continue;  // a worktree's link to its repository
     try {
       names.push_back(entry.path().lexically_relative(root).generic_string());
     } catch (const std::exception&) {

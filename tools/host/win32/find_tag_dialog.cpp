@@ -11,20 +11,20 @@ constexpr UINT kGoToPicked = WM_APP + 3;
 }
 
 DialogTemplate FindTagDialog::BuildTemplate() const {
-  DialogTemplate t(L"Find Tag", 470, 250);
+  DialogTemplate t(L"Find Tag", 560, 250);
   t.AddItem(DialogTemplate::kStatic, L"Parent:", 0xFFFF, SS_LEFT, 7, 9, 28, 8);
   t.AddItem(DialogTemplate::kComboBox, L"", kParentCombo,
             CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 36, 7, 150, 120);
   t.AddItem(DialogTemplate::kStatic, L"Tag:", 0xFFFF, SS_LEFT, 196, 9, 20, 8);
   t.AddItem(DialogTemplate::kComboBox, L"", kTagCombo,
-            CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 216, 7, 247, 120);
+            CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 216, 7, 337, 120);
   t.AddItem(WC_LISTVIEWW, L"", kList,
             LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP,
-            7, 26, 456, 198);
+            7, 26, 546, 198);
   t.AddItem(DialogTemplate::kStatic, L"F5 reloads the tags file.", 0xFFFF, SS_LEFT, 7, 232, 150, 8);
-  t.AddItem(DialogTemplate::kButton, L"Go to", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 353, 230, 52,
+  t.AddItem(DialogTemplate::kButton, L"Go to", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 443, 230, 52,
             14);
-  t.AddItem(DialogTemplate::kButton, L"Close", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 411, 230, 52,
+  t.AddItem(DialogTemplate::kButton, L"Close", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 501, 230, 52,
             14);
   return t;
 }

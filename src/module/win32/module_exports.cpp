@@ -1,0 +1,16 @@
+// The module's two exports.
+#include "module/win32/module_lifecycle.h"
+#include "tolvane/tolvane.h"
+
+extern "C" {
+
+TOLVANE_API tolvane::OpsTable* __cdecl TolvaneRegCreate(IDispatch* automationRoot,
+                                                        tolvane::HostWorkspace* workspace) {
+  return tolvane::CreateModule(automationRoot, workspace);
+}
+
+TOLVANE_API void __cdecl TolvaneRegDestroy(tolvane::OpsTable* table) {
+  tolvane::DestroyModule(table);
+}
+
+}  // extern "C"

@@ -1,0 +1,22 @@
+#include "module/win32/reg_helper_wnd.h"
+
+#include "module/win32/ops_table_fill.h"
+
+namespace tolvane {
+
+static_assert(kHelperMessage == 0x8001);
+
+LRESULT CRegHelperWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kHelperMessage) {
+    if (wParam == kFillRequest) {
+      FillOpsTable(*reinterpret_cast<OpsTable*>(lParam));
+    } else if (wParam == kFinishRequest) {
+      // The table it carries may already be freed: it is never read.
+      Destroy();
+      return 0;
+    }
+  }
+  return Default(message, wParam, lParam);
+}
+
+}  // namespace tolvane

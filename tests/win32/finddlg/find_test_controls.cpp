@@ -1,0 +1,148 @@
+#include "find_test_controls.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+
+namespace tolvane::testing {
+namespace {
+
+constexpr char kRoot[] = "Software\\TolvaneReg";
+
+std::string KeyPath(const std::string& section) {
+  return std::string(kRoot) + "\\" + section;
+}
+
+}  // namespace
+
+std::string WidthSection(uint32_t dialogId) {
+  char section[64];
+  std::snprintf(section, sizeof section, "WindowPositions\\ID=0x%08lx",
+                static_cast<unsigned long>(dialogId));
+  return section;
+}
+
+void WriteProfileInt(const std::string& section, const std::string& key, int32_t value) {
+  HKEY hkey = nullptr;
+  ::RegCreateKeyExA(HKEY_CURRENT_USER, KeyPath(section).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                    &hkey, nullptr);
+  const DWORD data = static_cast<DWORD>(value);
+  ::RegSetValueExA(hkey, key.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                   sizeof data);
+  ::RegCloseKey(hkey);
+}
+
+std::optional<int32_t> ReadProfileInt(const std::string& section, const std::string& key) {
+  DWORD data = 0;
+  DWORD size = sizeof data;
+  DWORD type = 0;
+  if (::RegGetValueA(HKEY_CURRENT_USER, KeyPath(section).c_str(), key.c_str(), RRF_RT_ANY, &type,
+                     &data, &size) != ERROR_SUCCESS ||
+      type != REG_DWORD) {
+    return std::nullopt;
+  }
+  return static_cast<int32_t>(data);
+}
+
+std::optional<std::string> ReadProfileString(const std::string& section, const std::string& key) {
+  char data[4096] = {};
+  DWORD size = sizeof data;
+  if (::RegGetValueA(HKEY_CURRENT_USER, KeyPath(section).c_str(), key.c_str(), RRF_RT_REG_SZ,
+                     nullptr, data, &size) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  return std::string(data);
+}
+
+std::vector<ListColumn> Columns(HWND list) {
+  HWND header = reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0));
+  const int count = static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+  std::vector<ListColumn> columns;
+  for (int i = 0; i < count; ++i) {
+    char text[128] = {};
+    LVCOLUMNA column{};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+    column.pszText = text;
+    column.cchTextMax = sizeof text;
+    ::SendMessageA(list, LVM_GETCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
+    columns.push_back({text, column.fmt & LVCFMT_JUSTIFYMASK, column.cx});
+  }
+  return columns;
+}
+
+std::string CellText(HWND list, int row, int column) {
+  char text[512] = {};
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  ::SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+UINT RowState(HWND list, int row) {
+  return static_cast<UINT>(::SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row),
+                                          LVIS_SELECTED | LVIS_FOCUSED));
+}
+
+void SetRowState(HWND list, int row, UINT state) {
+  LVITEMA item{};
+  item.state = state;
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  ::SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+bool RowFullyVisible(HWND list, int row) {
+  RECT rowRect{};
+  rowRect.left = LVIR_BOUNDS;
+  if (!::SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row),
+                      reinterpret_cast<LPARAM>(&rowRect))) {
+    return false;
+  }
+  RECT client{};
+  ::GetClientRect(list, &client);
+  HWND header = reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0));
+  RECT headerRect{};
+  if (header != nullptr && ::IsWindowVisible(header)) ::GetClientRect(header, &headerRect);
+  return rowRect.top >= headerRect.bottom && rowRect.bottom <= client.bottom;
+}
+
+std::vector<std::string> ComboItems(HWND combo) {
+  std::vector<std::string> items;
+  const int count = static_cast<int>(::SendMessageA(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    char text[512] = {};
+    ::SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    items.emplace_back(text);
+  }
+  return items;
+}
+
+HWND EditOf(HWND combo) {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  ::GetComboBoxInfo(combo, &info);
+  return info.hwndItem;
+}
+
+std::string EditText(HWND combo) {
+  char text[512] = {};
+  ::GetWindowTextA(EditOf(combo), text, sizeof text);
+  return text;
+}
+
+void SetEditText(HWND combo, const std::string& text, int caret) {
+  HWND edit = EditOf(combo);
+  ::SetWindowTextA(edit, text.c_str());
+  ::SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(caret), caret);
+}
+
+int Caret(HWND combo) {
+  DWORD start = 0;
+  DWORD end = 0;
+  ::SendMessageA(EditOf(combo), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+  return static_cast<int>(end);
+}
+
+}  // namespace tolvane::testing

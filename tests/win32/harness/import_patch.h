@@ -1,0 +1,30 @@
+// Replaces one imported function of one loaded module for as long as the object lives, by
+// rewriting that module's import address table. The test host uses it to watch or break what
+// the real DLL calls (its beep, its heap, its wide-string allocator) without changing the DLL.
+#pragma once
+
+#include <windows.h>
+
+namespace tolvane::testing {
+
+class ImportPatch {
+ public:
+  // `library` is matched without regard to case ("user32.dll").
+  ImportPatch(HMODULE module, const char* library, const char* function, const void* replacement);
+  ~ImportPatch();
+  ImportPatch(const ImportPatch&) = delete;
+  ImportPatch& operator=(const ImportPatch&) = delete;
+
+  // False when the module does not import the function.
+  bool Active() const { return slot_ != nullptr; }
+  // The function the module called before the patch.
+  const void* Original() const { return original_; }
+
+ private:
+  void Write(const void* value);
+
+  void** slot_ = nullptr;
+  const void* original_ = nullptr;
+};
+
+}  // namespace tolvane::testing

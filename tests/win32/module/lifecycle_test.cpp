@@ -1,0 +1,224 @@
+// Creation and destruction of the real module: the table, the helper window, the beep, the
+// reference on the automation root, and what load and unload do.
+#include <set>
+#include <string>
+#include <vector>
+
+#include "harness/import_patch.h"
+#include "module/module_fixture.h"
+
+namespace tolvane::testing {
+namespace {
+
+std::vector<UINT>& Beeps() {
+  static std::vector<UINT> beeps;
+  return beeps;
+}
+
+BOOL WINAPI RecordBeep(UINT type) {
+  Beeps().push_back(type);
+  return TRUE;
+}
+
+using Lifecycle = ModuleTest;
+
+TEST_F(Lifecycle, TableHoldsThirteenDistinctEntriesInsideTheModuleAndTwoReservedNulls) {
+  OpsTable* table = module.Create(ide.RootDispatch());
+  ASSERT_NE(table, nullptr);
+
+  std::set<void*> distinct;
+  for (int index = 0; index < 15; ++index) {
+    SCOPED_TRACE(index);
+    if (index == 0 || index == 4) {
+      EXPECT_EQ(table->slots[index], nullptr);
+      continue;
+    }
+    ASSERT_NE(table->slots[index], nullptr);
+    EXPECT_TRUE(module.Contains(table->slots[index]));
+    distinct.insert(table->slots[index]);
+  }
+  EXPECT_EQ(distinct.size(), 13u);
+  module.Destroy(table);
+}
+
+TEST_F(Lifecycle, NoMainWindowGivesOneExclamationBeepAndNoTable) {
+  {
+    ImportPatch beep(module.Handle(), "user32.dll", "MessageBeep",
+                     reinterpret_cast<const void*>(&RecordBeep));
+    ASSERT_TRUE(beep.Active());
+    Beeps().clear();
+    ide.mainWindowAvailable = false;
+
+    EXPECT_EQ(module.Create(ide.RootDispatch()), nullptr);
+
+    EXPECT_EQ(Beeps(), (std::vector<UINT>{0x30}));
+    EXPECT_EQ(HelperWindowsOf(mainWindow.Handle()), 0);
+  }
+  // The root stays held as given, until unload lets go of it.
+  EXPECT_EQ(ide.References("Root"), 1);
+  module.Unload();
+  EXPECT_EQ(ide.References("Root"), 0);
+}
+
+TEST_F(Lifecycle, NoRootGivesOneExclamationBeepAndNoTable) {
+  ImportPatch beep(module.Handle(), "user32.dll", "MessageBeep",
+                   reinterpret_cast<const void*>(&RecordBeep));
+  Beeps().clear();
+  EXPECT_EQ(module.Create(nullptr), nullptr);
+  EXPECT_EQ(Beeps(), (std::vector<UINT>{0x30}));
+}
+
+TEST_F(Lifecycle, HelperWindowLivesUntilTheHostsLoopRuns) {
+  OpsTable* table = module.Create(ide.RootDispatch());
+  ASSERT_NE(table, nullptr);
+
+  HWND helper = ::FindWindowExA(mainWindow.Handle(), nullptr, kHelperWindowClass, nullptr);
+  ASSERT_NE(helper, nullptr);
+  EXPECT_FALSE(::IsWindowVisible(helper));
+  EXPECT_EQ(::GetDlgCtrlID(helper), 0);
+  EXPECT_EQ(::GetWindowLongA(helper, GWL_STYLE) & WS_CHILD, WS_CHILD);
+
+  PumpMessages();
+  EXPECT_FALSE(::IsWindow(helper));
+  EXPECT_EQ(HelperWindowsOf(mainWindow.Handle()), 0);
+  module.Destroy(table);
+}
+
+TEST_F(Lifecycle, DestroyingBeforeTheFinishRequestIsHarmless) {
+  OpsTable* table = module.Create(ide.RootDispatch());
+  ASSERT_NE(table, nullptr);
+  module.Destroy(table);
+  EXPECT_EQ(HelperWindowsOf(mainWindow.Handle()), 1);
+  PumpMessages();  // the finish request never reads the freed table
+  EXPECT_EQ(HelperWindowsOf(mainWindow.Handle()), 0);
+  EXPECT_EQ(ide.References("Root"), 0);
+}
+
+TEST_F(Lifecycle, CreatingAgainBeforeTheLoopRunsLeavesOneHelperWindow) {
+  OpsTable* first = module.Create(ide.RootDispatch());
+  OpsTable* second = module.Create(ide.RootDispatch());
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(HelperWindowsOf(mainWindow.Handle()), 1);
+  EXPECT_NE(second->slots[kGoToTag], nullptr);
+  PumpMessages();
+  EXPECT_EQ(HelperWindowsOf(mainWindow.Handle()), 0);
+  module.Destroy(first);
+  module.Destroy(second);
+}
+
+TEST_F(Lifecycle, WithoutAHelperWindowTheTableIsFilledDirectly) {
+  ide.SetMainWindowHandle(int32_t{0});  // no parent for a child window: the helper cannot exist
+  OpsTable* table = module.Create(ide.RootDispatch());
+  ASSERT_NE(table, nullptr);
+  for (int index : {1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}) {
+    EXPECT_NE(table->slots[index], nullptr) << index;
+  }
+  module.Destroy(table);
+}
+
+TEST_F(Lifecycle, MainWindowIsAskedForAndReleased) {
+  OpsTable* table = module.Create(ide.RootDispatch());
+  EXPECT_TRUE(ide.Called("Root.get_MainWindow"));
+  EXPECT_TRUE(ide.Called("MainWindow.get_HWnd"));
+  EXPECT_EQ(ide.References("MainWindow"), 0);
+  module.Destroy(table);
+}
+
+TEST_F(Lifecycle, SameRootTwiceHoldsOneReferenceAndDestructionReleasesIt) {
+  OpsTable* first = module.Create(ide.RootDispatch());
+  EXPECT_EQ(ide.References("Root"), 1);
+  OpsTable* second = module.Create(ide.RootDispatch());
+  EXPECT_EQ(ide.References("Root"), 1);
+
+  module.Destroy(second);
+  EXPECT_EQ(ide.References("Root"), 0);
+  module.Destroy(first);  // nothing left to release
+  EXPECT_EQ(ide.References("Root"), 0);
+  EXPECT_EQ(ide.Registry().OverReleases(), 0);
+}
+
+// A root that notes, at its release, how many references the other root held then.
+class WatchedRoot : public AutomationRoot {
+ public:
+  WatchedRoot(FakeIde& ide, std::vector<std::string>& log, std::string name)
+      : ide_(ide), log_(log), name_(std::move(name)) {}
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
+    *object = nullptr;
+    return kNoInterface;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override {
+    log_.push_back(name_ + " AddRef");
+    return ULONG(++references);
+  }
+  ULONG STDMETHODCALLTYPE Release() override {
+    log_.push_back(name_ + " Release");
+    return ULONG(--references);
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return kNotImplemented; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override {
+    return kNotImplemented;
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return kNotImplemented;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                   UINT*) override {
+    return kNotImplemented;
+  }
+  HRESULT STDMETHODCALLTYPE get_MainWindow(AutomationWindow** window) override {
+    return ide_.Root()->get_MainWindow(window);
+  }
+  HRESULT STDMETHODCALLTYPE get_ItemOperations(ItemOperations** operations) override {
+    return ide_.Root()->get_ItemOperations(operations);
+  }
+  long references = 0;
+
+ private:
+  FakeIde& ide_;
+  std::vector<std::string>& log_;
+  std::string name_;
+};
+
+TEST_F(Lifecycle, ANewRootIsTakenBeforeTheOldOneIsReleased) {
+  std::vector<std::string> log;
+  WatchedRoot first(ide, log, "first");
+  WatchedRoot second(ide, log, "second");
+  OpsTable* a = module.Create(&first);
+  OpsTable* b = module.Create(&second);
+  EXPECT_EQ(log, (std::vector<std::string>{"first AddRef", "second AddRef", "first Release"}));
+  EXPECT_EQ(first.references, 0);
+  EXPECT_EQ(second.references, 1);
+  module.Destroy(b);
+  module.Destroy(a);
+  EXPECT_EQ(second.references, 0);
+  EXPECT_EQ(ide.References("MainWindow"), 0);
+}
+
+TEST_F(Lifecycle, UnloadReleasesARootTheHostNeverGaveBack) {
+  OpsTable* table = module.Create(ide.RootDispatch());
+  ASSERT_NE(table, nullptr);
+  PumpMessages();
+  module.Unload();  // the table was never passed to TolvaneRegDestroy
+  EXPECT_EQ(ide.References("Root"), 0);
+  EXPECT_EQ(ide.Registry().OverReleases(), 0);
+}
+
+TEST_F(Lifecycle, UnloadWithTheHelperWindowStillThereTakesItAway) {
+  OpsTable* table = module.Create(ide.RootDispatch());
+  module.Destroy(table);
+  module.Unload();
+  EXPECT_EQ(HelperWindowsOf(mainWindow.Handle()), 0);
+  PumpMessages();  // the finish request finds no window and no code
+}
+
+TEST(ExportTable, TheDllExportsItsTwoEntryPointsByName) {
+  LoadedModule module;
+  EXPECT_NE(::GetProcAddress(module.Handle(), "TolvaneRegCreate"), nullptr);
+  EXPECT_NE(::GetProcAddress(module.Handle(), "TolvaneRegDestroy"), nullptr);
+  EXPECT_EQ(::GetProcAddress(module.Handle(), "_TolvaneRegCreate"), nullptr);
+  EXPECT_EQ(::GetProcAddress(module.Handle(), "DllMain"), nullptr);
+}
+
+}  // namespace
+}  // namespace tolvane::testing
