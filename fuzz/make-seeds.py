@@ -143,7 +143,7 @@ for name, text in [("create-plain", b"1\tsrc/a.cpp\n0\tb.h\n3\t\n"),
 
 
 def search(name, pattern, lines, fail_allocation=0):
-    seed = Input().in_range(fail_allocation, 0, 3).string(pattern)
+    seed = Input().in_range(fail_allocation, 0, 4).string(pattern)
     for line in lines:
         seed.string(line)
     write("search_text", name, seed.bytes())
@@ -154,3 +154,4 @@ search("dollars", b"^return cost$of$living;$$$", [b"{", b"  return cost$of$livin
 search("not-found", b"/^missing$/", [b"int x;"])
 search("one-char", b"^", [b"anything"])
 search("out-of-memory", b"^int x;$", [b"int x;"], fail_allocation=2)
+search("out-of-memory-search", b"^int x;$", [b"int x;"], fail_allocation=4)

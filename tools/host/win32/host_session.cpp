@@ -157,6 +157,11 @@ std::string HostSession::GoToTag(HostTagRecord* tag) {
   const bool reached = module_.Entry<GoToTagFn>(kGoToTag)(tag);
   if (timer != 0) ::KillTimer(nullptr, timer);
   g_messageBoxText = nullptr;
+  if (!lastMessageBox_.empty()) {
+    std::string shown = lastMessageBox_;
+    while (!shown.empty() && (shown.back() == '\n' || shown.back() == '\r')) shown.pop_back();
+    Log("message box: " + shown);
+  }
   if (!reached) return "not found";
   ::SetFocus(editor_.Handle());
   return "line " + std::to_string(editor_.CaretLine());
@@ -227,9 +232,14 @@ int HostSession::RunInteractive() {
 
 void HostSession::Shutdown() {
   if (FindDialog* dialog = OpenDialog()) dialog->Close();
+  const bool created = module_.Table() != nullptr;
   module_.Destroy();
   if (root_ != nullptr) root_->Release();
   root_ = nullptr;
+  if (created) {
+    // Every reference the module took on the host's automation objects has been given back.
+    Log("shutdown: " + std::to_string(AutomationObjectsAlive()) + " automation objects alive");
+  }
   if (editor_.Handle() != nullptr && ::IsWindow(editor_.Handle())) {
     ::DestroyWindow(editor_.Handle());
   }
