@@ -1,20 +1,10 @@
 #include "framework/notification_reflection.h"
 
 #include "framework/window.h"
+#include "framework/window_table.h"
 
 namespace tolvane {
 namespace {
-
-constexpr char kReflectionProperty[] = "TolvaneReg.Reflection";
-
-struct DialogReflection {
-  WNDPROC original;
-  int attachedControls;
-};
-
-DialogReflection* ReflectionOf(HWND dialog) {
-  return static_cast<DialogReflection*>(::GetPropA(dialog, kReflectionProperty));
-}
 
 LRESULT CALLBACK ReflectingDialogProc(HWND, UINT, WPARAM, LPARAM);
 
@@ -23,10 +13,11 @@ bool IsSubclassedByUs(HWND dialog) {
          reinterpret_cast<LONG_PTR>(&ReflectingDialogProc);
 }
 
-void Unsubclass(HWND dialog, DialogReflection* reflection) {
-  ::SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(reflection->original));
-  ::RemovePropA(dialog, kReflectionProperty);
-  delete reflection;
+void Unsubclass(HWND dialog, WindowRecord& record) {
+  ::SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(record.dialogProcedure));
+  record.dialogProcedure = nullptr;
+  record.reflectedControls = 0;
+  Windows().DropIfUnused(dialog);
 }
 
 // The control that sent a notification, or null for anything else.
@@ -38,37 +29,37 @@ HWND NotifyingControl(UINT message, LPARAM lParam) {
 }
 
 LRESULT CALLBACK ReflectingDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  DialogReflection* reflection = ReflectionOf(dialog);
-  WNDPROC original = reflection->original;
+  WindowRecord* record = Windows().Find(dialog);
+  WNDPROC original = record->dialogProcedure;
   if (CWnd* control = CWnd::FromHandle(NotifyingControl(message, lParam))) {
     LRESULT result = 0;
     if (control->OnReflectedNotification(message, wParam, lParam, result)) return result;
   }
-  if (message == WM_NCDESTROY) Unsubclass(dialog, reflection);
+  if (message == WM_NCDESTROY) Unsubclass(dialog, *record);
   return ::CallWindowProcA(original, dialog, message, wParam, lParam);
 }
 
 }  // namespace
 
-void ReflectNotificationsOf(HWND dialog) {
-  if (DialogReflection* reflection = ReflectionOf(dialog)) {
-    ++reflection->attachedControls;
-    return;
+bool ReflectNotificationsOf(HWND dialog) {
+  WindowRecord* record = Windows().FindOrAdd(dialog);
+  if (record == nullptr) return false;
+  if (record->dialogProcedure != nullptr) {
+    ++record->reflectedControls;
+    return true;
   }
-  auto* reflection = new DialogReflection{nullptr, 1};
-  ::SetPropA(dialog, kReflectionProperty, reflection);
-  reflection->original = reinterpret_cast<WNDPROC>(
+  record->reflectedControls = 1;
+  record->dialogProcedure = reinterpret_cast<WNDPROC>(
       ::SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ReflectingDialogProc)));
+  return true;
 }
 
 void StopReflectingNotificationsOf(HWND dialog) {
-  DialogReflection* reflection = ReflectionOf(dialog);
-  if (reflection == nullptr) return;
-  if (reflection->attachedControls > 0) --reflection->attachedControls;
+  WindowRecord* record = Windows().Find(dialog);
+  if (record == nullptr || record->dialogProcedure == nullptr) return;
+  if (record->reflectedControls > 0) --record->reflectedControls;
   // Someone who subclassed the dialog after us still calls our procedure: stay until the end.
-  if (reflection->attachedControls == 0 && IsSubclassedByUs(dialog)) {
-    Unsubclass(dialog, reflection);
-  }
+  if (record->reflectedControls == 0 && IsSubclassedByUs(dialog)) Unsubclass(dialog, *record);
 }
 
 }  // namespace tolvane

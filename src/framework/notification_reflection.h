@@ -6,8 +6,9 @@
 
 namespace tolvane {
 
-// One more attached control of `dialog`; the first subclasses the dialog.
-void ReflectNotificationsOf(HWND dialog);
+// One more attached control of `dialog`; the first subclasses the dialog. False (and nothing
+// changed) when memory runs out.
+bool ReflectNotificationsOf(HWND dialog);
 // One attached control fewer; the last one gives the dialog its own procedure back.
 void StopReflectingNotificationsOf(HWND dialog);
 

@@ -1,15 +1,15 @@
 #include "framework/pre_translate_hook.h"
 
 #include "framework/window.h"
+#include "framework/window_table.h"
 
 namespace tolvane {
 namespace {
 
-constexpr char kPreTranslateProperty[] = "TolvaneReg.PreTranslate";
-
+// Runs for every message the thread retrieves: one table lookup, no call into the system.
 CWnd* PreTranslatingObject(HWND hwnd) {
-  if (hwnd == nullptr || ::GetPropA(hwnd, kPreTranslateProperty) == nullptr) return nullptr;
-  return CWnd::FromHandle(hwnd);
+  const WindowRecord* record = Windows().Find(hwnd);
+  return record != nullptr && record->preTranslating ? record->object : nullptr;
 }
 
 }  // namespace
@@ -23,16 +23,20 @@ PreTranslateHook::~PreTranslateHook() {
   if (hook_ != nullptr) ::UnhookWindowsHookEx(hook_);
 }
 
-void PreTranslateHook::AddWindow(HWND hwnd) {
-  ::SetPropA(hwnd, kPreTranslateProperty, reinterpret_cast<HANDLE>(1));
+bool PreTranslateHook::AddWindow(HWND hwnd) {
+  WindowRecord* record = Windows().FindOrAdd(hwnd);
+  if (record == nullptr) return false;
+  record->preTranslating = true;
   if (windows_++ == 0) {
     hook_ = ::SetWindowsHookExA(WH_GETMESSAGE, &PreTranslateHook::HookProc, nullptr,
                                 ::GetCurrentThreadId());
   }
+  return true;
 }
 
 void PreTranslateHook::RemoveWindow(HWND hwnd) {
-  ::RemovePropA(hwnd, kPreTranslateProperty);
+  if (WindowRecord* record = Windows().Find(hwnd)) record->preTranslating = false;
+  Windows().DropIfUnused(hwnd);
   if (windows_ > 0 && --windows_ == 0 && hook_ != nullptr) {
     ::UnhookWindowsHookEx(hook_);
     hook_ = nullptr;

@@ -12,7 +12,8 @@ class PreTranslateHook {
  public:
   static PreTranslateHook& Instance();
 
-  void AddWindow(HWND hwnd);
+  // False (and nothing changed) when memory runs out.
+  bool AddWindow(HWND hwnd);
   void RemoveWindow(HWND hwnd);
   bool Installed() const { return hook_ != nullptr; }
 

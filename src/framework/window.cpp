@@ -2,14 +2,11 @@
 
 #include "framework/notification_reflection.h"
 #include "framework/pre_translate_hook.h"
+#include "framework/window_table.h"
 
 namespace tolvane {
 namespace {
 
-constexpr char kObjectProperty[] = "TolvaneReg.CWnd";
-// Kept apart from the object so a window whose subclass could not be undone still reaches
-// its own procedure after the object has let go.
-constexpr char kOriginalProcProperty[] = "TolvaneReg.OriginalProc";
 constexpr char kWindowClass[] = "TolvaneRegWnd";
 
 HINSTANCE ThisModule() {
@@ -20,8 +17,16 @@ HINSTANCE ThisModule() {
   return module;
 }
 
+// Kept apart from the object so a window whose subclass could not be undone still reaches
+// its own procedure after the object has let go.
 WNDPROC OriginalProc(HWND hwnd) {
-  return reinterpret_cast<WNDPROC>(::GetPropA(hwnd, kOriginalProcProperty));
+  const WindowRecord* record = Windows().Find(hwnd);
+  return record == nullptr ? nullptr : record->ownProcedure;
+}
+
+void ForgetOriginalProc(HWND hwnd) {
+  if (WindowRecord* record = Windows().Find(hwnd)) record->ownProcedure = nullptr;
+  Windows().DropIfUnused(hwnd);
 }
 
 }  // namespace
@@ -64,14 +69,18 @@ bool CWnd::AttachToDialogItem(HWND dialog, int controlId) {
   if (hwnd_ != nullptr) return false;
   HWND item = ::GetDlgItem(dialog, controlId);
   if (item == nullptr || FromHandle(item) != nullptr) return false;
-  if (OriginalProc(item) == nullptr) {
-    auto original = reinterpret_cast<WNDPROC>(
+  // Both records first: once subclassed, the item must find its own procedure.
+  WindowRecord* record = Windows().FindOrAdd(item);
+  if (record == nullptr || !ReflectNotificationsOf(dialog)) {
+    Windows().DropIfUnused(item);
+    return false;
+  }
+  if (record->ownProcedure == nullptr) {
+    record->ownProcedure = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(item, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WindowProc)));
-    ::SetPropA(item, kOriginalProcProperty, reinterpret_cast<HANDLE>(original));
   }
   Bind(item);
   reflectingDialog_ = dialog;
-  ReflectNotificationsOf(dialog);
   return true;
 }
 
@@ -82,7 +91,7 @@ HWND CWnd::Detach() {
   if (original != nullptr &&
       ::GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CWnd::WindowProc)) {
     ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-    ::RemovePropA(hwnd, kOriginalProcProperty);
+    ForgetOriginalProc(hwnd);
   }
   Unbind();
   created_ = false;
@@ -112,8 +121,8 @@ int CWnd::ControlId() const {
 }
 
 CWnd* CWnd::FromHandle(HWND hwnd) {
-  if (hwnd == nullptr) return nullptr;
-  return static_cast<CWnd*>(::GetPropA(hwnd, kObjectProperty));
+  const WindowRecord* record = Windows().Find(hwnd);
+  return record == nullptr ? nullptr : record->object;
 }
 
 void CWnd::UnregisterWindowClass() {
@@ -140,13 +149,15 @@ LRESULT CWnd::Default(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void CWnd::WantPreTranslation() {
   if (preTranslating_) return;
-  preTranslating_ = true;
-  PreTranslateHook::Instance().AddWindow(hwnd_);
+  preTranslating_ = PreTranslateHook::Instance().AddWindow(hwnd_);
 }
 
-void CWnd::Bind(HWND hwnd) {
+bool CWnd::Bind(HWND hwnd) {
+  WindowRecord* record = Windows().FindOrAdd(hwnd);
+  if (record == nullptr) return false;
+  record->object = this;
   hwnd_ = hwnd;
-  ::SetPropA(hwnd, kObjectProperty, this);
+  return true;
 }
 
 void CWnd::Unbind() {
@@ -154,7 +165,8 @@ void CWnd::Unbind() {
     PreTranslateHook::Instance().RemoveWindow(hwnd_);
     preTranslating_ = false;
   }
-  ::RemovePropA(hwnd_, kObjectProperty);
+  if (WindowRecord* record = Windows().Find(hwnd_)) record->object = nullptr;
+  Windows().DropIfUnused(hwnd_);
   if (reflectingDialog_ != nullptr) {
     StopReflectingNotificationsOf(reflectingDialog_);
     reflectingDialog_ = nullptr;
@@ -166,13 +178,14 @@ LRESULT CALLBACK CWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
     auto* object = static_cast<CWnd*>(create->lpCreateParams);
-    if (object != nullptr && object->hwnd_ == nullptr) object->Bind(hwnd);
+    // Without a record the object could never be found: the window is not made.
+    if (object != nullptr && object->hwnd_ == nullptr && !object->Bind(hwnd)) return FALSE;
   }
   CWnd* object = FromHandle(hwnd);
   if (object == nullptr) {
     WNDPROC original = OriginalProc(hwnd);
     if (original != nullptr) {
-      if (message == WM_NCDESTROY) ::RemovePropA(hwnd, kOriginalProcProperty);
+      if (message == WM_NCDESTROY) ForgetOriginalProc(hwnd);
       return ::CallWindowProcA(original, hwnd, message, wParam, lParam);
     }
     return ::DefWindowProcA(hwnd, message, wParam, lParam);
@@ -181,7 +194,7 @@ LRESULT CALLBACK CWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
   if (message == WM_NCDESTROY) {
     // The window is gone: undo the subclass and leave the object without a window.
     object->Detach();
-    ::RemovePropA(hwnd, kOriginalProcProperty);
+    ForgetOriginalProc(hwnd);
   }
   return result;
 }

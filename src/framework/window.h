@@ -31,7 +31,8 @@ class CWnd {
   HWND Parent() const;
   int ControlId() const;
 
-  // The object attached to or owning `hwnd`, or null.
+  // The object attached to or owning `hwnd`, or null. A table lookup: cheap enough for every
+  // message.
   static CWnd* FromHandle(HWND hwnd);
   // Before the code that owns the framework's window class is unloaded.
   static void UnregisterWindowClass();
@@ -54,7 +55,7 @@ class CWnd {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  void Bind(HWND hwnd);
+  bool Bind(HWND hwnd);
   void Unbind();
 
   HWND hwnd_ = nullptr;
