@@ -251,5 +251,26 @@ TEST_F(FindFileKeys, TypingSendsTheDialogOneNmCharAndNoEditChangeCommand) {
   }
 }
 
+TEST_F(FindFileKeys, ConfirmingAnItemPickedFromTheDropDownIsOneNmChar) {
+  ClearModuleProfile();
+  WriteProfileString("Config", "FilenameEditList", "main.cpp|util.h|");
+  CreateModule();
+  OpenWithRows(0);
+  ::SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+  Type(VK_DOWN);
+  dialog.ClearReceived();
+
+  Type(VK_RETURN);
+
+  EXPECT_FALSE(::SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
+  EXPECT_EQ(dialog.Count(WM_COMMAND, CBN_SELENDOK), 0);
+  ASSERT_EQ(dialog.Count(WM_NOTIFY, NM_CHAR), 1);
+  for (const DialogMessage& m : dialog.Received()) {
+    if (m.message == WM_NOTIFY) {
+      EXPECT_EQ(m.fromId, UINT_PTR(1021));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tolvane::testing
