@@ -84,9 +84,12 @@ class PosixWritableFile final : public WritableFile {
 
 class PosixFileSystem final : public FileSystem {
  public:
+  // Only a certain "not there" is absent: a path whose status cannot be read (a loop, an I/O
+  // or permission error) counts as present, so that the load's open fails and keeps the file.
   bool Exists(const std::string& path) override {
     struct stat status {};
-    return ::stat(path.c_str(), &status) == 0;
+    if (::lstat(path.c_str(), &status) == 0) return true;
+    return errno != ENOENT && errno != ENOTDIR && errno != ENAMETOOLONG;
   }
 
   std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) override {

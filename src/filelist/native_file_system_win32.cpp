@@ -85,8 +85,14 @@ HANDLE OpenForAttributes(const std::string& path, DWORD access) {
 
 class Win32FileSystem final : public FileSystem {
  public:
+  // Only a certain "not there" is absent: a path whose attributes cannot be read (a network or
+  // permission error) counts as present, so that the load's open fails and keeps the file.
   bool Exists(const std::string& path) override {
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    const DWORD error = ::GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND &&
+           error != ERROR_INVALID_NAME && error != ERROR_BAD_PATHNAME &&
+           error != ERROR_FILENAME_EXCED_RANGE && error != ERROR_INVALID_DRIVE;
   }
 
   std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) override {
