@@ -28,14 +28,26 @@ HWND NotifyingControl(UINT message, LPARAM lParam) {
   return nullptr;
 }
 
+// The procedure our subclass went over. Someone who subclassed the dialog over ours and kept our
+// address may put it back after we let go and forgot the dialog; the dialog's class procedure
+// then stands in for what it had.
+WNDPROC ProcedureBeneath(HWND dialog, const WindowRecord* record) {
+  if (record != nullptr && record->dialogProcedure != nullptr) return record->dialogProcedure;
+  auto classProcedure = reinterpret_cast<WNDPROC>(::GetClassLongPtrA(dialog, GCLP_WNDPROC));
+  return classProcedure != &ReflectingDialogProc ? classProcedure : nullptr;
+}
+
 LRESULT CALLBACK ReflectingDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowRecord* record = Windows().Find(dialog);
-  WNDPROC original = record->dialogProcedure;
+  WNDPROC original = ProcedureBeneath(dialog, record);
   if (CWnd* control = CWnd::FromHandle(NotifyingControl(message, lParam))) {
     LRESULT result = 0;
     if (control->OnReflectedNotification(message, wParam, lParam, result)) return result;
   }
-  if (message == WM_NCDESTROY) Unsubclass(dialog, *record);
+  if (message == WM_NCDESTROY && record != nullptr && record->dialogProcedure != nullptr) {
+    Unsubclass(dialog, *record);
+  }
+  if (original == nullptr) return ::DefWindowProcA(dialog, message, wParam, lParam);
   return ::CallWindowProcA(original, dialog, message, wParam, lParam);
 }
 

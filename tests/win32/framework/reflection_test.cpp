@@ -131,6 +131,27 @@ TEST(Reflection, DialogIsSubclassedOnceAndGetsItsProcedureBackWhenTheLastControl
   EXPECT_EQ(procedure(), own);
 }
 
+// Another subclasser that captured our procedure may put it back after we have let go of the
+// dialog; the dialog must then still reach its own processing, through to its destruction.
+TEST(Reflection, OurProcedurePutBackAfterWeLetGoPassesMessagesOnToTheDialog) {
+  auto dialog = std::make_unique<TestDialog>();
+  HWND dialogWindow = dialog->Handle();
+  HWND listWindow = dialog->AddList(1020);
+  const LONG_PTR own = reinterpret_cast<LONG_PTR>(TestDialog::OwnProcedure());
+  auto list = std::make_unique<DisplayList>();
+  ASSERT_TRUE(list->AttachToDialogItem(dialogWindow, 1020));
+  const LONG_PTR reflecting = ::GetWindowLongPtrA(dialogWindow, GWLP_WNDPROC);
+  list.reset();
+  ASSERT_EQ(::GetWindowLongPtrA(dialogWindow, GWLP_WNDPROC), own);
+
+  ::SetWindowLongPtrA(dialogWindow, GWLP_WNDPROC, reflecting);
+  SendNotify(dialogWindow, listWindow, 1020, NM_CLICK);
+  EXPECT_TRUE(dialog->ReceivedCode(WM_NOTIFY, 1020, NM_CLICK));
+
+  dialog.reset();  // destroyed with our procedure still in place
+  EXPECT_FALSE(::IsWindow(dialogWindow));
+}
+
 TEST(Reflection, DeletingTheObjectGivesTheControlItsOwnProcedureBack) {
   TestDialog dialog;
   HWND comboWindow = dialog.AddCombo(1021);
