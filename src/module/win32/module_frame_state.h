@@ -17,6 +17,7 @@ struct ModuleFrameState {
   IDispatch* automationRoot = nullptr;  // one reference held while set
   HostWorkspace* workspace = nullptr;   // the host's; not counted
   CRegHelperWnd helperWindow;           // has a window from creation to the finish request
+  bool historiesLoaded = false;         // a creation has read the history lists from the profile
 
   RegistryProfile profile;
   SystemBeeper systemBeeper;

@@ -44,12 +44,15 @@ OpsTable* CreateModule(IDispatch* automationRoot, HostWorkspace* workspace) {
   }
 
   LoadAllHistories(frame.profile, Histories());
+  frame.historiesLoaded = true;
   return table.release();
 }
 
 void DestroyModule(OpsTable* table) {
   ModuleFrameState& frame = ModuleFrame();
-  SaveAllHistories(frame.profile, Histories());
+  // Lists no creation has loaded (it found no main window) hold nothing of the user's: saving
+  // them would write empty lists over the stored ones.
+  if (frame.historiesLoaded) SaveAllHistories(frame.profile, Histories());
   delete table;
   HoldAutomationRoot(nullptr);
 }

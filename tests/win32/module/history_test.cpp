@@ -172,5 +172,20 @@ TEST_F(History, TextAddedWhileOpenIsLostWhenDestructionComesBeforeClose) {
   EXPECT_EQ(Stored("FilenameEditList"), "old|");
 }
 
+// A creation that found no main window loaded nothing: a destruction after it must not write
+// the empty lists over what the profile holds.
+TEST_F(History, DestructionAfterAFailedCreationKeepsTheStoredHistories) {
+  WriteProfileString("Config", "FilenameEditList", "main.cpp|");
+  WriteProfileString("Config", "TagEditList", "Parse|");
+  ide.mainWindowAvailable = false;
+  table = module.Create(ide.RootDispatch());
+  ASSERT_EQ(table, nullptr);
+  module.Destroy(table);
+  EXPECT_EQ(Stored("FilenameEditList"), "main.cpp|");
+  EXPECT_EQ(Stored("TagParentEditList"), "<absent>");
+  EXPECT_EQ(Stored("TagEditList"), "Parse|");
+  EXPECT_EQ(ide.References("Root"), 0);  // the root is still let go of
+}
+
 }  // namespace
 }  // namespace tolvane::testing
