@@ -1,8 +1,8 @@
 // Table entries 1, 2, 5 and 8: the Find File and Find Tag dialogs' init and close entries. The
 // operation table holds their addresses. Each init entry attaches the module's control objects
-// to the dialog and records the combo boxes in HistoryCombos() (module/win32/history_combos.h),
-// where the history add entries 3, 6 and 7 find them; each close entry clears those slots
-// before it deletes the objects, so an add entry called while no dialog is open does nothing.
+// to the dialog and records them in FindDialogs(), where the history add entries 3, 6 and 7 find
+// the combo boxes; each close entry clears those pointers as it deletes the objects, so an add
+// entry called while no dialog is open does nothing.
 #pragma once
 
 #include <windows.h>

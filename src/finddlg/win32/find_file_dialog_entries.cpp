@@ -9,10 +9,8 @@
 #include "finddlg/win32/find_file_edit.h"
 #include "finddlg/win32/find_file_list_ctrl.h"
 #include "finddlg/win32/find_list_columns.h"
-#include "framework/combo_box_items.h"
-#include "module/history_combo.h"
 #include "module/history_state.h"
-#include "module/win32/history_combos.h"
+#include "module/win32/history_on_combo.h"
 #include "module/win32/module_frame_state.h"
 
 namespace tolvane {
@@ -28,13 +26,8 @@ void EndFindFileDialog(ControlWindow window) {
   if (state.list != nullptr) {
     SaveFindListColumns(*state.list, profile, state.dialogId, FindFileColumnRules());
   }
-  // A combo without a window has no items to give back; the history stays as it was.
-  if (state.combo != nullptr && state.combo->Handle() != nullptr) {
-    ComboBoxItems items(*state.combo);
-    CopyBack(items, Histories().filename);
-  }
+  CopyComboBackToHistory(state.combo, Histories().filename);
 
-  HistoryCombos().filename = nullptr;
   DeleteControl(std::exchange(state.combo, nullptr), window);
   DeleteControl(std::exchange(state.list, nullptr), window);
 }
@@ -59,9 +52,7 @@ bool __cdecl InitFindFileDialog(HWND dialog, uint32_t dialogId, CFindFileEdit** 
   state.combo = new CFindFileEdit;
   state.combo->AttachToDialogItem(dialog, kFindFileComboId);
   state.combo->SetList(state.list);
-  HistoryCombos().filename = state.combo;
-  ComboBoxItems items(*state.combo);
-  FillCombo(Histories().filename, items);
+  FillComboFromHistory(Histories().filename, *state.combo);
 
   if (combo != nullptr) *combo = state.combo;
   if (list != nullptr) *list = state.list;

@@ -9,30 +9,19 @@
 #include "finddlg/win32/find_list_columns.h"
 #include "finddlg/win32/find_tag_edit.h"
 #include "finddlg/win32/find_tag_list_ctrl.h"
-#include "framework/combo_box_items.h"
-#include "module/history_combo.h"
 #include "module/history_state.h"
-#include "module/win32/history_combos.h"
+#include "module/win32/history_on_combo.h"
 #include "module/win32/module_frame_state.h"
 
 namespace tolvane {
 namespace {
 
-CFindTagEdit* AttachTagCombo(HWND dialog, int controlId, CFindTagEdit*& slot,
-                             CFindTagListCtrl* list, const HistoryList& history) {
+void AttachTagCombo(HWND dialog, int controlId, CFindTagEdit*& slot, CFindTagListCtrl* list,
+                    const HistoryList& history) {
   slot = new CFindTagEdit;
   slot->AttachToDialogItem(dialog, controlId);
   slot->SetList(list);
-  ComboBoxItems items(*slot);
-  FillCombo(history, items);
-  return slot;
-}
-
-// A combo without a window has no items to give back; its history stays as it was.
-void CopyBackTagCombo(CFindTagEdit* combo, HistoryList& history) {
-  if (combo == nullptr || combo->Handle() == nullptr) return;
-  ComboBoxItems items(*combo);
-  CopyBack(items, history);
+  FillComboFromHistory(history, *slot);
 }
 
 // Widths to the profile, each combo's items to its history, then the objects go. Nothing happens
@@ -45,12 +34,9 @@ void EndFindTagDialog(ControlWindow window) {
   if (state.list != nullptr) {
     SaveFindListColumns(*state.list, profile, state.dialogId, FindTagColumnRules());
   }
-  CopyBackTagCombo(state.parentCombo, Histories().tagParent);
-  CopyBackTagCombo(state.tagCombo, Histories().tag);
+  CopyComboBackToHistory(state.parentCombo, Histories().tagParent);
+  CopyComboBackToHistory(state.tagCombo, Histories().tag);
 
-  HistoryComboSlots& historyCombos = HistoryCombos();
-  historyCombos.tagParent = nullptr;
-  historyCombos.tag = nullptr;
   DeleteControl(std::exchange(state.parentCombo, nullptr), window);
   DeleteControl(std::exchange(state.tagCombo, nullptr), window);
   DeleteControl(std::exchange(state.list, nullptr), window);
@@ -73,11 +59,9 @@ bool __cdecl InitFindTagDialog(HWND dialog, uint32_t dialogId, CFindTagEdit** pa
   state.list->SetTagArray(tags);
   SetUpFindListColumns(*state.list, profile, dialogId, FindTagColumnRules());
 
-  HistoryComboSlots& historyCombos = HistoryCombos();
-  historyCombos.tagParent = AttachTagCombo(dialog, kFindTagParentComboId, state.parentCombo,
-                                           state.list, Histories().tagParent);
-  historyCombos.tag =
-      AttachTagCombo(dialog, kFindTagComboId, state.tagCombo, state.list, Histories().tag);
+  AttachTagCombo(dialog, kFindTagParentComboId, state.parentCombo, state.list,
+                 Histories().tagParent);
+  AttachTagCombo(dialog, kFindTagComboId, state.tagCombo, state.list, Histories().tag);
 
   if (list != nullptr) *list = state.list;
   if (parentCombo != nullptr) *parentCombo = state.parentCombo;

@@ -1,36 +1,25 @@
 #include "module/win32/history_entries.h"
 
-#include "framework/combo_box_items.h"
-#include "module/history_combo.h"
-#include "module/win32/history_combos.h"
+#include "finddlg/find_dialogs_state.h"
+#include "finddlg/win32/find_file_edit.h"
+#include "finddlg/win32/find_tag_edit.h"
+#include "module/win32/history_on_combo.h"
 
 namespace tolvane {
-namespace {
 
-void AddToOpenCombo(CComboBoxEx* combo, const std::string& text) {
-  // A combo box whose window went with its dialog is as good as closed.
-  if (combo == nullptr || combo->Handle() == nullptr) return;
-  ComboBoxItems items(*combo);
-  AddToHistoryCombo(&items, text);
-}
-
-}  // namespace
-
-HistoryComboSlots& HistoryCombos() {
-  static HistoryComboSlots slots;
-  return slots;
-}
+// The Find dialogs' state holds the open dialogs' combo boxes; a close clears them, so an add
+// while the dialog is not open finds none and does nothing.
 
 void __cdecl AddFilenameHistory(const std::string& text) {
-  AddToOpenCombo(HistoryCombos().filename, text);
+  AddToHistoryOnCombo(FindDialogs().findFile.combo, text);
 }
 
 void __cdecl AddTagHistory(const std::string& text) {
-  AddToOpenCombo(HistoryCombos().tag, text);
+  AddToHistoryOnCombo(FindDialogs().findTag.tagCombo, text);
 }
 
 void __cdecl AddTagParentHistory(const std::string& text) {
-  AddToOpenCombo(HistoryCombos().tagParent, text);
+  AddToHistoryOnCombo(FindDialogs().findTag.parentCombo, text);
 }
 
 }  // namespace tolvane
