@@ -60,7 +60,8 @@ using InitFindTagDialogFn = bool(__cdecl*)(HWND dialog, uint32_t dialogId,
 using AddTagHistoryFn = AddHistoryFn;
 using AddTagParentHistoryFn = AddHistoryFn;
 using CloseFindTagDialogFn = bool(__cdecl*)();
-using LoadFileListFn = bool(__cdecl*)(bool exportProject);
+// The host passes one byte: any value but 0 asks for the project export (not only 1).
+using LoadFileListFn = bool(__cdecl*)(uint8_t exportProject);
 using SaveFileListFn = bool(__cdecl*)();
 using GetFileListFn = void(__cdecl*)(FileEntryList* destination);
 using SetFileListFn = void(__cdecl*)(FileEntryList* source);

@@ -14,8 +14,9 @@ void SetEntry(OpsTable& table, OpsIndex index, Fn function) {
   table.slots[index] = reinterpret_cast<void*>(function);
 }
 
-bool __cdecl LoadFileListEntry(bool exportProject) {
-  return LoadFileList(exportProject);
+// A byte, not a C++ bool: hosts pass any non-zero value to ask for the export.
+bool __cdecl LoadFileListEntry(uint8_t exportProject) {
+  return LoadFileList(exportProject != 0);
 }
 bool __cdecl SaveFileListEntry() {
   return SaveFileList();

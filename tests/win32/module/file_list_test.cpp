@@ -24,7 +24,7 @@ class FileList : public ModuleTest {
   }
   ~FileList() override { module.Destroy(table); }
 
-  bool Load(bool exportToHost = false) {
+  bool Load(uint8_t exportToHost = 0) {
     return Entry<LoadFileListFn>(table, kLoadFileList)(exportToHost);
   }
   bool Save() { return Entry<SaveFileListFn>(table, kSaveFileList)(); }
@@ -143,7 +143,7 @@ TEST_F(FileList, LoadingWithExportHandsTheHostAnEscapedProjectFileAndSetsItsFlag
     projectText = text.str();
   };
 
-  ASSERT_TRUE(Load(true));
+  ASSERT_TRUE(Load(1));
 
   EXPECT_EQ(projectPath, Path() + ".vcproj");
   EXPECT_NE(projectText.find("a&amp;b.cpp"), std::string::npos) << projectText;
@@ -152,6 +152,23 @@ TEST_F(FileList, LoadingWithExportHandsTheHostAnEscapedProjectFileAndSetsItsFlag
   EXPECT_TRUE(workspace.entrySet.at("a&b.cpp").first);
   EXPECT_FALSE(workspace.entrySet.at("a&b.cpp").second);
   EXPECT_FALSE(workspace.entrySet.at("plain.cpp").first);
+}
+
+// The export byte is a byte, not a C++ truth value: 2, 0x80 and 0xFF ask for the export as 1 does.
+TEST_F(FileList, AnyNonZeroExportByteExportsAndZeroDoesNot) {
+  FileEntryList hostList;
+  Fill(hostList, {{"main.cpp", 1}});
+  Set(hostList);
+  ASSERT_TRUE(Save());
+  int exports = 0;
+  workspace.onLoadProjectFile = [&](const std::string&) { ++exports; };
+  for (uint8_t value : {uint8_t{2}, uint8_t{0x80}, uint8_t{0xFF}}) {
+    const int before = exports;
+    ASSERT_TRUE(Load(value));
+    EXPECT_EQ(exports, before + 1) << "export byte " << int(value);
+  }
+  ASSERT_TRUE(Load(0));
+  EXPECT_EQ(exports, 3);
 }
 
 }  // namespace
