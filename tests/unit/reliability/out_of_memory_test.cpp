@@ -16,6 +16,7 @@
 #include "support/file_entry_list_checks.h"
 #include "support/temp_directory.h"
 #include "unit/reliability/counting_allocator.h"
+#include "unit/reliability/open_descriptors.h"
 
 namespace tolvane {
 namespace {
@@ -166,7 +167,7 @@ TEST_F(OutOfMemory, GetFileListAtEachNameCopy) {
 }
 
 // Each allocation of the export in turn, the host's copies of the path included: the host gets
-// the whole fragment or nothing, and no project file is left, emptied or not.
+// the whole fragment or nothing, no project file is left, emptied or not, and no file is open.
 TEST_F(OutOfMemory, ProjectExportAtEachAllocation) {
   if (!testing::RoutesStringAllocations())
     GTEST_SKIP() << "string copies allocate inside the C++ runtime DLL, out of reach here";
@@ -185,6 +186,7 @@ TEST_F(OutOfMemory, ProjectExportAtEachAllocation) {
       handed.emplace_back(bytes.begin(), bytes.end());
     };
     bool threw = false;
+    const int descriptors = testing::OpenDescriptors();
     testing::FailNthAllocation(failing);
     try {
       ExportToHost(workspace, NativeFileSystem(), list, path);
@@ -194,6 +196,7 @@ TEST_F(OutOfMemory, ProjectExportAtEachAllocation) {
     const bool ranOut = !testing::AllocationFaultPending();
     testing::FailNthAllocation(0);
     EXPECT_EQ(threw, ranOut);
+    EXPECT_EQ(testing::OpenDescriptors(), descriptors);
     EXPECT_FALSE(testing::FileExists(ProjectFilePath(path)));
     for (const std::string& text : handed) EXPECT_EQ(text, fragment);
     if (!ranOut) break;  // the whole export ran without needing allocation `failing`
