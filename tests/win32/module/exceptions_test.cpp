@@ -121,10 +121,7 @@ LRESULT CALLBACK RefreshingDialog(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 
 class FailuresInTheDialogs : public Exceptions {
  protected:
-  void SetUp() override {
-    table = module.Create(ide.RootDispatch());
-    g_refreshTexts.clear();
-  }
+  void SetUp() override { table = module.Create(ide.RootDispatch()); }
   void TearDown() override { module.Destroy(table); }
 
   // The list's display request for row 0, as the list sends it; the text pointer that came back.
@@ -151,10 +148,8 @@ TEST_F(FailuresInTheDialogs, AFailedDisplayRequestLeavesTheTextAndTheNextOneIsAn
   HostFileSource* sourceWord = &source;
   uint32_t key = 7;
   HostFileKeyArray keys{&key};
-  CFindFileEdit* combo = nullptr;
-  CFindFileListCtrl* listObject = nullptr;
-  ASSERT_TRUE(Entry<InitFindFileDialogFn>(table, kInitFindFileDialog)(
-      dialog.Handle(), 1, &combo, &listObject, &sourceWord, &keys));
+  ASSERT_TRUE(Entry<InitFindFileDialogFn>(table, kInitFindFileDialog)(dialog.Handle(), 1, nullptr,
+                                                                      nullptr, &sourceWord, &keys));
   char buffer[8] = "mine";
 
   source.records[key] = &failing;
@@ -182,11 +177,8 @@ TEST_F(FailuresInTheDialogs, AKeyDownDuringWhichTheHostOrMemoryFailsLeavesTheDia
   FakeTagRecord tag;
   HostTagRecord* row = &tag;
   HostTagArray tags{&row};
-  CFindTagEdit* parentObject = nullptr;
-  CFindTagEdit* tagObject = nullptr;
-  CFindTagListCtrl* listObject = nullptr;
-  ASSERT_TRUE(Entry<InitFindTagDialogFn>(table, kInitFindTagDialog)(
-      dialog.Handle(), 2, &parentObject, &tagObject, &listObject, &tags));
+  ASSERT_TRUE(Entry<InitFindTagDialogFn>(table, kInitFindTagDialog)(dialog.Handle(), 2, nullptr,
+                                                                    nullptr, nullptr, &tags));
   ::SendMessageA(list, LVM_SETITEMCOUNT, 1, 0);
   auto pressF5 = [&] {
     ::PostMessageA(tagCombo, WM_KEYDOWN, VK_F5, 1);
@@ -205,6 +197,8 @@ TEST_F(FailuresInTheDialogs, AKeyDownDuringWhichTheHostOrMemoryFailsLeavesTheDia
 
   ASSERT_EQ(g_refreshTexts.size(), 3u);
   EXPECT_EQ(g_refreshTexts[2], "a-title-too-long-to-be-kept-inline.cpp");
+  EXPECT_NE(g_refreshTexts[0], g_refreshTexts[2]);  // the two failed requests gave no text
+  EXPECT_NE(g_refreshTexts[1], g_refreshTexts[2]);
   Entry<CloseFindTagDialogFn>(table, kCloseFindTagDialog)();
 }
 
