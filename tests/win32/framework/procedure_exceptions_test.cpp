@@ -37,7 +37,7 @@ TEST(ProcedureExceptions, AFailingHandlerAnswersZeroAndTheWindowGoesOn) {
   EXPECT_EQ(window.Send(kAnswered), 7);
 }
 
-// Pre-translation of the character 'x' fails; every other key is consumed.
+// Pre-translation of the character 'x' fails; every other character is consumed.
 class FailingPreTranslation : public CComboBoxEx {
  public:
   bool PreTranslateMessage(MSG& message) override {
