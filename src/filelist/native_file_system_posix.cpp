@@ -101,7 +101,12 @@ class PosixFileSystem final : public FileSystem {
   std::unique_ptr<WritableFile> OpenForWriting(const std::string& path) override {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) return nullptr;
-    return std::make_unique<PosixWritableFile>(fd);
+    try {
+      return std::make_unique<PosixWritableFile>(fd);
+    } catch (...) {  // out of memory: the descriptor must not stay open
+      ::close(fd);
+      throw;
+    }
   }
 
   bool Rename(const std::string& from, const std::string& to) override {

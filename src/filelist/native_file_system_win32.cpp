@@ -106,7 +106,12 @@ class Win32FileSystem final : public FileSystem {
     HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return nullptr;
-    return std::make_unique<Win32WritableFile>(handle);
+    try {
+      return std::make_unique<Win32WritableFile>(handle);
+    } catch (...) {  // out of memory: an open handle would keep the file from being deleted
+      ::CloseHandle(handle);
+      throw;
+    }
   }
 
   bool Rename(const std::string& from, const std::string& to) override {

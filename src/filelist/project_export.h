@@ -15,7 +15,8 @@ std::string ProjectFilePath(const std::string& listPath);
 
 // Writes the project fragment to ProjectFilePath(listPath) as text, gives it the list file's
 // last-modification time, hands its path to the host (operation 11) and deletes it. False, with
-// no host call made, when the file could not be written in full.
+// no host call made, when the file could not be written in full or given that time. The file is
+// deleted on every way out once it may exist, an exception's included.
 bool ExportProjectFile(HostWorkspace& workspace, FileSystem& fs, const FileEntryList& list,
                        const std::string& listPath);
 

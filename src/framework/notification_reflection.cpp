@@ -6,7 +6,7 @@
 namespace tolvane {
 namespace {
 
-LRESULT CALLBACK ReflectingDialogProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK ReflectingDialogProc(HWND, UINT, WPARAM, LPARAM) noexcept;
 
 bool IsSubclassedByUs(HWND dialog) {
   return ::GetWindowLongPtrA(dialog, GWLP_WNDPROC) ==
@@ -37,12 +37,21 @@ WNDPROC ProcedureBeneath(HWND dialog, const WindowRecord* record) {
   return classProcedure != &ReflectingDialogProc ? classProcedure : nullptr;
 }
 
-LRESULT CALLBACK ReflectingDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+// No exception leaves it: the system calls it, and its frames cannot be unwound. What the
+// dialog's own procedure throws never gets here: CallWindowProcA stands between.
+LRESULT CALLBACK ReflectingDialogProc(HWND dialog, UINT message, WPARAM wParam,
+                                      LPARAM lParam) noexcept {
   WindowRecord* record = Windows().Find(dialog);
   WNDPROC original = ProcedureBeneath(dialog, record);
   if (CWnd* control = CWnd::FromHandle(NotifyingControl(message, lParam))) {
     LRESULT result = 0;
-    if (control->OnReflectedNotification(message, wParam, lParam, result)) return result;
+    try {
+      if (control->OnReflectedNotification(message, wParam, lParam, result)) return result;
+    } catch (...) {
+      // The control's object failed to answer (the host's records, out of memory): the
+      // notification was its own, so the dialog does not get it either.
+      return 0;
+    }
   }
   if (message == WM_NCDESTROY && record != nullptr && record->dialogProcedure != nullptr) {
     Unsubclass(dialog, *record);

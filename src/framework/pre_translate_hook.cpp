@@ -51,11 +51,19 @@ bool PreTranslateHook::Offer(MSG& message) {
   return target != nullptr && target->PreTranslateMessage(message);
 }
 
-LRESULT CALLBACK PreTranslateHook::HookProc(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK PreTranslateHook::HookProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
   // Only a message that is taken off the queue goes on to be dispatched.
   if (code == HC_ACTION && wParam == PM_REMOVE) {
     auto* message = reinterpret_cast<MSG*>(lParam);
-    if (Offer(*message)) {
+    bool consumed = false;
+    try {
+      consumed = Offer(*message);
+    } catch (...) {
+      // No exception may unwind into the system's frames: a message whose pre-translation
+      // failed goes on to its normal processing.
+      consumed = false;
+    }
+    if (consumed) {
       message->message = WM_NULL;
       message->wParam = 0;
       message->lParam = 0;

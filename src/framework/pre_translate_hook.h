@@ -24,7 +24,8 @@ class PreTranslateHook {
   PreTranslateHook() = default;
   // A module unloaded with the hook still installed must not leave it pointing at freed code.
   ~PreTranslateHook();
-  static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
+  // Lets no exception out: the system calls it.
+  static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
 
   HHOOK hook_ = nullptr;
   int windows_ = 0;

@@ -174,7 +174,7 @@ void CWnd::Unbind() {
   hwnd_ = nullptr;
 }
 
-LRESULT CALLBACK CWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK CWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
     auto* object = static_cast<CWnd*>(create->lpCreateParams);
@@ -190,7 +190,14 @@ LRESULT CALLBACK CWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     }
     return ::DefWindowProcA(hwnd, message, wParam, lParam);
   }
-  LRESULT result = object->OnMessage(message, wParam, lParam);
+  LRESULT result = 0;
+  try {
+    result = object->OnMessage(message, wParam, lParam);
+  } catch (...) {
+    // A handler that failed (the host's code, or out of memory) answers 0; the exception cannot
+    // unwind through the system's frames that called us, and the window goes on working.
+    result = 0;
+  }
   if (message == WM_NCDESTROY) {
     // The window is gone: undo the subclass and leave the object without a window.
     object->Detach();

@@ -54,7 +54,9 @@ class CWnd {
   void WantPreTranslation();
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // Lets no exception out: the system calls it.
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                     LPARAM lParam) noexcept;
   bool Bind(HWND hwnd);
   void Unbind();
 

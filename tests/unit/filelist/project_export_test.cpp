@@ -147,9 +147,10 @@ TEST_F(ProjectExport, AnOldProjectFileIsOverwrittenThenDeleted) {
   EXPECT_FALSE(FileExists(project));
 }
 
+// A file whose time cannot be set to the list file's is as unfit for the host as a torn one.
 TEST_F(ProjectExport, AProjectFileThatCannotBeWrittenSkipsTheHostEntirely) {
   workspace.entrySet.Add("a.cpp");
-  for (FileFault fault : {FileFault::kOpenForWriting, FileFault::kWrite}) {
+  for (FileFault fault : {FileFault::kOpenForWriting, FileFault::kWrite, FileFault::kWriteTimes}) {
     workspace.calls.clear();
     fs.Fail(fault);
     EXPECT_TRUE(StoreAndLoad({{"a.cpp", 1}}));  // the load itself succeeded

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "file_catalog.h"
+#include "filelist/project_fragment.h"
 #include "project_fragment.h"
 #include "tag_catalog.h"
 #include "workspace_model.h"
@@ -61,7 +62,8 @@ TEST(WorkspaceModel, ReadsTheFragmentBeforeTheModuleDeletesIt) {
   EXPECT_EQ(workspace.FileListPath(), (root.path() / ".tolvane" / "files.tvef").string());
   EXPECT_EQ(workspace.ProjectFileCount(), -1);
   root.Write("p.vcproj",
-             "<Files>\r\n\t<File RelativePath=\"a.cpp\"/>\r\n\t<File RelativePath=\"x\"y&z\"/>\r\n"
+             "<Files>\r\n\t<File RelativePath=\"a.cpp\"/>\r\n"
+             "\t<File RelativePath=\"x&quot;y&amp;z\"/>\r\n"
              "</Files>\r\n");
   workspace.LoadProjectFile((root.path() / "p.vcproj").string());
   EXPECT_EQ(workspace.ProjectFileCount(), 2);
@@ -73,9 +75,17 @@ TEST(WorkspaceModel, ReadsTheFragmentBeforeTheModuleDeletesIt) {
   EXPECT_EQ(workspace.ProjectFileCount(), -1);
 }
 
-TEST(ProjectFragment, NamesAreTakenUnescapedToTheClosingQuote) {
-  EXPECT_EQ(ReadFragmentFiles("<Files>\n\t<File RelativePath=\"a&b\"c.h\"/>\n</Files>\n"),
-            (std::vector<std::string>{"a&b\"c.h"}));
+// The contract between the module's writer and the host's reader: the names the module lists,
+// awkward ones included, are the names the host registers.
+TEST(ProjectFragment, TheHostReadsBackTheNamesOfTheModulesFragment) {
+  const std::vector<std::string> names{"a&b.cpp",         "x\"y.h",       "<tmp>.c",  "&amp;.cpp",
+                                       "odd \"/> name.h", "it's [1].cpp", "plain.cpp"};
+  FileEntryList list;
+  for (const std::string& name : names) list.Append(name, kFileInProject);
+  list.Append("outside.h", 0);
+  for (const char* lineEnd : {"\n", "\r\n"}) {
+    EXPECT_EQ(ReadFragmentFiles(tolvane::ProjectFragment(list, lineEnd)), names);
+  }
   EXPECT_TRUE(ReadFragmentFiles("<Files>\n</Files>\n").empty());
 }
 

@@ -1,7 +1,8 @@
 // Out of memory at each allocation of the list entries the host calls (SetFileList,
 // GetFileList): a node block that cannot be had and a name that cannot be copied. Each time the
 // documented std::bad_alloc reaches the caller, the destination holds the entries copied so far
-// in a list that holds together, the source is untouched, and nothing is lost to a leak.
+// in a list that holds together, the source is untouched, and nothing is lost to a leak. The
+// project export, too, lets std::bad_alloc through and leaves no project file behind.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,8 +10,13 @@
 
 #include "filelist/file_list_entries.h"
 #include "filelist/file_list_state.h"
+#include "filelist/project_export.h"
+#include "filelist/project_fragment.h"
+#include "support/fake_workspace.h"
 #include "support/file_entry_list_checks.h"
+#include "support/temp_directory.h"
 #include "unit/reliability/counting_allocator.h"
+#include "unit/reliability/open_descriptors.h"
 
 namespace tolvane {
 namespace {
@@ -157,6 +163,43 @@ TEST_F(OutOfMemory, GetFileListAtEachNameCopy) {
       ExpectFailedNodeIsReused(host);
     }
     EXPECT_EQ(testing::LiveAllocations(), live);
+  }
+}
+
+// Each allocation of the export in turn, the host's copies of the path included: the host gets
+// the whole fragment or nothing, no project file is left, emptied or not, and no file is open.
+TEST_F(OutOfMemory, ProjectExportAtEachAllocation) {
+  if (!testing::RoutesStringAllocations())
+    GTEST_SKIP() << "string copies allocate inside the C++ runtime DLL, out of reach here";
+  testing::TempDirectory dir;
+  const std::string path = dir.File("workspace.tvef");
+  testing::WriteBytes(path, {'T', 'V', 'E', 'F'});
+  FileEntryList list;
+  Fill(list, source_);
+  const std::string fragment = ProjectFragment(list, kPlatformLineEnd);
+  for (int failing = 1;; ++failing) {
+    SCOPED_TRACE("allocation " + std::to_string(failing));
+    testing::FakeWorkspace workspace(path);
+    std::vector<std::string> handed;
+    workspace.onLoadProjectFile = [&](const std::string& project) {
+      const std::vector<uint8_t> bytes = testing::ReadBytes(project);
+      handed.emplace_back(bytes.begin(), bytes.end());
+    };
+    bool threw = false;
+    const int descriptors = testing::OpenDescriptors();
+    testing::FailNthAllocation(failing);
+    try {
+      ExportToHost(workspace, NativeFileSystem(), list, path);
+    } catch (const std::bad_alloc&) {
+      threw = true;
+    }
+    const bool ranOut = !testing::AllocationFaultPending();
+    testing::FailNthAllocation(0);
+    EXPECT_EQ(threw, ranOut);
+    EXPECT_EQ(testing::OpenDescriptors(), descriptors);
+    EXPECT_FALSE(testing::FileExists(ProjectFilePath(path)));
+    for (const std::string& text : handed) EXPECT_EQ(text, fragment);
+    if (!ranOut) break;  // the whole export ran without needing allocation `failing`
   }
 }
 

@@ -2,6 +2,7 @@
 // stored form, fed into the dialogs' real combo boxes, and the add entries' 256-item rules.
 #include <string>
 
+#include "harness/import_patch.h"
 #include "module/module_fixture.h"
 #include "support/fake_records.h"
 
@@ -185,6 +186,36 @@ TEST_F(History, DestructionAfterAFailedCreationKeepsTheStoredHistories) {
   EXPECT_EQ(Stored("TagParentEditList"), "<absent>");
   EXPECT_EQ(Stored("TagEditList"), "Parse|");
   EXPECT_EQ(ide.References("Root"), 0);  // the root is still let go of
+}
+
+// Another writer (another instance of the IDE) lengthens the Find File history just after the
+// module has asked for its size, before the module reads it.
+using RegQueryValueExAFn = LONG(WINAPI*)(HKEY, LPCSTR, LPDWORD, LPDWORD, LPBYTE, LPDWORD);
+RegQueryValueExAFn g_realQuery = nullptr;
+constexpr char kGrownHistory[] = "written|by|another|instance|old|";
+
+LONG WINAPI QueryWhileTheValueGrows(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type,
+                                    LPBYTE data, LPDWORD size) {
+  const LONG status = g_realQuery(key, name, reserved, type, data, size);
+  static bool grown = false;
+  if (data == nullptr && !grown && name != nullptr && std::string(name) == "FilenameEditList") {
+    grown = true;
+    WriteProfileString("Config", "FilenameEditList", kGrownHistory);
+  }
+  return status;
+}
+
+TEST_F(History, AHistoryThatGrowsBetweenItsSizeAndItsReadingIsReadWhole) {
+  WriteProfileString("Config", "FilenameEditList", "old|");
+  {
+    ImportPatch query(module.Handle(), "advapi32.dll", "RegQueryValueExA",
+                      reinterpret_cast<const void*>(&QueryWhileTheValueGrows));
+    ASSERT_TRUE(query.Active());
+    g_realQuery = reinterpret_cast<RegQueryValueExAFn>(query.Original());
+    table = module.Create(ide.RootDispatch());
+  }
+  module.Destroy(table);
+  EXPECT_EQ(Stored("FilenameEditList"), kGrownHistory);  // not the empty list over it
 }
 
 }  // namespace

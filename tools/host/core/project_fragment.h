@@ -8,7 +8,8 @@
 
 namespace tolvane::host {
 
-// The RelativePath of every <File .../> line of a "<Files>" fragment, in order.
+// The RelativePath of every <File .../> line of a "<Files>" fragment, in order, with the
+// module's &amp; &lt; &gt; &quot; turned back into the characters they stand for.
 std::vector<std::string> ReadFragmentFiles(std::string_view fragment);
 
 }  // namespace tolvane::host
