@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "filelist/file_list_entries.h"
-#include "filelist/file_list_state.h"
 #include "support/file_entry_list_checks.h"
 #include "unit/reliability/counting_allocator.h"
 
@@ -64,8 +63,8 @@ class BlockFailure {
 
 class OutOfMemory : public ::testing::Test {
  protected:
-  void TearDown() override { ReleaseFileList(); }
-  FileEntryList& Module() { return TheFileListState().list; }
+  FileListState state_;
+  FileEntryList& Module() { return state_.list; }
   const EntryList source_ = Source();
 };
 
@@ -76,13 +75,13 @@ TEST_F(OutOfMemory, SetFileListAtEachNodeBlock) {
     Fill(host, source_);
     {
       BlockFailure failure(failing);
-      EXPECT_THROW(SetFileList(&host), std::bad_alloc);
+      EXPECT_THROW(SetFileList(state_, &host), std::bad_alloc);
     }
     EXPECT_EQ(ListShapeProblem(Module()), "");
     EXPECT_EQ(Entries(Module()), Prefix(source_, std::size_t(10 * (failing - 1))));
     EXPECT_EQ(BlockCount(Module()), std::size_t(failing - 1));
     EXPECT_EQ(Entries(host), source_);
-    SetFileList(&host);  // memory back: the whole copy goes through
+    SetFileList(state_, &host);  // memory back: the whole copy goes through
     EXPECT_EQ(Entries(Module()), source_);
   }
 }
@@ -90,19 +89,19 @@ TEST_F(OutOfMemory, SetFileListAtEachNodeBlock) {
 TEST_F(OutOfMemory, GetFileListAtEachNodeBlockOfTheHostsList) {
   FileEntryList filled(10);
   Fill(filled, source_);
-  SetFileList(&filled);
+  SetFileList(state_, &filled);
   for (int failing = 1; failing <= 7; ++failing) {  // the host's blocks hold 4 nodes
     SCOPED_TRACE("block " + std::to_string(failing));
     FileEntryList host(4);
     host.Append("stale entry of the host", 1);
     {
       BlockFailure failure(failing);
-      EXPECT_THROW(GetFileList(&host), std::bad_alloc);
+      EXPECT_THROW(GetFileList(state_, &host), std::bad_alloc);
     }
     EXPECT_EQ(ListShapeProblem(host), "");
     EXPECT_EQ(Entries(host), Prefix(source_, std::size_t(4 * (failing - 1))));
     EXPECT_EQ(Entries(Module()), source_);
-    GetFileList(&host);
+    GetFileList(state_, &host);
     EXPECT_EQ(Entries(host), source_);
   }
 }
@@ -127,12 +126,12 @@ TEST_F(OutOfMemory, SetFileListAtEachNameCopy) {
       FileEntryList host(3);
       Fill(host, source_);
       testing::FailNthAllocation(failing);
-      EXPECT_THROW(SetFileList(&host), std::bad_alloc);
+      EXPECT_THROW(SetFileList(state_, &host), std::bad_alloc);
       testing::FailNthAllocation(0);
       EXPECT_EQ(Entries(Module()), Prefix(source_, std::size_t(failing - 1)));
       EXPECT_EQ(Entries(host), source_);
       ExpectFailedNodeIsReused(Module());
-      ReleaseFileList();
+      Module().Clear();  // as unload does
     }
     EXPECT_EQ(testing::LiveAllocations(), live);
   }
@@ -143,14 +142,14 @@ TEST_F(OutOfMemory, GetFileListAtEachNameCopy) {
     GTEST_SKIP() << "string copies allocate inside the C++ runtime DLL, out of reach here";
   FileEntryList filled(10);
   Fill(filled, source_);
-  SetFileList(&filled);
+  SetFileList(state_, &filled);
   for (int failing = 1; failing <= 25; ++failing) {
     SCOPED_TRACE("name " + std::to_string(failing));
     const int64_t live = testing::LiveAllocations();
     {
       FileEntryList host(6);
       testing::FailNthAllocation(failing);
-      EXPECT_THROW(GetFileList(&host), std::bad_alloc);
+      EXPECT_THROW(GetFileList(state_, &host), std::bad_alloc);
       testing::FailNthAllocation(0);
       EXPECT_EQ(Entries(host), Prefix(source_, std::size_t(failing - 1)));
       EXPECT_EQ(Entries(Module()), source_);
