@@ -79,6 +79,19 @@ LRESULT CALLBACK TestDialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, L
   return ::DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
+HWND EditFieldOf(HWND combo) {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  if (!::GetComboBoxInfo(combo, &info)) return nullptr;
+  return info.hwndItem;
+}
+
+std::string WindowText(HWND hwnd) {
+  char text[512] = {};
+  ::GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
 void PumpMessages() {
   MSG message;
   while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {

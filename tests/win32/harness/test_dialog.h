@@ -44,4 +44,9 @@ class TestDialog {
 // Dispatches everything queued for this thread, as a host's message loop would.
 void PumpMessages();
 
+// The edit field inside a drop-down combo box, or null.
+HWND EditFieldOf(HWND combo);
+// The window's text.
+std::string WindowText(HWND hwnd);
+
 }  // namespace tolvane::testing
