@@ -3,12 +3,12 @@
 // answered by Create and ended by Destroy. The table entries reach it through TheModule().
 #pragma once
 
+#include "dll/helper_window.h"
 #include "filelist/file_list_entries.h"
 #include "finddlg/win32/find_dialogs.h"
 #include "framework/framework_state.h"
 #include "framework/message_box_notifier.h"
 #include "framework/registry_profile.h"
-#include "dll/helper_window.h"
 #include "history/history_profile.h"
 #include "navigate/navigation_state.h"
 #include "navigate/win32/ole_wide_strings.h"

@@ -12,9 +12,7 @@ namespace tolvane {
 
 class CListCtrl : public CWnd {
  public:
-  DWORD GetExtendedStyle() const {
-    return static_cast<DWORD>(Send(LVM_GETEXTENDEDLISTVIEWSTYLE));
-  }
+  DWORD GetExtendedStyle() const { return static_cast<DWORD>(Send(LVM_GETEXTENDEDLISTVIEWSTYLE)); }
   // A zero mask means every bit: the style is written as given.
   void SetExtendedStyle(DWORD style) {
     Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(style));

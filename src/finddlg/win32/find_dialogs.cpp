@@ -68,8 +68,7 @@ void FindDialogs::OpenFindFile(HWND dialog, uint32_t dialogId, CFindFileEdit** c
   if (list != nullptr) *list = listObject.get();
   if (combo != nullptr) *combo = comboObject.get();
   AttachList(findFile_, dialog, dialogId, kFindFileListId, std::move(listObject));
-  AttachCombo(findFile_, 0, dialog, kFindFileComboId, std::move(comboObject),
-              histories_.filename);
+  AttachCombo(findFile_, 0, dialog, kFindFileComboId, std::move(comboObject), histories_.filename);
 }
 
 void FindDialogs::OpenFindTag(HWND dialog, uint32_t dialogId, CFindTagEdit** parentCombo,

@@ -21,8 +21,8 @@ class ComboKeyControls final : public KeyRoutingControls {
     if (list_ != nullptr) list_->SendKeyDown(key, keyData);
   }
   void SendRefreshRequest() override {
-    ::SendMessageA(combo_.Parent(), kRefreshRequestMessage,
-                   static_cast<WPARAM>(combo_.ControlId()), 0);
+    ::SendMessageA(combo_.Parent(), kRefreshRequestMessage, static_cast<WPARAM>(combo_.ControlId()),
+                   0);
   }
   int32_t FirstSelectedRow() override {
     return list_ != nullptr ? list_->GetFirstSelectedRow() : -1;

@@ -5,8 +5,7 @@
 
 namespace tolvane {
 
-bool CFindListCtrl::OnReflectedNotification(UINT message, WPARAM, LPARAM lParam,
-                                            LRESULT& result) {
+bool CFindListCtrl::OnReflectedNotification(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
   if (message != WM_NOTIFY || lParam == 0) return false;
   auto* header = reinterpret_cast<NMHDR*>(lParam);
   if (header->hwndFrom != Handle() || header->code != LVN_GETDISPINFOA) return false;

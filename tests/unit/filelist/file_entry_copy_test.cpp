@@ -1,11 +1,10 @@
 // Copying lists between host and module: GetFileList and SetFileList.
-#include "filelist/file_list_entries.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "filelist/file_list_entries.h"
 #include "support/file_entry_list_checks.h"
 
 namespace tolvane {

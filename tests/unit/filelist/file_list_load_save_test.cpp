@@ -11,8 +11,8 @@
 #include "filelist/file_transfer.h"
 #include "support/fake_workspace.h"
 #include "support/faulty_file_system.h"
-#include "support/temp_directory.h"
 #include "support/file_entry_list_checks.h"
+#include "support/temp_directory.h"
 
 namespace tolvane {
 namespace {

@@ -85,7 +85,7 @@ class TagCellText : public ::testing::Test {
 TEST_F(TagCellText, EveryColumn) {
   EXPECT_STREQ(Ask(0, 0).text, "Function");
   EXPECT_EQ(Ask(0, 0).text, TagKindLabel(tag.kind));  // the label itself, not a copy
-  EXPECT_EQ(Ask(0, 1).text, tag.nameSpace);  // record texts are handed out, not copied
+  EXPECT_EQ(Ask(0, 1).text, tag.nameSpace);           // record texts are handed out, not copied
   EXPECT_EQ(Ask(0, 2).text, tag.parentName);
   EXPECT_EQ(Ask(0, 3).text, tag.name);
   EXPECT_STREQ(Ask(0, 4).text, "main.cpp");

@@ -52,6 +52,5 @@ TEST(HistoryProfile, AllThreeGoInTableOrderBothWays) {
   EXPECT_EQ(profile.StringAt("Config", "TagParentEditList"), "p|");
 }
 
-
 }  // namespace
 }  // namespace tolvane

@@ -12,7 +12,6 @@
 #include "support/fake_wide_strings.h"
 #include "unit/navigate/fake_tag_record.h"
 
-
 namespace tolvane {
 namespace {
 

@@ -90,7 +90,7 @@ struct HookCalls {
 };
 HHOOK WINAPI CountingSetHook(int kind, HOOKPROC procedure, HINSTANCE module, DWORD thread) {
   HHOOK hook = reinterpret_cast<decltype(&::SetWindowsHookExA)>(HookCalls::set)(kind, procedure,
-                                                                               module, thread);
+                                                                                module, thread);
   if (hook != nullptr) ++HookCalls::live;
   return hook;
 }

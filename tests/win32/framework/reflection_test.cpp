@@ -58,7 +58,8 @@ TEST(Reflection, TypingInTheEditFieldReachesTheComboObjectAndNotTheDialog) {
   ASSERT_TRUE(combo.AttachToDialogItem(dialog.Handle(), 1021));
   EXPECT_EQ(combo.Handle(), comboWindow);
 
-  ::SendMessageA(testing::EditFieldOf(combo.Handle()), WM_CHAR, 'a', 0);  // the combo box sends CBN_EDITCHANGE
+  ::SendMessageA(testing::EditFieldOf(combo.Handle()), WM_CHAR, 'a',
+                 0);  // the combo box sends CBN_EDITCHANGE
 
   EXPECT_EQ(combo.editChanges, 1);
   EXPECT_FALSE(dialog.ReceivedCode(WM_COMMAND, 1021, CBN_EDITCHANGE));
