@@ -32,8 +32,4 @@ HeldCtrl::~HeldCtrl() {
   PumpMessages();
 }
 
-bool CtrlIsDown() {
-  return (::GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
-}
-
 }  // namespace tolvane::testing
