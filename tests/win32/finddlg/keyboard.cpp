@@ -1,6 +1,6 @@
 #include "keyboard.h"
 
-#include "find_host_dialog.h"
+#include "harness/test_dialog.h"
 
 namespace tolvane::testing {
 
