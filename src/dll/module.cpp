@@ -14,7 +14,6 @@ Module* instance = nullptr;
 }  // namespace
 
 Module::Module() {
-  InstallFrameworkState(&framework);
   navigation.wideStrings = &wideStrings;
   navigation.notifier = &messageBox;
 }

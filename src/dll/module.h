@@ -18,7 +18,7 @@ namespace tolvane {
 
 class Module {
  public:
-  // Load: installs the framework's window table and hook and connects navigation to the
+  // Load: the framework's window table and hook come first; navigation is connected to the
   // platform's services.
   Module();
   // Unload, in this order: the helper window and the window class go, a still-held automation

@@ -7,8 +7,12 @@ FrameworkState* installed = nullptr;
 
 }  // namespace
 
-void InstallFrameworkState(FrameworkState* state) {
-  installed = state;
+FrameworkState::FrameworkState() {
+  installed = this;
+}
+
+FrameworkState::~FrameworkState() {
+  if (installed == this) installed = nullptr;
 }
 
 WindowTable& Windows() {

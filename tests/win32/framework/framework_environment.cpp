@@ -13,12 +13,8 @@ namespace {
 class FreshFrameworkState : public ::testing::EmptyTestEventListener {
   void OnTestStart(const ::testing::TestInfo&) override {
     state_ = std::make_unique<FrameworkState>();
-    InstallFrameworkState(state_.get());
   }
-  void OnTestEnd(const ::testing::TestInfo&) override {
-    state_.reset();
-    InstallFrameworkState(nullptr);
-  }
+  void OnTestEnd(const ::testing::TestInfo&) override { state_.reset(); }
   std::unique_ptr<FrameworkState> state_;
 };
 
