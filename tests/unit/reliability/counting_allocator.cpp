@@ -7,6 +7,10 @@
 
 #include "tolvane/file_entry_list.h"
 
+#ifdef _WIN32
+#include "harness/import_patch.h"
+#endif
+
 namespace tolvane::testing {
 namespace {
 
@@ -14,11 +18,27 @@ std::atomic<int64_t> g_failIn{0};
 std::atomic<std::size_t> g_failSize{0};  // 0: any size
 std::atomic<int64_t> g_live{0};
 
-void* AllocateCounted(std::size_t size) {
+// Whether this allocation is the one a test asked to fail.
+bool Trips(std::size_t size) {
   const std::size_t failSize = g_failSize.load();
-  if ((failSize == 0 || failSize == size) && g_failIn.load() > 0 && g_failIn.fetch_sub(1) == 1) {
-    throw std::bad_alloc();
-  }
+  return (failSize == 0 || failSize == size) && g_failIn.load() > 0 && g_failIn.fetch_sub(1) == 1;
+}
+
+#ifdef _WIN32
+// Node blocks come from the process heap on Windows: this program's own HeapAlloc calls (the
+// file list's inline code; the C runtime allocates elsewhere) meet the same faults.
+const void* g_heapAlloc = nullptr;
+LPVOID WINAPI FaultyHeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes) {
+  if (Trips(bytes)) return nullptr;
+  return reinterpret_cast<decltype(&::HeapAlloc)>(g_heapAlloc)(heap, flags, bytes);
+}
+const ImportPatch g_heapPatch(::GetModuleHandleA(nullptr), "kernel32.dll", "HeapAlloc",
+                              reinterpret_cast<const void*>(&FaultyHeapAlloc));
+const bool g_heapOriginalKept = (g_heapAlloc = g_heapPatch.Original(), true);
+#endif
+
+void* AllocateCounted(std::size_t size) {
+  if (Trips(size)) throw std::bad_alloc();
   void* memory = std::malloc(size == 0 ? 1 : size);
   if (memory == nullptr) throw std::bad_alloc();
   ++g_live;
