@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "finddlg/column_tables.h"
-#include "finddlg/layout_section.h"
 #include "fuzz_check.h"
 #include "support/fake_profile.h"
 

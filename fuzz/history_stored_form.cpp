@@ -1,7 +1,7 @@
 // The history lists' stored form as the profile hands it back: any bytes at all. Load then save
 // must normalise the text in one step and be stable afterwards; the combo box's add rule must
 // keep its 256-item bound whatever the list held.
-#include "module/history_stored_form.h"
+#include "history/history_stored_form.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "module/history_combo.h"
-#include "module/history_profile.h"
+#include "history/history_combo.h"
+#include "history/history_profile.h"
 #include "support/fake_combo.h"
 #include "support/fake_profile.h"
 

@@ -3,8 +3,6 @@
 // first character and its trailing "$" run; navigation must succeed exactly when a line holds
 // that text, land on the first such line, and release every reference and wide string, also when
 // a wide string cannot be allocated.
-#include "navigate/search_text.h"
-
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstddef>

@@ -1,13 +1,12 @@
 // The workspace file list, shared in shape and code with the host: a doubly linked list of
 // FileEntry records whose nodes come from a pool of node blocks. Header-only, so that a host runs
 // the very same Clear and Append on its own lists. Node blocks of host and module come from one
-// process-wide allocator (the process heap on Windows, malloc elsewhere), because each side
-// releases blocks the other allocated.
+// process-wide allocator (the process heap on Windows, the global operator new elsewhere),
+// because each side releases blocks the other allocated.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <iterator>
 #include <new>
 #include <string>
@@ -46,29 +45,21 @@ namespace node_blocks {
 inline constexpr std::size_t kSlotsOffset = (sizeof(FileEntryBlock) + alignof(FileEntryNode) - 1) /
                                             alignof(FileEntryNode) * alignof(FileEntryNode);
 
-// The allocator that host and module share; Release gives blocks back to it.
-inline void* AllocateShared(std::size_t bytes) {
+// The allocator that host and module share; null when memory runs out. Release gives blocks
+// back to it.
+inline void* Allocate(std::size_t bytes) {
 #ifdef _WIN32
   return ::HeapAlloc(::GetProcessHeap(), 0, bytes);
 #else
-  return std::malloc(bytes);
+  return ::operator new(bytes, std::nothrow);
 #endif
-}
-
-// Test seam: when set, replaces the shared allocator (fault injection); null in production. An
-// override that hands out memory must take it from AllocateShared.
-inline void* (*g_allocateOverride)(std::size_t bytes) = nullptr;
-
-inline void* Allocate(std::size_t bytes) {
-  if (g_allocateOverride != nullptr) return g_allocateOverride(bytes);
-  return AllocateShared(bytes);
 }
 
 inline void Release(void* block) {
 #ifdef _WIN32
   ::HeapFree(::GetProcessHeap(), 0, block);
 #else
-  std::free(block);
+  ::operator delete(block);
 #endif
 }
 

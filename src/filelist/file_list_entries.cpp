@@ -1,38 +1,32 @@
 #include "filelist/file_list_entries.h"
 
-#include "filelist/file_entry_copy.h"
 #include "filelist/file_list_load.h"
 #include "filelist/file_list_save.h"
-#include "filelist/file_list_state.h"
 
 namespace tolvane {
 
-void SetFileListWorkspace(HostWorkspace* workspace) {
-  TheFileListState().workspace = workspace;
-}
-
-bool LoadFileList(bool exportToHost) {
-  FileListState& state = TheFileListState();
+bool LoadFileList(FileListState& state, bool exportToHost) {
   if (state.workspace == nullptr) return false;
   return LoadFileListFile(*state.workspace, *state.fileSystem, state.list, exportToHost);
 }
 
-bool SaveFileList() {
-  FileListState& state = TheFileListState();
+bool SaveFileList(FileListState& state) {
   if (state.workspace == nullptr) return false;
   return SaveFileListFile(*state.workspace, *state.fileSystem, state.list);
 }
 
-void GetFileList(FileEntryList* destination) {
-  if (destination != nullptr) CopyFileEntries(TheFileListState().list, *destination);
+void GetFileList(const FileListState& state, FileEntryList* destination) {
+  if (destination != nullptr) CopyFileEntries(state.list, *destination);
 }
 
-void SetFileList(const FileEntryList* source) {
-  if (source != nullptr) CopyFileEntries(*source, TheFileListState().list);
+void SetFileList(FileListState& state, const FileEntryList* source) {
+  if (source != nullptr) CopyFileEntries(*source, state.list);
 }
 
-void ReleaseFileList() {
-  TheFileListState().list.Clear();
+void CopyFileEntries(const FileEntryList& source, FileEntryList& destination) {
+  if (&source == &destination) return;  // clearing first would destroy the source
+  destination.Clear();
+  for (const FileEntry& entry : source) destination.Append(entry);
 }
 
 }  // namespace tolvane

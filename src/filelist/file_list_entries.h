@@ -1,32 +1,39 @@
-// The file-list services the operation table hands the host (entries 9 to 12), over the module's
-// one FileEntryList. They run on the host's user-interface thread. Out-of-memory exceptions from
-// the list pass to the caller; null arguments and a missing workspace are safe no-ops.
+// The file list the module keeps and the file-list services the operation table hands the host
+// (entries 9 to 12), over it. They run on the host's user-interface thread. Out-of-memory
+// exceptions from the list pass to the caller; null arguments and a missing workspace are safe
+// no-ops.
 #pragma once
 
+#include "filelist/file_system.h"
 #include "tolvane/file_entry_list.h"
 #include "tolvane/host_objects.h"
 
 namespace tolvane {
 
-// The host workspace whose file-list path LoadFileList and SaveFileList use; null forgets it.
-void SetFileListWorkspace(HostWorkspace* workspace);
+struct FileListState {
+  FileEntryList list{10};              // empty from load to unload; cleared at unload
+  HostWorkspace* workspace = nullptr;  // given at creation; owned by the host; null forgets it
+  FileSystem* fileSystem = &NativeFileSystem();
+};
 
-// Entry 9: replaces the module's list with the workspace's file-list file; with `exportToHost`
-// set, a good non-empty read is then pushed into the host's project model. True when there was no
-// file or it was read in full.
-bool LoadFileList(bool exportToHost);
+// Entry 9: replaces the list with the workspace's file-list file; with `exportToHost` set, a good
+// non-empty read is then pushed into the host's project model. True when there was no file or it
+// was read in full.
+bool LoadFileList(FileListState& state, bool exportToHost);
 
-// Entry 10: writes the module's list to the workspace's file-list file in one replace. False
-// when nothing could be stored (no workspace, a write failure, a name over 65,535 bytes).
-bool SaveFileList();
+// Entry 10: writes the list to the workspace's file-list file in one replace. False when nothing
+// could be stored (no workspace, a write failure, a name over 65,535 bytes).
+bool SaveFileList(FileListState& state);
 
 // Entry 11: replaces the caller's list with a copy of the module's (nodes from the caller's pool).
-void GetFileList(FileEntryList* destination);
+void GetFileList(const FileListState& state, FileEntryList* destination);
 
 // Entry 12: replaces the module's list with a copy of the caller's; the caller's is not changed.
-void SetFileList(const FileEntryList* source);
+void SetFileList(FileListState& state, const FileEntryList* source);
 
-// At unload: destroys the module's entries and releases its blocks.
-void ReleaseFileList();
+// Clears `destination`, then appends a copy of each entry of `source` (name and bits 0 and 1), in
+// order. Nodes come from the destination's own pool. Copying a list onto itself changes nothing.
+// An out-of-memory exception leaves the entries copied so far in `destination`.
+void CopyFileEntries(const FileEntryList& source, FileEntryList& destination);
 
 }  // namespace tolvane

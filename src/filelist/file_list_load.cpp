@@ -2,12 +2,21 @@
 
 #include <vector>
 
+#include "filelist/file_list_format.h"
 #include "filelist/file_list_reader.h"
 #include "filelist/file_transfer.h"
 #include "filelist/project_export.h"
-#include "filelist/set_aside.h"
 
 namespace tolvane {
+namespace {
+
+// Renames `path` to `path` + ".old", replacing an older ".old". When the rename fails the file
+// stays where it is: it may be the only copy of the user's list.
+void SetAsideUnreadableFile(FileSystem& fs, const std::string& path) {
+  fs.Rename(path, path + file_list_format::kSetAsideSuffix);
+}
+
+}  // namespace
 
 bool LoadFileListFile(HostWorkspace& workspace, FileSystem& fs, FileEntryList& list,
                       bool exportToHost) {

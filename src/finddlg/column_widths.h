@@ -4,12 +4,19 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "finddlg/column_rule.h"
 #include "seams/profile.h"
 
 namespace tolvane {
+
+// The profile section of one dialog: "WindowPositions\ID=0x" followed by the dialog identifier
+// as exactly eight lowercase hexadecimal digits: 1000 gives "WindowPositions\ID=0x000003e8". The
+// backslash is part of the one section name; a profile that nests by backslash files all dialogs
+// under "WindowPositions".
+std::string LayoutSection(uint32_t dialogId);
 
 // At dialog init, before the columns are inserted. availableWidth (W) is the list's client width
 // minus the system's vertical scroll bar width; it may be zero or negative and is not clamped.

@@ -31,9 +31,6 @@ class DisplayTextRing {
     return slot.c_str();
   }
 
-  // The index the next text goes to: 0, 1 or 2.
-  int32_t NextSlot() const { return next_; }
-
  private:
   std::array<std::string, kSlotCount> slots_;
   int32_t next_ = 0;

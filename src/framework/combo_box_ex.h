@@ -14,18 +14,27 @@ namespace tolvane {
 class CComboBoxEx : public CWnd {
  public:
   // Attaches like CWnd and asks for pre-translation of the combo box's messages.
-  bool AttachToDialogItem(HWND dialog, int controlId) override;
+  bool AttachToDialogItem(HWND dialog, int controlId) override {
+    if (!CWnd::AttachToDialogItem(dialog, controlId)) return false;
+    WantPreTranslation();
+    return true;
+  }
 
-  int AddString(const std::string& text);  // at the end of the drop-down list
-  int InsertString(int index, const std::string& text);
-  int DeleteString(int index);
-  int GetCount() const;
+  // At the end of the drop-down list.
+  int AddString(const std::string& text) {
+    return static_cast<int>(Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+  }
+  int InsertString(int index, const std::string& text) {
+    return static_cast<int>(
+        Send(CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str())));
+  }
+  int DeleteString(int index) {
+    return static_cast<int>(Send(CB_DELETESTRING, static_cast<WPARAM>(index)));
+  }
+  int GetCount() const { return static_cast<int>(Send(CB_GETCOUNT)); }
   // Text of item `index`; empty when there is no such item.
   std::string GetLBText(int index) const;
-  bool GetDroppedState() const;
-  // The edit field inside the combo box, or null.
-  HWND EditField() const;
-  std::string GetWindowText() const;
+  bool GetDroppedState() const { return Send(CB_GETDROPPEDSTATE) != 0; }
 };
 
 }  // namespace tolvane

@@ -12,24 +12,49 @@ namespace tolvane {
 
 class CListCtrl : public CWnd {
  public:
-  DWORD GetExtendedStyle() const;
-  void SetExtendedStyle(DWORD style);
-  RECT GetClientRect() const;
+  DWORD GetExtendedStyle() const { return static_cast<DWORD>(Send(LVM_GETEXTENDEDLISTVIEWSTYLE)); }
+  // A zero mask means every bit: the style is written as given.
+  void SetExtendedStyle(DWORD style) {
+    Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(style));
+  }
+  RECT GetClientRect() const {
+    RECT rect{};
+    ::GetClientRect(Handle(), &rect);
+    return rect;
+  }
   // Inserts column `index` with a heading, an alignment (LVCFMT_*) and a width; -1 on failure.
-  int InsertColumn(int index, const char* heading, int format, int width);
-  int GetColumnWidth(int column) const;
-  bool SetColumnWidth(int column, int width);
+  int InsertColumn(int index, const char* heading, int format, int width) {
+    LVCOLUMNA column{};
+    column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.fmt = format;
+    column.cx = width;
+    column.pszText = const_cast<char*>(heading);
+    column.iSubItem = index;
+    return static_cast<int>(
+        Send(LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column)));
+  }
+  int GetColumnWidth(int column) const {
+    return static_cast<int>(Send(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
+  }
   // The first selected row searching from the start, or -1.
-  int GetFirstSelectedRow() const;
+  int GetFirstSelectedRow() const {
+    return static_cast<int>(
+        Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(LVNI_SELECTED, 0)));
+  }
   // Sets the state bits of `row` that `mask` selects (row -1: every row).
-  bool SetItemState(int row, UINT state, UINT mask);
-  int GetItemCount() const;
-  // Number of rows of a virtual list.
-  void SetItemCount(int rows);
+  bool SetItemState(int row, UINT state, UINT mask) {
+    LVITEMA item{};
+    item.state = state;
+    item.stateMask = mask;
+    return Send(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)) != 0;
+  }
+  int GetItemCount() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
   // Scrolls `row` into view; with partialOk false the row ends up entirely visible.
-  bool EnsureVisible(int row, bool partialOk = false);
+  bool EnsureVisible(int row, bool partialOk = false) {
+    return Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), partialOk ? TRUE : FALSE) != 0;
+  }
   // Sends the list a WM_KEYDOWN with the given key code and key data, synchronously.
-  void SendKeyDown(WPARAM virtualKey, LPARAM keyData = 0);
+  void SendKeyDown(WPARAM virtualKey, LPARAM keyData = 0) { Send(WM_KEYDOWN, virtualKey, keyData); }
 };
 
 }  // namespace tolvane

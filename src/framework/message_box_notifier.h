@@ -2,6 +2,8 @@
 // the thread's active window.
 #pragma once
 
+#include <windows.h>
+
 #include "seams/notifier.h"
 
 namespace tolvane {
@@ -9,7 +11,9 @@ namespace tolvane {
 class MessageBoxNotifier : public Notifier {
  public:
   static constexpr char kCaption[] = "TolvaneReg";
-  void ShowMessage(const std::string& text) override;
+  void ShowMessage(const std::string& text) override {
+    ::MessageBoxA(::GetActiveWindow(), text.c_str(), kCaption, MB_OK);
+  }
 };
 
 }  // namespace tolvane

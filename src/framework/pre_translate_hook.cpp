@@ -14,11 +14,6 @@ CWnd* PreTranslatingObject(HWND hwnd) {
 
 }  // namespace
 
-PreTranslateHook& PreTranslateHook::Instance() {
-  static PreTranslateHook instance;
-  return instance;
-}
-
 PreTranslateHook::~PreTranslateHook() {
   if (hook_ != nullptr) ::UnhookWindowsHookEx(hook_);
 }

@@ -10,20 +10,23 @@ namespace tolvane {
 
 class PreTranslateHook {
  public:
+  PreTranslateHook() = default;
+  PreTranslateHook(const PreTranslateHook&) = delete;
+  PreTranslateHook& operator=(const PreTranslateHook&) = delete;
+  // An owner that goes with the hook still installed must not leave it pointing at freed code.
+  ~PreTranslateHook();
+
+  // The hook of the installed framework state (framework_state.h).
   static PreTranslateHook& Instance();
 
   // False (and nothing changed) when memory runs out.
   bool AddWindow(HWND hwnd);
   void RemoveWindow(HWND hwnd);
-  bool Installed() const { return hook_ != nullptr; }
 
   // The decision of the hook for one retrieved message; true when the message was consumed.
   static bool Offer(MSG& message);
 
  private:
-  PreTranslateHook() = default;
-  // A module unloaded with the hook still installed must not leave it pointing at freed code.
-  ~PreTranslateHook();
   // Lets no exception out: the system calls it.
   static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
 

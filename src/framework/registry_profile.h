@@ -23,8 +23,6 @@ class RegistryProfile : public Profile {
   int32_t GetInt(const std::string& section, const std::string& key, int32_t fallback) override;
   void WriteInt(const std::string& section, const std::string& key, int32_t value) override;
 
-  const std::string& Root() const { return root_; }
-
  private:
   std::string KeyPath(const std::string& section) const;
 

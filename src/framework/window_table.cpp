@@ -35,11 +35,4 @@ void WindowTable::DropIfUnused(HWND hwnd) {
   }
 }
 
-WindowTable& Windows() {
-  // In the process, not window properties: under Wine every property lookup is a round trip to
-  // the server (about 16 us), and each display request of a list needed several.
-  constinit static WindowTable table;
-  return table;
-}
-
 }  // namespace tolvane

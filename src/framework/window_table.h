@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <cstddef>
 #include <unordered_map>
 
 namespace tolvane {
@@ -32,7 +31,6 @@ class WindowTable {
   // Removes the window's record once nothing is left in it, so a later window given the same
   // handle value never finds what belonged to this one.
   void DropIfUnused(HWND hwnd);
-  std::size_t Size() const { return records_ == nullptr ? 0 : records_->size(); }
 
  private:
   // Made with the first record and deleted with the last, so the table has no destructor to
@@ -40,7 +38,8 @@ class WindowTable {
   std::unordered_map<HWND, WindowRecord>* records_ = nullptr;
 };
 
-// The one table of the module (all its windows live on the host's user-interface thread).
+// The table of the installed framework state (framework_state.h); all the module's windows live
+// on the host's user-interface thread.
 WindowTable& Windows();
 
 }  // namespace tolvane

@@ -21,4 +21,9 @@ HostTagRecord* GetLastTag(const NavigationState& state);
 // What the user is told when a tag's pattern is not in its file.
 std::string TagNotFoundMessage(const char* tagName);
 
+// The text searched for when a tag has no line number: the pattern without its first character
+// (its leading "^") and without every "$" at the end of the rest. A null or empty pattern gives
+// an empty text.
+std::string SearchTextFromPattern(const char* pattern);
+
 }  // namespace tolvane

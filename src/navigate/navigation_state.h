@@ -1,7 +1,5 @@
-// The navigation subsystem's module-wide state: one instance, reached through Navigation().
-// The module frame connects it: at creation it stores the automation root here and points
-// wideStrings (on Windows an OleWideStrings) and notifier at the platform's services; at
-// destruction it clears automationRoot. GoToTag does nothing while any of the three is null.
+// What navigation works with: the automation root, the last tag reached and the platform's
+// services. The module object owns one; GoToTag does nothing while the root or a service is null.
 #pragma once
 
 #include "seams/notifier.h"
@@ -12,16 +10,14 @@
 namespace tolvane {
 
 struct NavigationState {
-  // The IDE's automation root as the module frame stores it (the frame holds its one
-  // reference, taken at creation and released at destruction); null while none is held.
+  // The IDE's automation root; its owner holds one reference while it is set (the module takes
+  // it at creation and releases it at destruction). Null while none is held.
   IDispatch* automationRoot = nullptr;
   // The last tag reached; not counted, the host keeps the record alive. Null at load.
   HostTagRecord* lastTag = nullptr;
-  // The platform's services, connected by the module frame before any navigation.
+  // The platform's services, connected before any navigation.
   WideStrings* wideStrings = nullptr;
   Notifier* notifier = nullptr;
 };
-
-NavigationState& Navigation();
 
 }  // namespace tolvane

@@ -34,7 +34,7 @@ class FakeProfile : public Profile {
   void WriteString(const std::string& section, const std::string& key,
                    const std::string& value) override {
     calls.push_back({Op::kWriteString, section, key, value, 0});
-    if (!failWrites) values[{section, key}] = value;
+    values[{section, key}] = value;
   }
   int32_t GetInt(const std::string& section, const std::string& key, int32_t fallback) override {
     calls.push_back({Op::kGetInt, section, key, {}, fallback});
@@ -45,7 +45,7 @@ class FakeProfile : public Profile {
   }
   void WriteInt(const std::string& section, const std::string& key, int32_t value) override {
     calls.push_back({Op::kWriteInt, section, key, {}, value});
-    if (!failWrites) values[{section, key}] = value;
+    values[{section, key}] = value;
   }
 
   void SetString(const std::string& section, const std::string& key, std::string value) {
@@ -73,7 +73,6 @@ class FakeProfile : public Profile {
 
   std::map<std::pair<std::string, std::string>, std::variant<std::string, int32_t>> values;
   std::vector<Call> calls;
-  bool failWrites = false;  // writes are recorded but change nothing, like a failed registry write
 };
 
 }  // namespace tolvane::testing

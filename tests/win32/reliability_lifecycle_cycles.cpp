@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "finddlg/find_host_dialog.h"
+#include "harness/test_dialog.h"
 #include "module/loaded_module.h"
 #include "reliability_counts.h"
 #include "support/fake_ide.h"
@@ -112,8 +112,8 @@ TEST_F(LongRuns, OpenAndCloseEachFindDialogAThousandTimes) {
   // the history in the profile) is there before counting.
   const auto cycle = [&](int number) {
     {
-      FindHostDialog dialog;
-      HWND list = dialog.AddList(1020);
+      TestDialog dialog;
+      HWND list = dialog.AddList(1020, LVS_OWNERDATA);
       dialog.AddCombo(1021);
       const HostDialogState before = StateOf(dialog.Handle());
       CFindFileEdit* combo = nullptr;
@@ -127,8 +127,8 @@ TEST_F(LongRuns, OpenAndCloseEachFindDialogAThousandTimes) {
       ASSERT_EQ(hooks.Live(), 0) << "cycle " << number;
     }
     {
-      FindHostDialog dialog;
-      dialog.AddList(1050);
+      TestDialog dialog;
+      dialog.AddList(1050, LVS_OWNERDATA);
       dialog.AddCombo(1051);
       dialog.AddCombo(1052);
       const HostDialogState before = StateOf(dialog.Handle());

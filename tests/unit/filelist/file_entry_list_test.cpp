@@ -154,46 +154,5 @@ TEST(FileEntryListAppend, AppendingAnEntryOfTheSameListIsSafe) {
   EXPECT_EQ(Names(list), (std::vector<std::string>{std::string(100, 'q'), std::string(100, 'q')}));
 }
 
-// Fails the Nth block allocation from now on; others come from the shared allocator.
-struct FailingAllocator {
-  static inline int remaining = 0;
-  static void* Allocate(std::size_t bytes) {
-    if (--remaining == 0) return nullptr;
-    return node_blocks::AllocateShared(bytes);
-  }
-  explicit FailingAllocator(int failOn) {
-    remaining = failOn;
-    node_blocks::g_allocateOverride = &Allocate;
-  }
-  ~FailingAllocator() { node_blocks::g_allocateOverride = nullptr; }
-};
-
-TEST(FileEntryListAppend, OutOfMemoryKeepsEarlierEntriesAndAConsistentList) {
-  FileEntryList list(2);
-  {
-    FailingAllocator failing(3);  // the third block cannot be had
-    for (int i = 0; i < 4; ++i) list.Append(FileEntry{"n" + std::to_string(i), 1});
-    EXPECT_THROW(list.Append(FileEntry{"n4", 1}), std::bad_alloc);
-  }
-  EXPECT_EQ(Names(list), (std::vector<std::string>{"n0", "n1", "n2", "n3"}));
-  EXPECT_EQ(BlockCount(list), 2u);
-  EXPECT_EQ(list.freeNodes, nullptr);
-  ExpectConsistent(list);
-  list.Append(FileEntry{"n4", 1});  // memory back: carries on where it stopped
-  EXPECT_EQ(list.count, 5u);
-  ExpectConsistent(list);
-}
-
-TEST(FileEntryListAppend, OutOfMemoryOnAFreshListLeavesItEmpty) {
-  FileEntryList list;
-  {
-    FailingAllocator failing(1);
-    EXPECT_THROW(list.Append(FileEntry{"a", 1}), std::bad_alloc);
-  }
-  EXPECT_EQ(list.count, 0u);
-  EXPECT_EQ(list.head, nullptr);
-  EXPECT_EQ(list.blocks, nullptr);
-}
-
 }  // namespace
 }  // namespace tolvane

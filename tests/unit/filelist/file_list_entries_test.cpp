@@ -1,9 +1,8 @@
-// The four file-list services the operation table exposes, over the module's one list.
+// The four file-list services the operation table exposes, over a file-list state of its own.
 #include "filelist/file_list_entries.h"
 
 #include <gtest/gtest.h>
 
-#include "filelist/file_list_state.h"
 #include "support/fake_workspace.h"
 #include "support/faulty_file_system.h"
 #include "support/temp_directory.h"
@@ -19,33 +18,24 @@ class FileListEntries : public ::testing::Test {
   testing::TempDirectory dir;
   FakeWorkspace workspace{dir.File("entries.tvef")};
   testing::FaultyFileSystem fs{NativeFileSystem()};
-
-  void SetUp() override {
-    TheFileListState().fileSystem = &fs;
-    SetFileListWorkspace(&workspace);
-  }
-  void TearDown() override {
-    SetFileListWorkspace(nullptr);
-    TheFileListState().fileSystem = &NativeFileSystem();
-    ReleaseFileList();
-  }
+  FileListState state{.workspace = &workspace, .fileSystem = &fs};
 };
 
 TEST_F(FileListEntries, SaveSetLoadGetCarriesTheListThroughTheFile) {
   FileEntryList host;
   host.Append(FileEntry{"one.cpp", 1});
   host.Append(FileEntry{"two.h", 2});
-  SetFileList(&host);
-  ASSERT_TRUE(SaveFileList());
+  SetFileList(state, &host);
+  ASSERT_TRUE(SaveFileList(state));
 
   FileEntryList empty;
-  SetFileList(&empty);
+  SetFileList(state, &empty);
   workspace.entrySet.Add("two.h", false, false);
-  ASSERT_TRUE(LoadFileList(true));
+  ASSERT_TRUE(LoadFileList(state, true));
   EXPECT_TRUE(workspace.entrySet.at("two.h").second);
 
   FileEntryList back;
-  GetFileList(&back);
+  GetFileList(state, &back);
   ASSERT_EQ(back.count, 2u);
   EXPECT_EQ(back.head->entry.name, "one.cpp");
   EXPECT_EQ(back.tail->entry.flags, 2);
@@ -53,18 +43,18 @@ TEST_F(FileListEntries, SaveSetLoadGetCarriesTheListThroughTheFile) {
 
 TEST_F(FileListEntries, AFailedSaveIsReportedAsAFailure) {
   fs.Fail(testing::FileFault::kRename);
-  EXPECT_FALSE(SaveFileList());
+  EXPECT_FALSE(SaveFileList(state));
   EXPECT_FALSE(FileExists(workspace.FileListPath()));
 }
 
 TEST_F(FileListEntries, WithoutAWorkspaceNothingIsReadOrWritten) {
-  SetFileListWorkspace(nullptr);
+  state.workspace = nullptr;
   FileEntryList host;
   host.Append(FileEntry{"kept", 1});
-  SetFileList(&host);
-  EXPECT_FALSE(SaveFileList());
-  EXPECT_FALSE(LoadFileList(true));
-  EXPECT_EQ(TheFileListState().list.count, 1u);
+  SetFileList(state, &host);
+  EXPECT_FALSE(SaveFileList(state));
+  EXPECT_FALSE(LoadFileList(state, true));
+  EXPECT_EQ(state.list.count, 1u);
   EXPECT_TRUE(fs.operations.empty());
 }
 

@@ -6,25 +6,21 @@
 
 #include "filelist/file_list_reader.h"
 #include "filelist/file_list_writer.h"
+#include "support/file_entry_list_checks.h"
 
 namespace tolvane {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-using Entries = std::vector<std::pair<std::string, int>>;
+using EntryList = std::vector<std::pair<std::string, uint8_t>>;
+using testing::Entries;
 
-Bytes Encode(const Entries& entries) {
+Bytes Encode(const EntryList& entries) {
   FileEntryList list;
   for (const auto& [name, flags] : entries) list.Append(FileEntry{name, uint8_t(flags)});
   Bytes bytes;
   EXPECT_TRUE(EncodeFileList(list, bytes));
   return bytes;
-}
-
-Entries Contents(const FileEntryList& list) {
-  Entries entries;
-  for (const FileEntry& entry : list) entries.emplace_back(entry.name, entry.flags);
-  return entries;
 }
 
 // Decodes a copy, the way a loader holds exactly the bytes of the file and no more.
@@ -79,7 +75,7 @@ TEST(FileListRoundTrip, KeepsNamesOrderAndBitsZeroAndOne) {
   FileEntryList list;
   const Bytes bytes = Encode({{"a.cpp", 0xFF}, {"", 0}, {longest, 2}, {binary, 1}, {"é", 0x04}});
   ASSERT_TRUE(Decode(bytes, list).ok());
-  EXPECT_EQ(Contents(list), (Entries{{"a.cpp", 3}, {"", 0}, {longest, 2}, {binary, 1}, {"é", 0}}));
+  EXPECT_EQ(Entries(list), (EntryList{{"a.cpp", 3}, {"", 0}, {longest, 2}, {binary, 1}, {"é", 0}}));
 }
 
 TEST(FileListRoundTrip, ReadingIgnoresBitsTwoToSevenAndTrailingBytes) {
@@ -89,7 +85,7 @@ TEST(FileListRoundTrip, ReadingIgnoresBitsTwoToSevenAndTrailingBytes) {
   FileEntryList list;
   const FileListDecoding result = Decode(bytes, list);
   EXPECT_TRUE(result.ok());
-  EXPECT_EQ(Contents(list), (Entries{{"k", 1}}));
+  EXPECT_EQ(Entries(list), (EntryList{{"k", 1}}));
 }
 
 TEST(FileListDecoding, NamesEachProblemWithItsPlace) {

@@ -11,6 +11,7 @@
 #include "filelist/file_transfer.h"
 #include "support/fake_workspace.h"
 #include "support/faulty_file_system.h"
+#include "support/file_entry_list_checks.h"
 #include "support/temp_directory.h"
 
 namespace tolvane {
@@ -23,19 +24,14 @@ using testing::FileFault;
 using testing::ReadBytes;
 using testing::WriteBytes;
 using Bytes = std::vector<uint8_t>;
-using Entries = std::vector<std::pair<std::string, int>>;
+using EntryList = std::vector<std::pair<std::string, uint8_t>>;
+using testing::Entries;
 
-Entries Contents(const FileEntryList& list) {
-  Entries entries;
-  for (const FileEntry& entry : list) entries.emplace_back(entry.name, entry.flags);
-  return entries;
-}
-
-void Fill(FileEntryList& list, const Entries& entries) {
+void Fill(FileEntryList& list, const EntryList& entries) {
   for (const auto& [name, flags] : entries) list.Append(FileEntry{name, uint8_t(flags)});
 }
 
-Bytes Encoded(const Entries& entries) {
+Bytes Encoded(const EntryList& entries) {
   FileEntryList list;
   Fill(list, entries);
   Bytes bytes;
@@ -69,12 +65,12 @@ TEST_F(FileListFile, SaveWritesTheExactBytesAndAsksForThePathOnce) {
 
 TEST_F(FileListFile, SaveThenLoadRestoresTheList) {
   Fill(list, {{"src\\a.cpp", 0xFF}, {"", 2}, {"b & <c>.h", 1}, {std::string(65535, 'w'), 0}});
-  const Entries expected = {
+  const EntryList expected = {
       {"src\\a.cpp", 3}, {"", 2}, {"b & <c>.h", 1}, {std::string(65535, 'w'), 0}};
   ASSERT_TRUE(Save());
   list.Clear();
   EXPECT_TRUE(Load());
-  EXPECT_EQ(Contents(list), expected);
+  EXPECT_EQ(Entries(list), expected);
 }
 
 TEST_F(FileListFile, EmptyListSavesTenBytesAndLoadsEmpty) {
@@ -112,7 +108,7 @@ TEST_F(FileListFile, ShortReadsAndAnUnknownLengthStillReadEverything) {
   fs.Fail(FileFault::kShortRead, 0);
   fs.Fail(FileFault::kLength);
   EXPECT_TRUE(Load());
-  EXPECT_EQ(Contents(list), (Entries{{"first", 1}, {std::string(300, 'm'), 2}}));
+  EXPECT_EQ(Entries(list), (EntryList{{"first", 1}, {std::string(300, 'm'), 2}}));
 }
 
 TEST_F(FileListFile, UnreadableFilesAreSetAsideUnderTheOldName) {
@@ -167,7 +163,7 @@ TEST_F(FileListFile, ShortWritesStillStoreTheWholeFile) {
   ASSERT_TRUE(Save());
   list.Clear();
   ASSERT_TRUE(Load());
-  EXPECT_EQ(Contents(list), (Entries{{std::string(5000, 's'), 1}}));
+  EXPECT_EQ(Entries(list), (EntryList{{std::string(5000, 's'), 1}}));
 }
 
 TEST_F(FileListFile, ANameTooLongToStoreWritesNothing) {

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "finddlg/column_tables.h"
-#include "finddlg/layout_section.h"
 #include "support/fake_profile.h"
 
 namespace tolvane {

@@ -1,6 +1,6 @@
-#include "finddlg/layout_section.h"
-
 #include <gtest/gtest.h>
+
+#include "finddlg/column_widths.h"
 
 namespace tolvane {
 namespace {

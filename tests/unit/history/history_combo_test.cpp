@@ -1,4 +1,4 @@
-#include "module/history_combo.h"
+#include "history/history_combo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "module/history_profile.h"
+#include "history/history_profile.h"
 
 #include <gtest/gtest.h>
 
@@ -50,19 +50,6 @@ TEST(HistoryProfile, AllThreeGoInTableOrderBothWays) {
   EXPECT_EQ(profile.KeysOf(FakeProfile::Op::kWriteString), order);
   EXPECT_EQ(profile.StringAt("Config", "TagEditList"), "t|t2|");
   EXPECT_EQ(profile.StringAt("Config", "TagParentEditList"), "p|");
-}
-
-TEST(HistoryProfile, AFailedWriteLeavesThePreviousValue) {
-  FakeProfile profile;
-  profile.SetString("Config", "TagEditList", "old|");
-  profile.failWrites = true;
-  SaveHistory(profile, "TagEditList", HistoryList{"new"});
-  EXPECT_EQ(profile.StringAt("Config", "TagEditList"), "old|");
-}
-
-TEST(HistoryProfile, TheModuleHasOneSetOfLists) {
-  HistoryLists& lists = Histories();
-  EXPECT_EQ(&lists, &Histories());
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "module/history_stored_form.h"
+#include "history/history_stored_form.h"
 
 #include <gtest/gtest.h>
 

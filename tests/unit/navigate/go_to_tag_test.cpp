@@ -8,18 +8,9 @@
 #include <vector>
 
 #include "navigate/editor_document.h"
-#include "navigate/navigation_entries.h"
 #include "support/fake_ide.h"
 #include "support/fake_wide_strings.h"
 #include "unit/navigate/fake_tag_record.h"
-
-#ifdef _WIN32
-#include "tolvane/tolvane.h"
-
-// The module frame stores the two entries in the table as they are.
-static_assert(std::is_convertible_v<decltype(&tolvane::GoToTagEntry), tolvane::GoToTagFn>);
-static_assert(std::is_convertible_v<decltype(&tolvane::GetLastTagEntry), tolvane::GetLastTagFn>);
-#endif
 
 namespace tolvane {
 namespace {
@@ -227,20 +218,6 @@ TEST_F(GoToTagTest, AFailedConversionIsOutOfMemoryToo) {
   FakeTagRecord tag("count", "src/main.c", "", 3);
   EXPECT_THROW(GoToTag(state_, &tag), std::bad_alloc);
   EXPECT_EQ(GetLastTag(state_), nullptr);
-}
-
-TEST_F(GoToTagTest, TableEntriesWorkOnTheModuleState) {
-  NavigationState& module = Navigation();
-  const NavigationState saved = module;
-  module = state_;
-  module.lastTag = nullptr;
-  FakeTagRecord tag("count", "src/main.c", "", 3);
-  EXPECT_EQ(GetLastTagEntry(), nullptr);
-  EXPECT_TRUE(GoToTagEntry(&tag));
-  EXPECT_EQ(GetLastTagEntry(), &tag);
-  EXPECT_FALSE(GoToTagEntry(nullptr));
-  EXPECT_EQ(GetLastTagEntry(), nullptr);
-  module = saved;
 }
 
 TEST(TagNotFoundMessage, ExactText) {

@@ -1,5 +1,5 @@
-// A saving process killed at random points: the file-list file must always be exactly the old
-// or exactly the new content, never torn and never gone. POSIX only (fork and SIGKILL).
+// A saving process killed at many points: the file-list file must always be exactly the old or
+// exactly the new content, never torn and never gone. POSIX only (fork and SIGKILL).
 #ifndef _WIN32
 
 #include <gtest/gtest.h>
@@ -8,10 +8,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
+#include <algorithm>
+#include <memory>
 #include <random>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "filelist/file_list_save.h"
@@ -37,6 +37,59 @@ Bytes Encoded(const FileEntryList& list) {
   return bytes;
 }
 
+// The machine's file system, telling a pipe of every operation it has finished (each write of a
+// file included), so that the parent can kill the saving child between any two of them.
+class ReportingFileSystem final : public FileSystem {
+ public:
+  explicit ReportingFileSystem(int pipe) : pipe_(pipe) {}
+
+  bool Exists(const std::string& path) override { return Report(real_.Exists(path)); }
+  std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) override {
+    return Report(real_.OpenForReading(path));
+  }
+  std::unique_ptr<WritableFile> OpenForWriting(const std::string& path) override {
+    std::unique_ptr<WritableFile> file = real_.OpenForWriting(path);
+    if (file == nullptr) return Report(std::move(file));
+    return Report(std::unique_ptr<WritableFile>(new File(std::move(file), *this)));
+  }
+  bool Rename(const std::string& from, const std::string& to) override {
+    return Report(real_.Rename(from, to));
+  }
+  bool Remove(const std::string& path) override { return Report(real_.Remove(path)); }
+  bool ReadTimes(const std::string& path, FileTimes& times) override {
+    return Report(real_.ReadTimes(path, times));
+  }
+  bool WriteTimes(const std::string& path, const FileTimes& times) override {
+    return Report(real_.WriteTimes(path, times));
+  }
+
+ private:
+  class File final : public WritableFile {
+   public:
+    File(std::unique_ptr<WritableFile> real, ReportingFileSystem& owner)
+        : real_(std::move(real)), owner_(owner) {}
+    bool Write(const void* data, std::size_t size, std::size_t& bytesWritten) override {
+      // Short writes, so that a save is many steps.
+      return owner_.Report(real_->Write(data, std::min<std::size_t>(size, 16384), bytesWritten));
+    }
+    bool Commit() override { return owner_.Report(real_->Commit()); }
+
+   private:
+    std::unique_ptr<WritableFile> real_;
+    ReportingFileSystem& owner_;
+  };
+
+  template <typename Result>
+  Result Report(Result result) {
+    const char step = 's';
+    if (write(pipe_, &step, 1) != 1) _exit(1);
+    return result;
+  }
+
+  FileSystem& real_ = NativeFileSystem();
+  int pipe_;
+};
+
 TEST(CrashSafety, ASaveKilledAtAnyPointLeavesTheOldOrTheNewFile) {
   testing::TempDirectory dir;
   const std::string path = dir.File("work.tvef");
@@ -47,39 +100,49 @@ TEST(CrashSafety, ASaveKilledAtAnyPointLeavesTheOldOrTheNewFile) {
   testing::WriteBytes(path, olderBytes);
   testing::FakeWorkspace workspace(path);
 
-  const unsigned seed = std::random_device{}();
-  SCOPED_TRACE("seed " + std::to_string(seed));
-  std::mt19937 random(seed);
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-  int rounds = 0, sawNewer = 0, sawOlder = 0;
-  while (rounds < 60 && std::chrono::steady_clock::now() < deadline) {
-    ++rounds;
+  // A fixed seed: each run kills after the same counts of finished steps.
+  std::mt19937 random(20261207);
+  int sawNewer = 0, sawOlder = 0;
+  constexpr int kRounds = 60;
+  // Open, at most ten writes of 16 KiB (the newer list is under 160 KiB), commit, rename.
+  constexpr int kStepsPerSave = 13;
+  for (int round = 1; round <= kRounds; ++round) {
+    int progress[2];
+    ASSERT_EQ(pipe(progress), 0);
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-      // Saves the newer and the older list by turns until it is killed.
-      for (unsigned i = 0;; ++i)
-        SaveFileListFile(workspace, NativeFileSystem(), i % 2 == 0 ? newer : older);
+      // Saves the newer and the older list by turns, reporting every step, until it is killed.
+      close(progress[0]);
+      ReportingFileSystem fs(progress[1]);
+      for (unsigned i = 0;; ++i) SaveFileListFile(workspace, fs, i % 2 == 0 ? newer : older);
     }
-    std::this_thread::sleep_for(std::chrono::microseconds(random() % 30000));
+    close(progress[1]);
+    // No save takes more than kStepsPerSave steps: the kill comes after the first save has
+    // finished, anywhere in the saves that follow it.
+    const int steps = kStepsPerSave + static_cast<int>(random() % (3 * kStepsPerSave));
+    int reported = 0;
+    char step = 0;
+    while (reported < steps && read(progress[0], &step, 1) == 1) ++reported;
     ASSERT_EQ(kill(child, SIGKILL), 0);
+    close(progress[0]);
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "round " << rounds;
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "round " << round;
+    // The child replaced the file before it was killed: the check below is not vacuous.
+    ASSERT_EQ(reported, steps) << "round " << round;
 
-    ASSERT_TRUE(testing::FileExists(path)) << "round " << rounds << ": the file is gone";
+    ASSERT_TRUE(testing::FileExists(path)) << "round " << round << ": the file is gone";
     const Bytes now = testing::ReadBytes(path);
     if (now == newerBytes) {
       ++sawNewer;
     } else if (now == olderBytes) {
       ++sawOlder;
     } else {
-      ADD_FAILURE() << "round " << rounds << ": a torn file of " << now.size() << " bytes";
+      ADD_FAILURE() << "round " << round << ": a torn file of " << now.size() << " bytes";
     }
   }
-  // The children got far enough to replace the file: the check above was not vacuous.
-  EXPECT_GT(sawNewer, 0) << rounds << " rounds";
-  RecordProperty("rounds", rounds);
+  RecordProperty("newer", sawNewer);
   RecordProperty("older", sawOlder);
 }
 

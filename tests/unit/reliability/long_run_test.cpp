@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "filelist/file_list_entries.h"
-#include "filelist/file_list_state.h"
 #include "filelist/project_export.h"
 #include "support/file_entry_list_checks.h"
 #include "support/memory_file_system.h"
@@ -56,23 +55,19 @@ class LongRun : public ::testing::Test {
           "solution/project-" + std::to_string(i % 3) + "/file-" + std::to_string(i) + ".cpp",
           uint8_t(i % 4));
   }
-  void TearDown() override {
-    SetFileListWorkspace(nullptr);
-    TheFileListState().fileSystem = &NativeFileSystem();
-    ReleaseFileList();
-  }
 
   // One cycle as the host drives it: hand over a list, save it, load it back with the export,
   // take a copy.
   void Cycle(QuietWorkspace& workspace) {
-    SetFileList(&hostList_);
-    ASSERT_TRUE(SaveFileList());
-    ASSERT_TRUE(LoadFileList(true));
-    GetFileList(&copy_);
+    SetFileList(state_, &hostList_);
+    ASSERT_TRUE(SaveFileList(state_));
+    ASSERT_TRUE(LoadFileList(state_, true));
+    GetFileList(state_, &copy_);
     ASSERT_EQ(copy_.count, hostList_.count);
     ASSERT_EQ(workspace.projectsHanded, ++expectedHanded_);
   }
 
+  FileListState state_;
   FileEntryList hostList_{7};
   FileEntryList copy_{5};
   int expectedHanded_ = 0;
@@ -81,8 +76,8 @@ class LongRun : public ::testing::Test {
 TEST_F(LongRun, TenThousandCyclesKeepNoMemory) {
   testing::MemoryFileSystem fs;
   QuietWorkspace workspace("/workspace/files.tvef");
-  TheFileListState().fileSystem = &fs;
-  SetFileListWorkspace(&workspace);
+  state_.fileSystem = &fs;
+  state_.workspace = &workspace;
   Cycle(workspace);  // the first cycle sizes whatever is reused
   const int64_t live = testing::LiveAllocations();
   for (int i = 0; i < 10000 && !HasFatalFailure(); ++i) Cycle(workspace);
@@ -98,7 +93,7 @@ TEST_F(LongRun, CyclesOnTheRealFileSystemCloseEveryFile) {
   testing::TempDirectory dir;
   const std::string path = dir.File("files.tvef");
   QuietWorkspace workspace(path);
-  SetFileListWorkspace(&workspace);
+  state_.workspace = &workspace;
   Cycle(workspace);
   const int descriptors = testing::OpenDescriptors();
   for (int i = 0; i < 50 && !HasFatalFailure(); ++i) Cycle(workspace);

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "filelist/file_list_entries.h"
-#include "filelist/file_list_state.h"
 #include "filelist/project_export.h"
 #include "filelist/project_fragment.h"
 #include "support/fake_workspace.h"
@@ -49,68 +48,95 @@ std::size_t BlockCount(const FileEntryList& list) {
   return blocks;
 }
 
-// The n-th node block from now cannot be had.
+// The n-th node block of `slots` nodes from now cannot be had.
 class BlockFailure {
  public:
-  explicit BlockFailure(int nth) {
-    remaining_ = nth;
-    node_blocks::g_allocateOverride = &Allocate;
+  BlockFailure(std::size_t slots, int nth) {
+    testing::FailNthAllocationOf(node_blocks::kSlotsOffset + slots * sizeof(FileEntryNode), nth);
   }
-  ~BlockFailure() { node_blocks::g_allocateOverride = nullptr; }
+  ~BlockFailure() { testing::FailNthAllocation(0); }
   BlockFailure(const BlockFailure&) = delete;
   BlockFailure& operator=(const BlockFailure&) = delete;
-
- private:
-  static void* Allocate(std::size_t bytes) {
-    if (--remaining_ == 0) return nullptr;
-    return node_blocks::AllocateShared(bytes);
-  }
-  static inline int remaining_ = 0;
 };
 
 class OutOfMemory : public ::testing::Test {
  protected:
-  void TearDown() override { ReleaseFileList(); }
-  FileEntryList& Module() { return TheFileListState().list; }
+  // A test that fails node blocks skips where they do not come through this program.
+  static bool BlocksOutOfReach() { return !testing::RoutesNodeBlocks(); }
+  FileListState state_;
+  FileEntryList& Module() { return state_.list; }
   const EntryList source_ = Source();
+  // What a copy of one of the source's names allocates: every name has the same length.
+  std::size_t NameBytes() const { return source_.front().first.size() + 1; }
 };
 
 TEST_F(OutOfMemory, SetFileListAtEachNodeBlock) {
+  if (BlocksOutOfReach()) GTEST_SKIP() << "node blocks come from the process heap here";
   for (int failing = 1; failing <= 3; ++failing) {  // the module's blocks hold 10 nodes
     SCOPED_TRACE("block " + std::to_string(failing));
     FileEntryList host(7);
     Fill(host, source_);
     {
-      BlockFailure failure(failing);
-      EXPECT_THROW(SetFileList(&host), std::bad_alloc);
+      BlockFailure failure(10, failing);
+      EXPECT_THROW(SetFileList(state_, &host), std::bad_alloc);
     }
     EXPECT_EQ(ListShapeProblem(Module()), "");
     EXPECT_EQ(Entries(Module()), Prefix(source_, std::size_t(10 * (failing - 1))));
     EXPECT_EQ(BlockCount(Module()), std::size_t(failing - 1));
     EXPECT_EQ(Entries(host), source_);
-    SetFileList(&host);  // memory back: the whole copy goes through
+    SetFileList(state_, &host);  // memory back: the whole copy goes through
     EXPECT_EQ(Entries(Module()), source_);
   }
 }
 
 TEST_F(OutOfMemory, GetFileListAtEachNodeBlockOfTheHostsList) {
+  if (BlocksOutOfReach()) GTEST_SKIP() << "node blocks come from the process heap here";
   FileEntryList filled(10);
   Fill(filled, source_);
-  SetFileList(&filled);
+  SetFileList(state_, &filled);
   for (int failing = 1; failing <= 7; ++failing) {  // the host's blocks hold 4 nodes
     SCOPED_TRACE("block " + std::to_string(failing));
     FileEntryList host(4);
     host.Append("stale entry of the host", 1);
     {
-      BlockFailure failure(failing);
-      EXPECT_THROW(GetFileList(&host), std::bad_alloc);
+      BlockFailure failure(4, failing);
+      EXPECT_THROW(GetFileList(state_, &host), std::bad_alloc);
     }
     EXPECT_EQ(ListShapeProblem(host), "");
     EXPECT_EQ(Entries(host), Prefix(source_, std::size_t(4 * (failing - 1))));
     EXPECT_EQ(Entries(Module()), source_);
-    GetFileList(&host);
+    GetFileList(state_, &host);
     EXPECT_EQ(Entries(host), source_);
   }
+}
+
+TEST_F(OutOfMemory, AppendKeepsEarlierEntriesAndAConsistentList) {
+  if (BlocksOutOfReach()) GTEST_SKIP() << "node blocks come from the process heap here";
+  FileEntryList list(2);
+  {
+    BlockFailure failure(2, 3);  // the third block cannot be had
+    for (int i = 0; i < 4; ++i) list.Append(FileEntry{"n" + std::to_string(i), 1});
+    EXPECT_THROW(list.Append(FileEntry{"n4", 1}), std::bad_alloc);
+  }
+  EXPECT_EQ(Entries(list), (EntryList{{"n0", 1}, {"n1", 1}, {"n2", 1}, {"n3", 1}}));
+  EXPECT_EQ(BlockCount(list), 2u);
+  EXPECT_EQ(list.freeNodes, nullptr);
+  EXPECT_EQ(ListShapeProblem(list), "");
+  list.Append(FileEntry{"n4", 1});  // memory back: carries on where it stopped
+  EXPECT_EQ(list.count, 5u);
+  EXPECT_EQ(ListShapeProblem(list), "");
+}
+
+TEST_F(OutOfMemory, AppendToAFreshListLeavesItEmpty) {
+  if (BlocksOutOfReach()) GTEST_SKIP() << "node blocks come from the process heap here";
+  FileEntryList list;
+  {
+    BlockFailure failure(10, 1);
+    EXPECT_THROW(list.Append(FileEntry{"a", 1}), std::bad_alloc);
+  }
+  EXPECT_EQ(list.count, 0u);
+  EXPECT_EQ(list.head, nullptr);
+  EXPECT_EQ(list.blocks, nullptr);
 }
 
 // A name that cannot be copied leaves its node at the front of the free chain, where the next
@@ -132,13 +158,13 @@ TEST_F(OutOfMemory, SetFileListAtEachNameCopy) {
     {
       FileEntryList host(3);
       Fill(host, source_);
-      testing::FailNthAllocation(failing);
-      EXPECT_THROW(SetFileList(&host), std::bad_alloc);
+      testing::FailNthAllocationOf(NameBytes(), failing);  // node blocks are other sizes
+      EXPECT_THROW(SetFileList(state_, &host), std::bad_alloc);
       testing::FailNthAllocation(0);
       EXPECT_EQ(Entries(Module()), Prefix(source_, std::size_t(failing - 1)));
       EXPECT_EQ(Entries(host), source_);
       ExpectFailedNodeIsReused(Module());
-      ReleaseFileList();
+      Module().Clear();  // as unload does
     }
     EXPECT_EQ(testing::LiveAllocations(), live);
   }
@@ -149,14 +175,14 @@ TEST_F(OutOfMemory, GetFileListAtEachNameCopy) {
     GTEST_SKIP() << "string copies allocate inside the C++ runtime DLL, out of reach here";
   FileEntryList filled(10);
   Fill(filled, source_);
-  SetFileList(&filled);
+  SetFileList(state_, &filled);
   for (int failing = 1; failing <= 25; ++failing) {
     SCOPED_TRACE("name " + std::to_string(failing));
     const int64_t live = testing::LiveAllocations();
     {
       FileEntryList host(6);
-      testing::FailNthAllocation(failing);
-      EXPECT_THROW(GetFileList(&host), std::bad_alloc);
+      testing::FailNthAllocationOf(NameBytes(), failing);  // node blocks are other sizes
+      EXPECT_THROW(GetFileList(state_, &host), std::bad_alloc);
       testing::FailNthAllocation(0);
       EXPECT_EQ(Entries(host), Prefix(source_, std::size_t(failing - 1)));
       EXPECT_EQ(Entries(Module()), source_);

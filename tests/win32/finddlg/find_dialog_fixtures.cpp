@@ -18,13 +18,14 @@ void FindFileTest::MakeFiles(int count) {
 }
 
 void FindFileTest::AddControls(int listHeight) {
-  list = dialog.AddList(1020, 360, listHeight);
+  list = dialog.AddList(1020, LVS_OWNERDATA, 360, listHeight);
   combo = dialog.AddCombo(1021);
 }
 
 void FindFileTest::Init(int rows) {
-  if (!module) CreateModule();
-  auto init = module->Entry<InitFindFileDialogFn>(kInitFindFileDialog);
+  if (created == nullptr) CreateModule();
+  ASSERT_NE(created, nullptr);
+  auto init = Entry<InitFindFileDialogFn>(kInitFindFileDialog);
   ASSERT_TRUE(
       init(dialog.Handle(), kFindFileDialogId, &comboObject, &listObject, &sourceWord, &keyArray));
   ASSERT_NE(comboObject, nullptr);
@@ -35,7 +36,7 @@ void FindFileTest::Init(int rows) {
 
 bool FindFileTest::CloseDialog() {
   open = false;
-  return module->Entry<CloseFindFileDialogFn>(kCloseFindFileDialog)();
+  return Entry<CloseFindFileDialogFn>(kCloseFindFileDialog)();
 }
 
 void FindFileTest::SetRows(int rows) {
@@ -45,15 +46,16 @@ void FindFileTest::SetRows(int rows) {
 }
 
 void FindTagTest::AddControls(int listHeight) {
-  list = dialog.AddList(1050, 360, listHeight);
+  list = dialog.AddList(1050, LVS_OWNERDATA, 360, listHeight);
   parentCombo = dialog.AddCombo(1051);
   tagCombo = dialog.AddCombo(1052);
 }
 
 void FindTagTest::Init(int rows) {
-  if (!module) CreateModule();
+  if (created == nullptr) CreateModule();
+  ASSERT_NE(created, nullptr);
   tagArray.tags = tags.data();
-  auto init = module->Entry<InitFindTagDialogFn>(kInitFindTagDialog);
+  auto init = Entry<InitFindTagDialogFn>(kInitFindTagDialog);
   ASSERT_TRUE(
       init(dialog.Handle(), kFindTagDialogId, &parentObject, &tagObject, &listObject, &tagArray));
   ASSERT_NE(parentObject, nullptr);
@@ -65,7 +67,7 @@ void FindTagTest::Init(int rows) {
 
 bool FindTagTest::CloseDialog() {
   open = false;
-  return module->Entry<CloseFindTagDialogFn>(kCloseFindTagDialog)();
+  return Entry<CloseFindTagDialogFn>(kCloseFindTagDialog)();
 }
 
 void FindTagTest::SetRows(int rows) {

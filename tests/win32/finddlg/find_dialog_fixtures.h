@@ -1,6 +1,6 @@
-// A host with an open Find File or Find Tag dialog: the module created over a clean profile, the
-// host's dialog with its real controls, the host's records, and the dialog opened through the
-// module's init entry.
+// A host with an open Find File or Find Tag dialog: the module created over a clean profile
+// (module/module_fixture.h), the host's dialog with its real controls, the host's records, and
+// the dialog opened through the module's init entry.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,9 +8,9 @@
 #include <memory>
 #include <vector>
 
-#include "find_host_dialog.h"
-#include "find_module.h"
 #include "find_test_controls.h"
+#include "harness/test_dialog.h"
+#include "module/module_fixture.h"
 #include "support/fake_records.h"
 
 namespace tolvane::testing {
@@ -18,19 +18,14 @@ namespace tolvane::testing {
 inline constexpr uint32_t kFindFileDialogId = 1000;
 inline constexpr uint32_t kFindTagDialogId = 2000;
 
-class FindModuleTest : public ::testing::Test {
+class FindModuleTest : public ModuleTest {
  protected:
-  void SetUp() override { ClearModuleProfile(); }
   void TearDown() override {
-    if (open && module) CloseDialog();
-    module.reset();
-    ClearModuleProfile();
+    if (open && created != nullptr) CloseDialog();
+    DestroyModule();
   }
   virtual bool CloseDialog() = 0;
-  // Histories and widths to read at creation go into the profile before this.
-  void CreateModule() { module = std::make_unique<FindModule>(); }
 
-  std::unique_ptr<FindModule> module;
   bool open = false;  // between a successful Open and Close
 };
 
@@ -49,7 +44,7 @@ class FindFileTest : public FindModuleTest {
   bool CloseDialog() override;
   void SetRows(int rows);
 
-  FindHostDialog dialog;
+  TestDialog dialog;
   HWND list = nullptr;
   HWND combo = nullptr;
   FakeFileSource source;
@@ -73,7 +68,7 @@ class FindTagTest : public FindModuleTest {
   bool CloseDialog() override;
   void SetRows(int rows);
 
-  FindHostDialog dialog;
+  TestDialog dialog;
   HWND list = nullptr;
   HWND parentCombo = nullptr;
   HWND tagCombo = nullptr;

@@ -95,7 +95,7 @@ TEST_F(FindFileDialog, HistoryFillsTheComboInOrderAndComesBackAtClose) {
   EXPECT_EQ(ComboItems(combo), (Items{"one", "two", "three"}));
 
   ASSERT_TRUE(Close());
-  module->Destroy();
+  DestroyModule();
   EXPECT_EQ(ReadProfileString("Config", "FilenameEditList"), "one|two|three|");
 }
 
@@ -103,14 +103,14 @@ TEST_F(FindFileDialog, TextsAddedWhileOpenArePersistedByTheClose) {
   WriteProfileString("Config", "FilenameEditList", "one|two|");
   CreateModule();
   Open();
-  auto add = module->Entry<AddFilenameHistoryFn>(kAddFilenameHistory);
+  auto add = Entry<AddFilenameHistoryFn>(kAddFilenameHistory);
   add("two");
   add("three");
   add("three");
   EXPECT_EQ(ComboItems(combo), (Items{"three", "two", "one", "two"}));
 
   ASSERT_TRUE(Close());
-  module->Destroy();
+  DestroyModule();
   EXPECT_EQ(ReadProfileString("Config", "FilenameEditList"), "three|two|one|two|");
 }
 
@@ -125,10 +125,10 @@ TEST_F(FindFileDialog, CloseDestroysTheControlsAndLaterCallsDoNothing) {
   // A stray history add or second close neither touches a control nor writes anything.
   const std::string section = WidthSection(kFindFileDialogId);
   WriteProfileInt(section, "Sub1", 11);
-  module->Entry<AddFilenameHistoryFn>(kAddFilenameHistory)("late");
+  Entry<AddFilenameHistoryFn>(kAddFilenameHistory)("late");
   EXPECT_TRUE(Close());
   EXPECT_EQ(ReadProfileInt(section, "Sub1"), 11);
-  module->Destroy();
+  DestroyModule();
   EXPECT_EQ(ReadProfileString("Config", "FilenameEditList"), "one|");
 }
 
@@ -140,15 +140,15 @@ TEST_F(FindFileDialog, OpeningAgainWithoutACloseLetsGoOfTheEarlierControls) {
   Open(5);
   HWND firstList = list;
   HWND firstCombo = combo;
-  module->Entry<AddFilenameHistoryFn>(kAddFilenameHistory)("kept");
+  Entry<AddFilenameHistoryFn>(kAddFilenameHistory)("kept");
 
-  FindHostDialog second;
+  TestDialog second;
   HWND secondList = nullptr;
   {
-    list = second.AddList(1020);
+    list = second.AddList(1020, LVS_OWNERDATA);
     combo = second.AddCombo(1021);
     secondList = list;
-    auto init = module->Entry<InitFindFileDialogFn>(kInitFindFileDialog);
+    auto init = Entry<InitFindFileDialogFn>(kInitFindFileDialog);
     ASSERT_TRUE(init(second.Handle(), kFindFileDialogId, &comboObject, &listObject, &sourceWord,
                      &keyArray));
   }

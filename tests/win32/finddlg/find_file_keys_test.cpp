@@ -40,15 +40,6 @@ class FindFileKeys : public FindFileTest {
   std::unique_ptr<KeyRecorder> editKeys;
 };
 
-TEST_F(FindFileKeys, CtrlHeldThroughTheSystemIsSeenByGetAsyncKeyState) {
-  ASSERT_FALSE(CtrlIsDown());
-  {
-    HeldCtrl ctrl;
-    EXPECT_TRUE(CtrlIsDown());
-  }
-  EXPECT_FALSE(CtrlIsDown());
-}
-
 TEST_F(FindFileKeys, DownWithTheDropDownClosedGoesToTheListOnly) {
   OpenWithRows(10);
   SetRowState(list, 0, LVIS_SELECTED | LVIS_FOCUSED);

@@ -115,17 +115,17 @@ TEST_F(FindTagDialog, BothHistoriesFillTheirCombosAndComeBackAtClose) {
   EXPECT_EQ(ComboItems(parentCombo), (Items{"Widget", "Frame"}));
   EXPECT_EQ(ComboItems(tagCombo), (Items{"Draw", "", "Paint"}));
 
-  module->Entry<AddTagParentHistoryFn>(kAddTagParentHistory)("Window");
-  module->Entry<AddTagHistoryFn>(kAddTagHistory)("Draw");
+  Entry<AddTagParentHistoryFn>(kAddTagParentHistory)("Window");
+  Entry<AddTagHistoryFn>(kAddTagHistory)("Draw");
   ASSERT_TRUE(Close());
   EXPECT_FALSE(::IsWindow(list));
   EXPECT_FALSE(::IsWindow(parentCombo));
   EXPECT_FALSE(::IsWindow(tagCombo));
 
-  module->Entry<AddTagHistoryFn>(kAddTagHistory)("late");
-  module->Entry<AddTagParentHistoryFn>(kAddTagParentHistory)("late");
+  Entry<AddTagHistoryFn>(kAddTagHistory)("late");
+  Entry<AddTagParentHistoryFn>(kAddTagParentHistory)("late");
   EXPECT_TRUE(Close());
-  module->Destroy();
+  DestroyModule();
   EXPECT_EQ(ReadProfileString("Config", "TagParentEditList"), "Window|Widget|Frame|");
   EXPECT_EQ(ReadProfileString("Config", "TagEditList"), "Draw||Paint|");
 }

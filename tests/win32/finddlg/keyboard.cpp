@@ -1,6 +1,6 @@
 #include "keyboard.h"
 
-#include "find_host_dialog.h"
+#include "harness/test_dialog.h"
 
 namespace tolvane::testing {
 
@@ -30,10 +30,6 @@ HeldCtrl::HeldCtrl() {
 HeldCtrl::~HeldCtrl() {
   ReleaseCtrl();
   PumpMessages();
-}
-
-bool CtrlIsDown() {
-  return (::GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
 }
 
 }  // namespace tolvane::testing

@@ -26,6 +26,4 @@ class HeldCtrl {
   HeldCtrl& operator=(const HeldCtrl&) = delete;
 };
 
-bool CtrlIsDown();
-
 }  // namespace tolvane::testing

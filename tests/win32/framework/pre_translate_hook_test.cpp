@@ -8,13 +8,17 @@
 #include <vector>
 
 #include "framework/combo_box_ex.h"
+#include "harness/import_patch.h"
 #include "harness/test_dialog.h"
 
 namespace tolvane {
 namespace {
 
+using testing::EditFieldOf;
+using testing::ImportPatch;
 using testing::PumpMessages;
 using testing::TestDialog;
+using testing::WindowText;
 
 // Consumes the character 'x'; records the characters and application messages it is offered
 // (painting and timer messages come and go with the platform).
@@ -32,14 +36,14 @@ TEST(PreTranslateHook, ConsumedCharacterNeverReachesTheEditField) {
   dialog.AddCombo(1021);
   FilteringCombo combo;
   ASSERT_TRUE(combo.AttachToDialogItem(dialog.Handle(), 1021));
-  HWND edit = combo.EditField();
+  HWND edit = EditFieldOf(combo.Handle());
   ASSERT_NE(edit, nullptr);
 
   ::PostMessageA(edit, WM_CHAR, 'x', 0);
   ::PostMessageA(edit, WM_CHAR, 'y', 0);
   PumpMessages();
 
-  EXPECT_EQ(combo.GetWindowText(), "y");
+  EXPECT_EQ(WindowText(combo.Handle()), "y");
   ASSERT_EQ(combo.offered.size(), 2u);
   EXPECT_EQ(combo.offered[0].hwnd, edit);
   EXPECT_EQ(combo.offered[0].wParam, WPARAM('x'));
@@ -66,40 +70,64 @@ TEST(PreTranslateHook, SentMessagesAndOtherWindowsAreNotOffered) {
   FilteringCombo combo;
   ASSERT_TRUE(combo.AttachToDialogItem(dialog.Handle(), 1021));
 
-  ::SendMessageA(combo.EditField(), WM_CHAR, 'x', 0);  // sent: no loop involved
+  ::SendMessageA(EditFieldOf(combo.Handle()), WM_CHAR, 'x', 0);  // sent: no loop involved
   ::PostMessageA(::GetWindow(other, GW_CHILD), WM_CHAR, 'x', 0);
   ::PostMessageA(dialog.Handle(), WM_USER + 3, 0, 0);
   PumpMessages();
 
   EXPECT_TRUE(combo.offered.empty());
-  EXPECT_EQ(combo.GetWindowText(), "x");
+  EXPECT_EQ(WindowText(combo.Handle()), "x");
   char text[8] = {};
   ::GetWindowTextA(other, text, sizeof text);
   EXPECT_STREQ(text, "x");
 }
 
+// The hooks this program sets and removes, counted at its imports; the calls go on to the system.
+struct HookCalls {
+  static inline const void* set = nullptr;
+  static inline const void* unhook = nullptr;
+  static inline int live = 0;
+};
+HHOOK WINAPI CountingSetHook(int kind, HOOKPROC procedure, HINSTANCE module, DWORD thread) {
+  HHOOK hook = reinterpret_cast<decltype(&::SetWindowsHookExA)>(HookCalls::set)(kind, procedure,
+                                                                                module, thread);
+  if (hook != nullptr) ++HookCalls::live;
+  return hook;
+}
+BOOL WINAPI CountingUnhook(HHOOK hook) {
+  const BOOL removed = reinterpret_cast<decltype(&::UnhookWindowsHookEx)>(HookCalls::unhook)(hook);
+  if (removed) --HookCalls::live;
+  return removed;
+}
+
 TEST(PreTranslateHook, InstalledWhileAComboTakesPartAndRemovedAfterTheLast) {
+  ImportPatch set(::GetModuleHandleA(nullptr), "user32.dll", "SetWindowsHookExA",
+                  reinterpret_cast<const void*>(&CountingSetHook));
+  ImportPatch unhook(::GetModuleHandleA(nullptr), "user32.dll", "UnhookWindowsHookEx",
+                     reinterpret_cast<const void*>(&CountingUnhook));
+  ASSERT_TRUE(set.Active() && unhook.Active());
+  HookCalls::set = set.Original();
+  HookCalls::unhook = unhook.Original();
+  HookCalls::live = 0;
+
   TestDialog dialog;
   dialog.AddCombo(1051);
   dialog.AddCombo(1052);
   auto first = std::make_unique<FilteringCombo>();
   auto second = std::make_unique<FilteringCombo>();
-  ASSERT_FALSE(PreTranslateHook::Instance().Installed());
   ASSERT_TRUE(first->AttachToDialogItem(dialog.Handle(), 1051));
   ASSERT_TRUE(second->AttachToDialogItem(dialog.Handle(), 1052));
-  EXPECT_TRUE(PreTranslateHook::Instance().Installed());
+  EXPECT_EQ(HookCalls::live, 1);  // one hook for the thread, however many windows take part
 
-  HWND edit = first->EditField();
+  HWND edit = EditFieldOf(first->Handle());
   first.reset();
-  EXPECT_TRUE(PreTranslateHook::Instance().Installed());
+  EXPECT_EQ(HookCalls::live, 1);
   ::PostMessageA(edit, WM_CHAR, 'x', 0);  // its object is gone: the character arrives
   PumpMessages();
-  char text[8] = {};
-  ::GetWindowTextA(edit, text, sizeof text);
-  EXPECT_STREQ(text, "x");
+  EXPECT_EQ(WindowText(edit), "x");
 
   second.reset();
-  EXPECT_FALSE(PreTranslateHook::Instance().Installed());
+  EXPECT_EQ(HookCalls::live, 0);
 }
 
 }  // namespace

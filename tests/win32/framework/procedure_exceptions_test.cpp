@@ -53,11 +53,12 @@ TEST(ProcedureExceptions, AMessageWhosePreTranslationFailsGoesToNormalProcessing
   FailingPreTranslation combo;
   ASSERT_TRUE(combo.AttachToDialogItem(dialog.Handle(), 1021));
 
-  ::PostMessageA(combo.EditField(), WM_CHAR, 'x', 0);
-  ::PostMessageA(combo.EditField(), WM_CHAR, 'y', 0);  // consumed: the hook still works
+  const HWND edit = ::GetWindow(combo.Handle(), GW_CHILD);
+  ::PostMessageA(edit, WM_CHAR, 'x', 0);
+  ::PostMessageA(edit, WM_CHAR, 'y', 0);  // consumed: the hook still works
   PumpMessages();
 
-  EXPECT_EQ(combo.GetWindowText(), "x");
+  EXPECT_EQ(testing::WindowText(combo.Handle()), "x");
 }
 
 }  // namespace

@@ -58,11 +58,12 @@ TEST(Reflection, TypingInTheEditFieldReachesTheComboObjectAndNotTheDialog) {
   ASSERT_TRUE(combo.AttachToDialogItem(dialog.Handle(), 1021));
   EXPECT_EQ(combo.Handle(), comboWindow);
 
-  ::SendMessageA(combo.EditField(), WM_CHAR, 'a', 0);  // the combo box sends CBN_EDITCHANGE
+  ::SendMessageA(testing::EditFieldOf(combo.Handle()), WM_CHAR, 'a',
+                 0);  // the combo box sends CBN_EDITCHANGE
 
   EXPECT_EQ(combo.editChanges, 1);
   EXPECT_FALSE(dialog.ReceivedCode(WM_COMMAND, 1021, CBN_EDITCHANGE));
-  EXPECT_EQ(combo.GetWindowText(), "a");
+  EXPECT_EQ(testing::WindowText(combo.Handle()), "a");
 }
 
 TEST(Reflection, UnhandledNotificationsStillReachTheDialog) {

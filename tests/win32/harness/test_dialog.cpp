@@ -41,16 +41,24 @@ HWND TestDialog::AddCombo(int controlId) {
                            ::GetModuleHandleA(nullptr), nullptr);
 }
 
-HWND TestDialog::AddList(int controlId, DWORD extraStyle) {
+HWND TestDialog::AddList(int controlId, DWORD extraStyle, int width, int height) {
   return ::CreateWindowExA(
       0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | extraStyle, 220, 10,
-      360, 200, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
+      width, height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
       ::GetModuleHandleA(nullptr), nullptr);
 }
 
+int TestDialog::Count(UINT message, int code, bool anyCode) const {
+  int count = 0;
+  for (const DialogMessage& m : received_) {
+    if (m.message == message && (anyCode || m.code == code)) ++count;
+  }
+  return count;
+}
+
 bool TestDialog::ReceivedCode(UINT message, int controlId, int code) const {
-  for (const ReceivedNotification& n : received_) {
-    if (n.message == message && n.controlId == controlId && n.code == code) return true;
+  for (const DialogMessage& m : received_) {
+    if (m.message == message && m.fromId == UINT_PTR(controlId) && m.code == code) return true;
   }
   return false;
 }
@@ -66,17 +74,31 @@ LRESULT CALLBACK TestDialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, L
   }
   auto* self = reinterpret_cast<TestDialog*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (self != nullptr) {
-    if (message == WM_COMMAND && lParam != 0) {
-      self->received_.push_back({message, LOWORD(wParam), HIWORD(wParam)});
-    } else if (message == WM_NOTIFY) {
+    if (message == WM_NOTIFY) {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      self->received_.push_back(
-          {message, static_cast<int>(header->idFrom), static_cast<int>(header->code)});
-    } else if (message >= WM_USER) {
-      self->others_.push_back(message);
+      self->received_.push_back({message, wParam, lParam, header->hwndFrom, header->idFrom,
+                                 static_cast<int>(header->code)});
+    } else if (message == WM_COMMAND && lParam != 0) {
+      self->received_.push_back({message, wParam, lParam, reinterpret_cast<HWND>(lParam),
+                                 LOWORD(wParam), HIWORD(wParam)});
+    } else if (message >= WM_USER && message < WM_APP) {
+      self->received_.push_back({message, wParam, lParam, nullptr, 0, 0});
     }
   }
   return ::DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+HWND EditFieldOf(HWND combo) {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  if (!::GetComboBoxInfo(combo, &info)) return nullptr;
+  return info.hwndItem;
+}
+
+std::string WindowText(HWND hwnd) {
+  char text[512] = {};
+  ::GetWindowTextA(hwnd, text, sizeof text);
+  return text;
 }
 
 void PumpMessages() {

@@ -1,5 +1,5 @@
-// A top-level window standing in for a host dialog: real child controls by identifier, and a
-// record of every WM_COMMAND and WM_NOTIFY its own procedure receives.
+// A top-level window standing in for a host dialog: real child controls by identifier (drop-down
+// combo boxes, report lists) and a record of what its own procedure receives from them.
 #pragma once
 
 #include <windows.h>
@@ -9,10 +9,13 @@
 
 namespace tolvane::testing {
 
-struct ReceivedNotification {
-  UINT message;  // WM_COMMAND or WM_NOTIFY
-  int controlId;
-  int code;  // notification code (HIWORD of wParam for WM_COMMAND)
+struct DialogMessage {
+  UINT message;  // WM_NOTIFY, WM_COMMAND or a message from WM_USER up to WM_APP
+  WPARAM wParam;
+  LPARAM lParam;
+  HWND from;        // WM_NOTIFY: hwndFrom; WM_COMMAND: the control
+  UINT_PTR fromId;  // WM_NOTIFY: idFrom; WM_COMMAND: LOWORD(wParam)
+  int code;         // WM_NOTIFY: code; WM_COMMAND: HIWORD(wParam)
 };
 
 class TestDialog {
@@ -25,11 +28,14 @@ class TestDialog {
   HWND Handle() const { return hwnd_; }
   // A drop-down combo box (COMBOBOX, CBS_DROPDOWN) with an edit field.
   HWND AddCombo(int controlId);
-  // A report-view list-view control.
-  HWND AddList(int controlId, DWORD extraStyle = 0);
+  // A report-view list-view control (LVS_OWNERDATA in extraStyle: the host sets its row count).
+  HWND AddList(int controlId, DWORD extraStyle = 0, int width = 360, int height = 200);
 
-  const std::vector<ReceivedNotification>& Received() const { return received_; }
-  std::vector<UINT> OtherMessages() const { return others_; }
+  const std::vector<DialogMessage>& Received() const { return received_; }
+  void ClearReceived() { received_.clear(); }
+  // How many messages of this kind arrived (code ignored when anyCode).
+  int Count(UINT message, int code, bool anyCode = false) const;
+  int Count(UINT message, UINT code) const { return Count(message, static_cast<int>(code)); }
   bool ReceivedCode(UINT message, int controlId, int code) const;
   // The window procedure the dialog was created with.
   static WNDPROC OwnProcedure();
@@ -37,11 +43,16 @@ class TestDialog {
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   HWND hwnd_ = nullptr;
-  std::vector<ReceivedNotification> received_;
-  std::vector<UINT> others_;
+  std::vector<DialogMessage> received_;
 };
 
-// Dispatches everything queued for this thread, as a host's message loop would.
+// Dispatches everything queued for this thread, as a host's message loop would (PeekMessage,
+// TranslateMessage, DispatchMessage), so the module's message hook sees every message.
 void PumpMessages();
+
+// The edit field inside a drop-down combo box, or null.
+HWND EditFieldOf(HWND combo);
+// The window's text.
+std::string WindowText(HWND hwnd);
 
 }  // namespace tolvane::testing

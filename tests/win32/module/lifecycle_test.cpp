@@ -1,5 +1,10 @@
 // Creation and destruction of the real module: the table, the helper window, the beep, the
 // reference on the automation root, and what load and unload do.
+#include <windows.h>
+
+// needs windows.h first
+#include <commctrl.h>
+
 #include <set>
 #include <string>
 #include <vector>
@@ -210,6 +215,38 @@ TEST_F(Lifecycle, UnloadWithTheHelperWindowStillThereTakesItAway) {
   module.Unload();
   EXPECT_EQ(HelperWindowsOf(mainWindow.Handle()), 0);
   PumpMessages();  // the finish request finds no window and no code
+}
+
+// A host that unloads the module while a Find dialog is open: the module's objects let go of the
+// dialog's controls, so nothing of ours is left in them when the code goes.
+TEST_F(Lifecycle, UnloadWithAFindDialogOpenGivesTheControlsTheirOwnProcedures) {
+  TestDialog dialog;
+  HWND list = dialog.AddList(1020, LVS_OWNERDATA);
+  HWND combo = dialog.AddCombo(1021);
+  const LONG_PTR listProcedure = ::GetWindowLongPtrA(list, GWLP_WNDPROC);
+  const LONG_PTR comboProcedure = ::GetWindowLongPtrA(combo, GWLP_WNDPROC);
+  const LONG_PTR dialogProcedure = ::GetWindowLongPtrA(dialog.Handle(), GWLP_WNDPROC);
+  OpsTable* table = module.Create(ide.RootDispatch());
+  ASSERT_NE(table, nullptr);
+  PumpMessages();
+  CFindFileEdit* comboObject = nullptr;
+  CFindFileListCtrl* listObject = nullptr;
+  HostFileKeyArray keys{nullptr};
+  HostFileSource* source = nullptr;
+  ASSERT_TRUE(Entry<InitFindFileDialogFn>(table, kInitFindFileDialog)(
+      dialog.Handle(), 0x1234, &comboObject, &listObject, &source, &keys));
+  ASSERT_NE(::GetWindowLongPtrA(combo, GWLP_WNDPROC), comboProcedure);
+
+  module.Unload();  // no close, no destruction
+
+  EXPECT_EQ(::GetWindowLongPtrA(list, GWLP_WNDPROC), listProcedure);
+  EXPECT_EQ(::GetWindowLongPtrA(combo, GWLP_WNDPROC), comboProcedure);
+  EXPECT_EQ(::GetWindowLongPtrA(dialog.Handle(), GWLP_WNDPROC), dialogProcedure);
+  // The host's loop and its controls go on without the module: no hook, no stale procedure.
+  ::PostMessageA(EditFieldOf(combo), WM_CHAR, 'x', 0);
+  PumpMessages();
+  EXPECT_EQ(WindowText(combo), "x");
+  EXPECT_EQ(ide.References("Root"), 0);
 }
 
 TEST(ExportTable, TheDllExportsItsTwoEntryPointsByName) {

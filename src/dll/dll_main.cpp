@@ -1,0 +1,32 @@
+// The entry points of TolvaneReg.dll: its load and unload hook and its two exports.
+#include <windows.h>
+
+#include "dll/module.h"
+#include "tolvane/tolvane.h"
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
+  switch (reason) {
+    case DLL_PROCESS_ATTACH:
+      return tolvane::LoadModule() ? TRUE : FALSE;
+    case DLL_PROCESS_DETACH:
+      // A non-null `reserved` means the whole process is ending, not a FreeLibrary.
+      tolvane::UnloadModule(reserved != nullptr);
+      break;
+    default:  // threads starting and ending: nothing to do
+      break;
+  }
+  return TRUE;
+}
+
+extern "C" {
+
+TOLVANE_API tolvane::OpsTable* __cdecl TolvaneRegCreate(IDispatch* automationRoot,
+                                                        tolvane::HostWorkspace* workspace) {
+  return tolvane::TheModule().Create(automationRoot, workspace);
+}
+
+TOLVANE_API void __cdecl TolvaneRegDestroy(tolvane::OpsTable* table) {
+  tolvane::TheModule().Destroy(table);
+}
+
+}  // extern "C"

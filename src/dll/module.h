@@ -1,0 +1,64 @@
+// The module object: everything TolvaneReg.dll keeps, owned in one place. It lives from load
+// (process attach) to unload (FreeLibrary); within that, each creation through the export is
+// answered by Create and ended by Destroy. The table entries reach it through TheModule().
+#pragma once
+
+#include "dll/helper_window.h"
+#include "filelist/file_list_entries.h"
+#include "finddlg/win32/find_dialogs.h"
+#include "framework/framework_state.h"
+#include "framework/message_box_notifier.h"
+#include "framework/registry_profile.h"
+#include "history/history_profile.h"
+#include "navigate/navigation_state.h"
+#include "navigate/win32/ole_wide_strings.h"
+#include "tolvane/tolvane.h"
+
+namespace tolvane {
+
+class Module {
+ public:
+  // Load: the framework's window table and hook come first; navigation is connected to the
+  // platform's services.
+  Module();
+  // Unload, in this order: the helper window and the window class go, a still-held automation
+  // root is released, then the members in reverse order (open Find dialogs' objects let go of
+  // their controls, the file list is cleared) and the framework state last.
+  ~Module();
+  Module(const Module&) = delete;
+  Module& operator=(const Module&) = delete;
+
+  // Holds the root and the workspace, makes the helper window fill a new table and returns it,
+  // and reads the histories; null (after one exclamation beep) when there is no root or it gives
+  // no main window.
+  OpsTable* Create(IDispatch* automationRoot, HostWorkspace* workspace);
+  // Saves the histories (if a creation read them), frees the table, releases the root.
+  void Destroy(OpsTable* table);
+
+  // Holds `root` in place of the current one: a new object is taken (one reference) before the
+  // old one is released; the same object again changes nothing.
+  void HoldAutomationRoot(IDispatch* root);
+
+  // Declared first: every window object below needs it until it has gone.
+  FrameworkState framework;
+  RegistryProfile profile;
+  OleWideStrings wideStrings;
+  MessageBoxNotifier messageBox;
+  FileListState fileList;
+  HistoryLists histories;
+  bool historiesLoaded = false;  // a creation has read the history lists from the profile
+  FindDialogs findDialogs{profile, histories};
+  NavigationState navigation;  // holds the automation root
+  CRegHelperWnd helperWindow;  // has a window from creation to the finish request
+};
+
+// The module of this load; there is one from process attach to detach.
+Module& TheModule();
+
+// Process attach: makes the module. False when it cannot be made (the load then fails).
+bool LoadModule();
+// Process detach: the module ends. During process exit (processEnding) only the automation root
+// is released; the windows, the hook and the memory go with the process.
+void UnloadModule(bool processEnding);
+
+}  // namespace tolvane

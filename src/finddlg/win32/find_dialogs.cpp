@@ -1,0 +1,134 @@
+#include "finddlg/win32/find_dialogs.h"
+
+#include <utility>
+#include <vector>
+
+#include "finddlg/column_tables.h"
+#include "finddlg/column_widths.h"
+#include "finddlg/dialog_controls.h"
+#include "framework/combo_box_items.h"
+#include "history/history_combo.h"
+
+namespace tolvane {
+namespace {
+
+// A combo box whose window went with its dialog is as good as closed.
+bool IsOpen(const CComboBoxEx* combo) {
+  return combo != nullptr && combo->Handle() != nullptr;
+}
+
+// Adds full-row selection and grid lines to the list's extended style (other bits kept),
+// measures W (client width minus the vertical scroll bar's width) before any column exists,
+// loads the widths and inserts every column left-aligned with its heading and width.
+void SetUpColumns(CListCtrl& list, Profile& profile, uint32_t dialogId,
+                  std::span<const ColumnRule> rules) {
+  list.SetExtendedStyle(list.GetExtendedStyle() | kFindListExtendedStyle);
+  const RECT client = list.GetClientRect();
+  const int32_t available = (client.right - client.left) - ::GetSystemMetrics(SM_CXVSCROLL);
+  const std::vector<int32_t> widths = LoadColumnWidths(profile, dialogId, available, rules);
+  for (std::size_t i = 0; i < rules.size(); ++i) {
+    list.InsertColumn(rules[i].index, rules[i].heading, LVCFMT_LEFT, widths[i]);
+  }
+}
+
+// Asks the list for every column's width first, then writes them. A list without a window has
+// no widths to give; it writes nothing rather than zeros.
+void SaveColumns(CListCtrl& list, Profile& profile, uint32_t dialogId,
+                 std::span<const ColumnRule> rules) {
+  if (list.Handle() == nullptr) return;
+  std::vector<int32_t> widths;
+  widths.reserve(rules.size());
+  for (const ColumnRule& rule : rules) widths.push_back(list.GetColumnWidth(rule.index));
+  SaveColumnWidths(profile, dialogId, rules, widths);
+}
+
+template <typename Control>
+void DeleteControl(std::unique_ptr<Control> control, bool destroyWindow) {
+  if (control == nullptr) return;
+  if (destroyWindow) {
+    control->Destroy();
+  } else {
+    control->Detach();
+  }
+}
+
+}  // namespace
+
+FindDialogs::FindDialogs(Profile& profile, HistoryLists& histories)
+    : profile_(profile), histories_(histories) {
+  findFile_.columns = FindFileColumnRules();
+  findTag_.columns = FindTagColumnRules();
+}
+
+void FindDialogs::OpenFindFile(HWND dialog, uint32_t dialogId, CFindFileEdit** combo,
+                               CFindFileListCtrl** list, HostFileSource** fileSource,
+                               HostFileKeyArray* keys) {
+  auto listObject = std::make_unique<CFindFileListCtrl>(keys, fileSource);
+  auto comboObject = std::make_unique<CFindFileEdit>();
+  if (list != nullptr) *list = listObject.get();
+  if (combo != nullptr) *combo = comboObject.get();
+  AttachList(findFile_, dialog, dialogId, kFindFileListId, std::move(listObject));
+  AttachCombo(findFile_, 0, dialog, kFindFileComboId, std::move(comboObject), histories_.filename);
+}
+
+void FindDialogs::OpenFindTag(HWND dialog, uint32_t dialogId, CFindTagEdit** parentCombo,
+                              CFindTagEdit** tagCombo, CFindTagListCtrl** list,
+                              HostTagArray* tags) {
+  auto listObject = std::make_unique<CFindTagListCtrl>(tags);
+  auto parentObject = std::make_unique<CFindTagEdit>();
+  auto tagObject = std::make_unique<CFindTagEdit>();
+  if (list != nullptr) *list = listObject.get();
+  if (parentCombo != nullptr) *parentCombo = parentObject.get();
+  if (tagCombo != nullptr) *tagCombo = tagObject.get();
+  AttachList(findTag_, dialog, dialogId, kFindTagListId, std::move(listObject));
+  AttachCombo(findTag_, 0, dialog, kFindTagParentComboId, std::move(parentObject),
+              histories_.tagParent);
+  AttachCombo(findTag_, 1, dialog, kFindTagComboId, std::move(tagObject), histories_.tag);
+}
+
+void FindDialogs::AttachList(OpenDialog& parts, HWND dialog, uint32_t dialogId, int controlId,
+                             std::unique_ptr<CFindListCtrl> list) {
+  // Opened again without a close: the earlier objects save what they hold and let go of their
+  // windows rather than stay attached and leak.
+  End(parts, ControlWindow::kKeep);
+  parts.dialogId = dialogId;
+  parts.list = std::move(list);
+  parts.list->AttachToDialogItem(dialog, controlId);
+  SetUpColumns(*parts.list, profile_, dialogId, parts.columns);
+}
+
+void FindDialogs::AttachCombo(OpenDialog& parts, std::size_t slot, HWND dialog, int controlId,
+                              std::unique_ptr<CFindEdit> combo, HistoryList& history) {
+  Combo& part = parts.combos[slot];
+  part.object = std::move(combo);
+  part.history = &history;
+  part.object->AttachToDialogItem(dialog, controlId);
+  part.object->SetList(parts.list.get());
+  ComboBoxItems items(*part.object);
+  FillCombo(history, items);
+}
+
+void FindDialogs::End(OpenDialog& parts, ControlWindow window) {
+  bool open = parts.list != nullptr;
+  for (const Combo& combo : parts.combos) open = open || combo.object != nullptr;
+  if (!open) return;
+
+  if (parts.list != nullptr) SaveColumns(*parts.list, profile_, parts.dialogId, parts.columns);
+  for (const Combo& combo : parts.combos) {
+    // A combo without a window gives back nothing: the history stays as it was.
+    if (!IsOpen(combo.object.get())) continue;
+    ComboBoxItems items(*combo.object);
+    CopyBack(items, *combo.history);
+  }
+  const bool destroy = window == ControlWindow::kDestroy;
+  for (Combo& combo : parts.combos) DeleteControl(std::move(combo.object), destroy);
+  DeleteControl(std::move(parts.list), destroy);
+}
+
+void FindDialogs::AddToCombo(const Combo& combo, const std::string& text) {
+  if (!IsOpen(combo.object.get())) return;
+  ComboBoxItems items(*combo.object);
+  AddToHistoryCombo(&items, text);
+}
+
+}  // namespace tolvane

@@ -1,0 +1,49 @@
+// The Find dialogs' lists: owner-data lists whose rows are the host's records. They keep no rows:
+// each cell text is found or composed when the control asks (LVN_GETDISPINFOA), by the dialog's
+// answer function over the host's data. CFindFileListCtrl is the Find File list (1020),
+// CFindTagListCtrl the Find Tag list (1050).
+#pragma once
+
+#include <functional>
+#include <utility>
+
+#include "finddlg/display_request.h"
+#include "finddlg/display_text_ring.h"
+#include "framework/list_ctrl.h"
+#include "tolvane/host_objects.h"
+
+namespace tolvane {
+
+class CFindListCtrl : public CListCtrl {
+ public:
+  // Fills in one cell's request; composed texts go into the ring, which keeps them alive for
+  // the control after the request returns.
+  using Answer = std::function<void(DisplayRequest&, DisplayTextRing&)>;
+
+  explicit CFindListCtrl(Answer answer) : answer_(std::move(answer)) {}
+
+  // Override point: answers the list's own LVN_GETDISPINFOA, so the dialog never sees it. Of the
+  // record only iItem, iSubItem, mask and pszText are read, and only mask and pszText written;
+  // the control's own text buffer is never touched.
+  bool OnReflectedNotification(UINT message, WPARAM wParam, LPARAM lParam,
+                               LRESULT& result) override;
+
+ private:
+  Answer answer_;
+  DisplayTextRing ring_;
+};
+
+// Row i is the host's key i, looked up in the source its word holds; both are read afresh at
+// every request, so a swap by the host shows at the next one.
+class CFindFileListCtrl final : public CFindListCtrl {
+ public:
+  CFindFileListCtrl(const HostFileKeyArray* keys, HostFileSource* const* fileSource);
+};
+
+// Row i is element i of the host's tag array, read afresh at every request.
+class CFindTagListCtrl final : public CFindListCtrl {
+ public:
+  explicit CFindTagListCtrl(const HostTagArray* tags);
+};
+
+}  // namespace tolvane

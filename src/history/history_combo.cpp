@@ -1,0 +1,28 @@
+#include "history/history_combo.h"
+
+namespace tolvane {
+
+void FillCombo(const HistoryList& list, ComboItems& combo) {
+  for (const std::string& item : list.Items()) combo.Add(item);
+}
+
+void CopyBack(ComboItems& combo, HistoryList& list) {
+  list.Clear();
+  const int count = combo.Count();
+  for (int i = 0; i < count; ++i) list.Append(combo.Text(i));
+}
+
+void AddToHistoryCombo(ComboItems* combo, const std::string& text) {
+  if (combo == nullptr || text.empty()) return;
+  const std::string top = combo->Count() > 0 ? combo->Text(0) : std::string();
+  if (top != text) combo->Insert(0, text);
+  // Stops as well if a delete does not shrink the combo box, rather than spin for ever.
+  for (int count = combo->Count(); count > kHistoryComboLimit;) {
+    combo->Delete(kHistoryComboLimit);
+    const int after = combo->Count();
+    if (after >= count) break;
+    count = after;
+  }
+}
+
+}  // namespace tolvane

@@ -1,0 +1,35 @@
+// The three history lists in the application profile: section "Config", one string value per
+// list in the stored form of history_stored_form.h.
+#pragma once
+
+#include <string>
+
+#include "history/history_list.h"
+#include "seams/profile.h"
+
+namespace tolvane {
+
+inline constexpr const char kHistorySection[] = "Config";
+inline constexpr const char kFilenameHistoryKey[] = "FilenameEditList";
+inline constexpr const char kTagParentHistoryKey[] = "TagParentEditList";
+inline constexpr const char kTagHistoryKey[] = "TagEditList";
+
+// The module's three history lists: empty at load, read at creation, replaced by each dialog's
+// close, saved at destruction.
+struct HistoryLists {
+  HistoryList filename;   // "FilenameEditList", Find File combo 1021
+  HistoryList tagParent;  // "TagParentEditList", Find Tag parent combo 1051
+  HistoryList tag;        // "TagEditList", Find Tag tag combo 1052
+};
+
+// A missing value reads as "" and gives an empty list.
+void LoadHistory(Profile& profile, const std::string& key, HistoryList& list);
+// The write's outcome is not examined: a failed write leaves the previous value.
+void SaveHistory(Profile& profile, const std::string& key, const HistoryList& list);
+
+// Both run over the three lists in this order: "FilenameEditList", "TagParentEditList",
+// "TagEditList". Called at module creation and at module destruction.
+void LoadAllHistories(Profile& profile, HistoryLists& lists);
+void SaveAllHistories(Profile& profile, const HistoryLists& lists);
+
+}  // namespace tolvane
