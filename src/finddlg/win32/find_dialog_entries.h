@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "tolvane/host_objects.h"
+#include "tolvane/tolvane.h"
 
 namespace tolvane {
 
@@ -19,16 +20,16 @@ class CFindTagEdit;
 class CFindTagListCtrl;
 
 // Entry 1. Always true.
-bool __cdecl InitFindFileDialog(HWND dialog, uint32_t dialogId, CFindFileEdit** combo,
-                                CFindFileListCtrl** list, HostFileSource** fileSource,
-                                HostFileKeyArray* keys);
+bool TOLVANE_CDECL InitFindFileDialog(HWND dialog, uint32_t dialogId, CFindFileEdit** combo,
+                                      CFindFileListCtrl** list, HostFileSource** fileSource,
+                                      HostFileKeyArray* keys);
 // Entry 2. Always true.
-bool __cdecl CloseFindFileDialog();
+bool TOLVANE_CDECL CloseFindFileDialog();
 // Entry 5. Always true.
-bool __cdecl InitFindTagDialog(HWND dialog, uint32_t dialogId, CFindTagEdit** parentCombo,
-                               CFindTagEdit** tagCombo, CFindTagListCtrl** list,
-                               HostTagArray* tags);
+bool TOLVANE_CDECL InitFindTagDialog(HWND dialog, uint32_t dialogId, CFindTagEdit** parentCombo,
+                                     CFindTagEdit** tagCombo, CFindTagListCtrl** list,
+                                     HostTagArray* tags);
 // Entry 8. Always true.
-bool __cdecl CloseFindTagDialog();
+bool TOLVANE_CDECL CloseFindTagDialog();
 
 }  // namespace tolvane

@@ -34,9 +34,9 @@ void EndFindFileDialog(ControlWindow window) {
 
 }  // namespace
 
-bool __cdecl InitFindFileDialog(HWND dialog, uint32_t dialogId, CFindFileEdit** combo,
-                                CFindFileListCtrl** list, HostFileSource** fileSource,
-                                HostFileKeyArray* keys) {
+bool TOLVANE_CDECL InitFindFileDialog(HWND dialog, uint32_t dialogId, CFindFileEdit** combo,
+                                      CFindFileListCtrl** list, HostFileSource** fileSource,
+                                      HostFileKeyArray* keys) {
   FindFileDialogState& state = FindDialogs().findFile;
   // Opened again without a close: the earlier objects save what they hold and let go of their
   // windows rather than stay attached and leak.
@@ -59,7 +59,7 @@ bool __cdecl InitFindFileDialog(HWND dialog, uint32_t dialogId, CFindFileEdit** 
   return true;
 }
 
-bool __cdecl CloseFindFileDialog() {
+bool TOLVANE_CDECL CloseFindFileDialog() {
   EndFindFileDialog(ControlWindow::kDestroy);
   return true;
 }

@@ -44,9 +44,9 @@ void EndFindTagDialog(ControlWindow window) {
 
 }  // namespace
 
-bool __cdecl InitFindTagDialog(HWND dialog, uint32_t dialogId, CFindTagEdit** parentCombo,
-                               CFindTagEdit** tagCombo, CFindTagListCtrl** list,
-                               HostTagArray* tags) {
+bool TOLVANE_CDECL InitFindTagDialog(HWND dialog, uint32_t dialogId, CFindTagEdit** parentCombo,
+                                     CFindTagEdit** tagCombo, CFindTagListCtrl** list,
+                                     HostTagArray* tags) {
   FindTagDialogState& state = FindDialogs().findTag;
   // Opened again without a close: the earlier objects save what they hold and let go of their
   // windows rather than stay attached and leak.
@@ -69,7 +69,7 @@ bool __cdecl InitFindTagDialog(HWND dialog, uint32_t dialogId, CFindTagEdit** pa
   return true;
 }
 
-bool __cdecl CloseFindTagDialog() {
+bool TOLVANE_CDECL CloseFindTagDialog() {
   EndFindTagDialog(ControlWindow::kDestroy);
   return true;
 }

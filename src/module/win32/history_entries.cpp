@@ -10,15 +10,15 @@ namespace tolvane {
 // The Find dialogs' state holds the open dialogs' combo boxes; a close clears them, so an add
 // while the dialog is not open finds none and does nothing.
 
-void __cdecl AddFilenameHistory(const std::string& text) {
+void TOLVANE_CDECL AddFilenameHistory(const std::string& text) {
   AddToHistoryOnCombo(FindDialogs().findFile.combo, text);
 }
 
-void __cdecl AddTagHistory(const std::string& text) {
+void TOLVANE_CDECL AddTagHistory(const std::string& text) {
   AddToHistoryOnCombo(FindDialogs().findTag.tagCombo, text);
 }
 
-void __cdecl AddTagParentHistory(const std::string& text) {
+void TOLVANE_CDECL AddTagParentHistory(const std::string& text) {
   AddToHistoryOnCombo(FindDialogs().findTag.parentCombo, text);
 }
 

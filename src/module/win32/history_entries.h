@@ -4,10 +4,12 @@
 
 #include <string>
 
+#include "tolvane/tolvane.h"
+
 namespace tolvane {
 
-void __cdecl AddFilenameHistory(const std::string& text);   // entry 3, combo 1021
-void __cdecl AddTagHistory(const std::string& text);        // entry 6, combo 1052
-void __cdecl AddTagParentHistory(const std::string& text);  // entry 7, combo 1051
+void TOLVANE_CDECL AddFilenameHistory(const std::string& text);   // entry 3, combo 1021
+void TOLVANE_CDECL AddTagHistory(const std::string& text);        // entry 6, combo 1052
+void TOLVANE_CDECL AddTagParentHistory(const std::string& text);  // entry 7, combo 1051
 
 }  // namespace tolvane

@@ -4,12 +4,12 @@
 
 extern "C" {
 
-TOLVANE_API tolvane::OpsTable* __cdecl TolvaneRegCreate(IDispatch* automationRoot,
-                                                        tolvane::HostWorkspace* workspace) {
+TOLVANE_API tolvane::OpsTable* TOLVANE_CDECL TolvaneRegCreate(IDispatch* automationRoot,
+                                                              tolvane::HostWorkspace* workspace) {
   return tolvane::CreateModule(automationRoot, workspace);
 }
 
-TOLVANE_API void __cdecl TolvaneRegDestroy(tolvane::OpsTable* table) {
+TOLVANE_API void TOLVANE_CDECL TolvaneRegDestroy(tolvane::OpsTable* table) {
   tolvane::DestroyModule(table);
 }
 

@@ -14,22 +14,22 @@ void SetEntry(OpsTable& table, OpsIndex index, Fn function) {
   table.slots[index] = reinterpret_cast<void*>(function);
 }
 
-bool __cdecl LoadFileListEntry(bool exportProject) {
+bool TOLVANE_CDECL LoadFileListEntry(bool exportProject) {
   return LoadFileList(exportProject);
 }
-bool __cdecl SaveFileListEntry() {
+bool TOLVANE_CDECL SaveFileListEntry() {
   return SaveFileList();
 }
-void __cdecl GetFileListEntry(FileEntryList* destination) {
+void TOLVANE_CDECL GetFileListEntry(FileEntryList* destination) {
   GetFileList(destination);
 }
-void __cdecl SetFileListEntry(FileEntryList* source) {
+void TOLVANE_CDECL SetFileListEntry(FileEntryList* source) {
   SetFileList(source);
 }
-HostTagRecord* __cdecl GetLastTagTableEntry() {
+HostTagRecord* TOLVANE_CDECL GetLastTagTableEntry() {
   return GetLastTagEntry();
 }
-bool __cdecl GoToTagTableEntry(HostTagRecord* tag) {
+bool TOLVANE_CDECL GoToTagTableEntry(HostTagRecord* tag) {
   return GoToTagEntry(tag);
 }
 
