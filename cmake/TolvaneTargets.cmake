@@ -28,11 +28,23 @@ function(tolvane_copy_mingw_runtime target)
   if(NOT WIN32)
     return()
   endif()
-  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-libgcc-file-name
-    OUTPUT_VARIABLE libgcc OUTPUT_STRIP_TRAILING_WHITESPACE)
-  get_filename_component(gccdir ${libgcc} DIRECTORY)
-  set(dlls ${gccdir}/libstdc++-6.dll ${gccdir}/libgcc_s_dw2-1.dll
-    /usr/i686-w64-mingw32/lib/libwinpthread-1.dll)
+  # The unwinder's DLL is named for the architecture's exception model: DWARF-2 on i686, SEH on
+  # x86_64. The compiler knows where its target's copies live.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(names libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+  else()
+    set(names libstdc++-6.dll libgcc_s_dw2-1.dll libwinpthread-1.dll)
+  endif()
+  set(dlls)
+  foreach(name ${names})
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${name}
+      OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT IS_ABSOLUTE "${path}" OR NOT EXISTS "${path}")
+      message(FATAL_ERROR "${CMAKE_CXX_COMPILER} has no ${name}")
+    endif()
+    file(REAL_PATH "${path}" path)
+    list(APPEND dlls ${path})
+  endforeach()
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${dlls} ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
     VERBATIM)

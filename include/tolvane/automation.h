@@ -9,6 +9,10 @@
 #ifdef _WIN32
 #include <windows.h>
 #include <oaidl.h>
+#endif
+// The automation operations' calling convention: stdcall on 32-bit Windows; x86_64 and other
+// platforms have one convention for all calls.
+#if defined(_WIN32) && !defined(_WIN64)
 #define TOLVANE_STDCALL __stdcall
 #else
 #define TOLVANE_STDCALL

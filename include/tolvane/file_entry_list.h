@@ -176,8 +176,25 @@ struct FileEntryList {
   }
 };
 
-#if defined(_WIN32) && !defined(_WIN64)
-static_assert(sizeof(FileEntryList) == 24, "the list header is shared with the host: 6 words");
+// Host and module read each other's lists, nodes and blocks field by field: the layouts below
+// are part of the contract, one set per pointer size (natural alignment, fields in order).
+#if UINTPTR_MAX == 0xFFFFFFFFu
+static_assert(sizeof(FileEntryList) == 24, "the list header is six 4-byte fields");
+static_assert(offsetof(FileEntryList, tail) == 4 && offsetof(FileEntryList, count) == 8 &&
+              offsetof(FileEntryList, blocks) == 12 && offsetof(FileEntryList, freeNodes) == 16 &&
+              offsetof(FileEntryList, blockSize) == 20);
+static_assert(offsetof(FileEntryNode, prev) == 4 && offsetof(FileEntryNode, entry) == 8);
+static_assert(node_blocks::kSlotsOffset == 4, "a block's node slots follow its one link");
+#else
+// The two 32-bit fields each take 8 bytes, padded for the pointer after them.
+static_assert(sizeof(FileEntryList) == 48, "the list header is six 8-byte fields");
+static_assert(offsetof(FileEntryList, tail) == 8 && offsetof(FileEntryList, count) == 16 &&
+              offsetof(FileEntryList, blocks) == 24 && offsetof(FileEntryList, freeNodes) == 32 &&
+              offsetof(FileEntryList, blockSize) == 40);
+static_assert(offsetof(FileEntryNode, prev) == 8 && offsetof(FileEntryNode, entry) == 16);
+static_assert(node_blocks::kSlotsOffset == 8, "a block's node slots follow its one link");
 #endif
+static_assert(offsetof(FileEntryList, head) == 0 && offsetof(FileEntryNode, next) == 0);
+static_assert(offsetof(FileEntry, flags) == sizeof(std::string), "the flags byte follows the name");
 
 }  // namespace tolvane

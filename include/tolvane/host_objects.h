@@ -110,19 +110,19 @@ class HostTagRecord {
  public:
   virtual int32_t Kind() = 0;  // 0
   virtual void Unused1() {}
-  virtual const char* Name() = 0;        // 2
-  virtual const char* FileName() = 0;    // 3
-  virtual const char* Pattern() = 0;     // 4: search pattern, may start with ^ and end with $
+  virtual const char* Name() = 0;      // 2
+  virtual const char* FileName() = 0;  // 3
+  virtual const char* Pattern() = 0;   // 4: search pattern, may start with ^ and end with $
   virtual void Unused5() {}
   virtual const char* ParentName() = 0;  // 6
   virtual int32_t Line() = 0;            // 7: 1-based, -1 when the tag has none
   virtual void Unused8() {}
   virtual void Unused9() {}
   virtual void Unused10() {}
-  virtual const char* Namespace() = 0;     // 11
-  virtual HostTagRecord* Parent() = 0;     // 12: null when none
+  virtual const char* Namespace() = 0;  // 11
+  virtual HostTagRecord* Parent() = 0;  // 12: null when none
   virtual void Unused13() {}
-  virtual HostFileRecord* File() = 0;      // 14
+  virtual HostFileRecord* File() = 0;  // 14
 
  protected:
   ~HostTagRecord() = default;
@@ -136,5 +136,12 @@ struct HostFileKeyArray {
 struct HostTagArray {
   HostTagRecord** tags;
 };
+
+// One pointer-sized word each, whatever the host puts after it.
+#if UINTPTR_MAX == 0xFFFFFFFFu
+static_assert(sizeof(HostFileKeyArray) == 4 && sizeof(HostTagArray) == 4);
+#else
+static_assert(sizeof(HostFileKeyArray) == 8 && sizeof(HostTagArray) == 8);
+#endif
 
 }  // namespace tolvane

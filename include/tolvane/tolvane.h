@@ -1,5 +1,6 @@
 // TolvaneReg's entry points for a host add-in: the two exports and the operation table through
-// which every service is reached. Windows only (the module is a 32-bit Windows DLL).
+// which every service is reached. Windows only: a 32-bit DLL for 32-bit hosts and a 64-bit DLL
+// for 64-bit hosts, both from these headers.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,13 @@
 #include "tolvane/automation.h"
 #include "tolvane/file_entry_list.h"
 #include "tolvane/host_objects.h"
+
+// The C calling convention of the entries and exports. x86_64 has one convention for all calls.
+#ifdef _WIN64
+#define TOLVANE_CDECL
+#else
+#define TOLVANE_CDECL __cdecl
+#endif
 
 #ifdef TOLVANE_BUILDING_MODULE
 #define TOLVANE_API __declspec(dllexport)
@@ -29,7 +37,11 @@ class CFindTagListCtrl;
 struct OpsTable {
   void* slots[15];
 };
-static_assert(sizeof(OpsTable) == 15 * sizeof(void*));
+#ifdef _WIN64
+static_assert(sizeof(OpsTable) == 120, "fifteen 8-byte slots");
+#else
+static_assert(sizeof(OpsTable) == 60, "fifteen 4-byte slots");
+#endif
 
 enum OpsIndex : int {
   kInitFindFileDialog = 1,
@@ -48,25 +60,27 @@ enum OpsIndex : int {
 };
 
 // One function-pointer type per entry, C calling convention.
-using InitFindFileDialogFn = bool(__cdecl*)(HWND dialog, uint32_t dialogId, CFindFileEdit** combo,
-                                            CFindFileListCtrl** list, HostFileSource** fileSource,
-                                            HostFileKeyArray* keys);
-using CloseFindFileDialogFn = bool(__cdecl*)();
-using AddHistoryFn = void(__cdecl*)(const std::string& text);
+using InitFindFileDialogFn = bool(TOLVANE_CDECL*)(HWND dialog, uint32_t dialogId,
+                                                  CFindFileEdit** combo, CFindFileListCtrl** list,
+                                                  HostFileSource** fileSource,
+                                                  HostFileKeyArray* keys);
+using CloseFindFileDialogFn = bool(TOLVANE_CDECL*)();
+using AddHistoryFn = void(TOLVANE_CDECL*)(const std::string& text);
 using AddFilenameHistoryFn = AddHistoryFn;
-using InitFindTagDialogFn = bool(__cdecl*)(HWND dialog, uint32_t dialogId,
-                                           CFindTagEdit** parentCombo, CFindTagEdit** tagCombo,
-                                           CFindTagListCtrl** list, HostTagArray* tags);
+using InitFindTagDialogFn = bool(TOLVANE_CDECL*)(HWND dialog, uint32_t dialogId,
+                                                 CFindTagEdit** parentCombo,
+                                                 CFindTagEdit** tagCombo, CFindTagListCtrl** list,
+                                                 HostTagArray* tags);
 using AddTagHistoryFn = AddHistoryFn;
 using AddTagParentHistoryFn = AddHistoryFn;
-using CloseFindTagDialogFn = bool(__cdecl*)();
+using CloseFindTagDialogFn = bool(TOLVANE_CDECL*)();
 // The host passes one byte: any value but 0 asks for the project export (not only 1).
-using LoadFileListFn = bool(__cdecl*)(uint8_t exportProject);
-using SaveFileListFn = bool(__cdecl*)();
-using GetFileListFn = void(__cdecl*)(FileEntryList* destination);
-using SetFileListFn = void(__cdecl*)(FileEntryList* source);
-using GetLastTagFn = HostTagRecord*(__cdecl*)();
-using GoToTagFn = bool(__cdecl*)(HostTagRecord* tag);
+using LoadFileListFn = bool(TOLVANE_CDECL*)(uint8_t exportProject);
+using SaveFileListFn = bool(TOLVANE_CDECL*)();
+using GetFileListFn = void(TOLVANE_CDECL*)(FileEntryList* destination);
+using SetFileListFn = void(TOLVANE_CDECL*)(FileEntryList* source);
+using GetLastTagFn = HostTagRecord*(TOLVANE_CDECL*)();
+using GoToTagFn = bool(TOLVANE_CDECL*)(HostTagRecord* tag);
 
 // Reads slot `index` of the table as the function type of that entry.
 template <typename Fn>
@@ -79,8 +93,8 @@ Fn TableEntry(const OpsTable* table, OpsIndex index) {
 extern "C" {
 // Takes the automation root (one reference held until destruction) and the host's workspace;
 // returns the filled table, or null (after an exclamation beep) when the IDE has no main window.
-TOLVANE_API tolvane::OpsTable* __cdecl TolvaneRegCreate(IDispatch* automationRoot,
-                                                       tolvane::HostWorkspace* workspace);
+TOLVANE_API tolvane::OpsTable* TOLVANE_CDECL TolvaneRegCreate(IDispatch* automationRoot,
+                                                              tolvane::HostWorkspace* workspace);
 // Saves the history lists, frees the table and releases the automation root.
-TOLVANE_API void __cdecl TolvaneRegDestroy(tolvane::OpsTable* table);
+TOLVANE_API void TOLVANE_CDECL TolvaneRegDestroy(tolvane::OpsTable* table);
 }

@@ -20,12 +20,12 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
 
 extern "C" {
 
-TOLVANE_API tolvane::OpsTable* __cdecl TolvaneRegCreate(IDispatch* automationRoot,
+TOLVANE_API tolvane::OpsTable* TOLVANE_CDECL TolvaneRegCreate(IDispatch* automationRoot,
                                                         tolvane::HostWorkspace* workspace) {
   return tolvane::TheModule().Create(automationRoot, workspace);
 }
 
-TOLVANE_API void __cdecl TolvaneRegDestroy(tolvane::OpsTable* table) {
+TOLVANE_API void TOLVANE_CDECL TolvaneRegDestroy(tolvane::OpsTable* table) {
   tolvane::TheModule().Destroy(table);
 }
 

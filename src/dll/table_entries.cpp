@@ -13,52 +13,52 @@ void SetEntry(OpsTable& table, OpsIndex index, Fn function) {
 }
 
 // Each init and close entry answers true.
-bool __cdecl InitFindFileDialog(HWND dialog, uint32_t dialogId, CFindFileEdit** combo,
+bool TOLVANE_CDECL InitFindFileDialog(HWND dialog, uint32_t dialogId, CFindFileEdit** combo,
                                 CFindFileListCtrl** list, HostFileSource** fileSource,
                                 HostFileKeyArray* keys) {
   TheModule().findDialogs.OpenFindFile(dialog, dialogId, combo, list, fileSource, keys);
   return true;
 }
-bool __cdecl CloseFindFileDialog() {
+bool TOLVANE_CDECL CloseFindFileDialog() {
   TheModule().findDialogs.CloseFindFile();
   return true;
 }
-void __cdecl AddFilenameHistory(const std::string& text) {
+void TOLVANE_CDECL AddFilenameHistory(const std::string& text) {
   TheModule().findDialogs.AddFilenameHistory(text);
 }
-bool __cdecl InitFindTagDialog(HWND dialog, uint32_t dialogId, CFindTagEdit** parentCombo,
+bool TOLVANE_CDECL InitFindTagDialog(HWND dialog, uint32_t dialogId, CFindTagEdit** parentCombo,
                                CFindTagEdit** tagCombo, CFindTagListCtrl** list,
                                HostTagArray* tags) {
   TheModule().findDialogs.OpenFindTag(dialog, dialogId, parentCombo, tagCombo, list, tags);
   return true;
 }
-void __cdecl AddTagHistory(const std::string& text) {
+void TOLVANE_CDECL AddTagHistory(const std::string& text) {
   TheModule().findDialogs.AddTagHistory(text);
 }
-void __cdecl AddTagParentHistory(const std::string& text) {
+void TOLVANE_CDECL AddTagParentHistory(const std::string& text) {
   TheModule().findDialogs.AddTagParentHistory(text);
 }
-bool __cdecl CloseFindTagDialog() {
+bool TOLVANE_CDECL CloseFindTagDialog() {
   TheModule().findDialogs.CloseFindTag();
   return true;
 }
 // A byte, not a C++ bool: hosts pass any non-zero value to ask for the export.
-bool __cdecl LoadFileListEntry(uint8_t exportProject) {
+bool TOLVANE_CDECL LoadFileListEntry(uint8_t exportProject) {
   return LoadFileList(TheModule().fileList, exportProject != 0);
 }
-bool __cdecl SaveFileListEntry() {
+bool TOLVANE_CDECL SaveFileListEntry() {
   return SaveFileList(TheModule().fileList);
 }
-void __cdecl GetFileListEntry(FileEntryList* destination) {
+void TOLVANE_CDECL GetFileListEntry(FileEntryList* destination) {
   GetFileList(TheModule().fileList, destination);
 }
-void __cdecl SetFileListEntry(FileEntryList* source) {
+void TOLVANE_CDECL SetFileListEntry(FileEntryList* source) {
   SetFileList(TheModule().fileList, source);
 }
-HostTagRecord* __cdecl GetLastTagEntry() {
+HostTagRecord* TOLVANE_CDECL GetLastTagEntry() {
   return GetLastTag(TheModule().navigation);
 }
-bool __cdecl GoToTagEntry(HostTagRecord* tag) {
+bool TOLVANE_CDECL GoToTagEntry(HostTagRecord* tag) {
   return GoToTag(TheModule().navigation, tag);
 }
 

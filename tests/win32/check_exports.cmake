@@ -1,7 +1,12 @@
-# Fails unless the DLL's export table names exactly TolvaneRegCreate and TolvaneRegDestroy.
+# Fails unless the DLL is built for the expected architecture (FORMAT, objdump's name for it) and
+# its export table names exactly TolvaneRegCreate and TolvaneRegDestroy.
 execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "objdump failed on ${DLL}")
+endif()
+string(REGEX MATCH "file format [^\n]+" format "${dump}")
+if(NOT format STREQUAL "file format ${FORMAT}")
+  message(FATAL_ERROR "${DLL}: ${format}, expected file format ${FORMAT}")
 endif()
 string(FIND "${dump}" "[Ordinal/Name Pointer] Table" start)
 if(start EQUAL -1)

@@ -14,18 +14,18 @@ namespace {
 template <typename Interface>
 class Automation : public Interface {
  public:
-  HRESULT __stdcall QueryInterface(REFIID, void** object) override {
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
     *object = nullptr;
     return E_NOINTERFACE;
   }
-  ULONG __stdcall AddRef() override { return ++references; }
-  ULONG __stdcall Release() override { return --references; }
-  HRESULT __stdcall GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-  HRESULT __stdcall GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT __stdcall GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+  ULONG STDMETHODCALLTYPE Release() override { return --references; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
     return E_NOTIMPL;
   }
-  HRESULT __stdcall Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
                            UINT*) override {
     return E_NOTIMPL;
   }
@@ -35,11 +35,11 @@ class Automation : public Interface {
 class MainWindow : public Automation<tolvane::AutomationWindow> {
  public:
   explicit MainWindow(HWND window) : window_(window) {}
-  HRESULT __stdcall get_HWnd(int32_t* handle) override {
+  HRESULT STDMETHODCALLTYPE get_HWnd(int32_t* handle) override {
     *handle = static_cast<int32_t>(reinterpret_cast<INT_PTR>(window_));
     return S_OK;
   }
-  HRESULT __stdcall get_Document(tolvane::AutomationDocument**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_Document(tolvane::AutomationDocument**) override { return E_NOTIMPL; }
 
  private:
   HWND window_;
@@ -48,12 +48,12 @@ class MainWindow : public Automation<tolvane::AutomationWindow> {
 class Root : public Automation<tolvane::AutomationRoot> {
  public:
   explicit Root(MainWindow* main) : main_(main) {}
-  HRESULT __stdcall get_MainWindow(tolvane::AutomationWindow** window) override {
+  HRESULT STDMETHODCALLTYPE get_MainWindow(tolvane::AutomationWindow** window) override {
     main_->AddRef();
     *window = main_;
     return S_OK;
   }
-  HRESULT __stdcall get_ItemOperations(tolvane::ItemOperations**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_ItemOperations(tolvane::ItemOperations**) override { return E_NOTIMPL; }
 
  private:
   MainWindow* main_;

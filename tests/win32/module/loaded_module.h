@@ -11,8 +11,8 @@
 
 namespace tolvane::testing {
 
-using CreateFn = OpsTable*(__cdecl*)(IDispatch*, HostWorkspace*);
-using DestroyFn = void(__cdecl*)(OpsTable*);
+using CreateFn = OpsTable*(TOLVANE_CDECL*)(IDispatch*, HostWorkspace*);
+using DestroyFn = void(TOLVANE_CDECL*)(OpsTable*);
 
 class LoadedModule {
  public:

@@ -32,8 +32,8 @@ class ModuleLink {
   }
 
  private:
-  using CreateFn = OpsTable*(__cdecl*)(IDispatch*, HostWorkspace*);
-  using DestroyFn = void(__cdecl*)(OpsTable*);
+  using CreateFn = OpsTable*(TOLVANE_CDECL*)(IDispatch*, HostWorkspace*);
+  using DestroyFn = void(TOLVANE_CDECL*)(OpsTable*);
 
   HMODULE library_ = nullptr;
   CreateFn create_ = nullptr;
