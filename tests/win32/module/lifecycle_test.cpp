@@ -209,11 +209,14 @@ TEST_F(Lifecycle, UnloadReleasesARootTheHostNeverGaveBack) {
   EXPECT_EQ(ide.Registry().OverReleases(), 0);
 }
 
-TEST_F(Lifecycle, UnloadWithTheHelperWindowStillThereTakesItAway) {
+TEST_F(Lifecycle, UnloadWithTheHelperWindowStillThereTakesItAwayWithItsClass) {
   OpsTable* table = module.Create(ide.RootDispatch());
   module.Destroy(table);
+  HINSTANCE instance = module.Handle();
   module.Unload();
   EXPECT_EQ(HelperWindowsOf(mainWindow.Handle()), 0);
+  WNDCLASSA windowClass{};
+  EXPECT_FALSE(::GetClassInfoA(instance, kHelperWindowClass, &windowClass));
   PumpMessages();  // the finish request finds no window and no code
 }
 
@@ -288,7 +291,6 @@ TEST_F(Lifecycle, UnloadWithBothFindDialogsOpenLeavesPlainControls) {
   EXPECT_TRUE(fileDialog.ReceivedCode(WM_COMMAND, 1021, CBN_EDITCHANGE));
   EXPECT_EQ(WindowText(tagCombo), "Draw");
   EXPECT_EQ(tagDialog.Count(WM_USER + 1, 0, true), 0);
-  EXPECT_EQ(::SendMessageA(controls[3], CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("new")), 0);
   ::SendMessageA(tagList, LVM_SETITEMCOUNT, 1, 0);
   char text[16] = "";
   LVITEMA item{};
