@@ -1,6 +1,6 @@
 #include "harness/poisoned_delete.h"
 
-#include <cstring>
+#include <cstddef>
 #include <vector>
 
 namespace tolvane::testing {
