@@ -256,7 +256,7 @@ class FreedObjectTrap {
   FreedObjectTrap(const FreedObjectTrap&) = delete;
   FreedObjectTrap& operator=(const FreedObjectTrap&) = delete;
 
-  uint32_t Poison() const { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hwnd_)); }
+  uintptr_t Poison() const { return reinterpret_cast<uintptr_t>(hwnd_); }
   static std::vector<UINT>& Received() {
     static std::vector<UINT> received;
     return received;

@@ -14,18 +14,24 @@ struct Block {
 };
 
 // The replacement is a plain function: what it needs lives here, for the one patch at a time.
-uint32_t g_poison = 0;
+uintptr_t g_poison = 0;
 std::vector<Block>* g_kept = nullptr;
+
+// Byte i of the block: the poison repeated in pointer-sized words, so an aligned pointer or
+// handle field of a freed object reads exactly the poison.
+unsigned char PoisonByte(std::size_t i) {
+  return static_cast<unsigned char>(g_poison >> (8 * (i % sizeof g_poison)));
+}
 
 void Fill(Block block) {
   for (std::size_t i = 0; i < block.size; ++i) {
-    block.start[i] = static_cast<unsigned char>(g_poison >> (8 * (i % 4)));
+    block.start[i] = PoisonByte(i);
   }
 }
 
 bool StillPoisoned(Block block) {
   for (std::size_t i = 0; i < block.size; ++i) {
-    if (block.start[i] != static_cast<unsigned char>(g_poison >> (8 * (i % 4)))) return false;
+    if (block.start[i] != PoisonByte(i)) return false;
   }
   return true;
 }
@@ -39,7 +45,7 @@ void PoisoningDelete(void* pointer, std::size_t size) {
 
 }  // namespace
 
-PoisonedDelete::PoisonedDelete(HMODULE module, uint32_t poison) {
+PoisonedDelete::PoisonedDelete(HMODULE module, uintptr_t poison) {
   g_poison = poison;
   g_kept = new std::vector<Block>;
   patch_ = std::make_unique<ImportPatch>(module, "libstdc++-6.dll",

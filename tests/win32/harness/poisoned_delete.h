@@ -1,6 +1,6 @@
 // Makes a loaded module's use of freed memory visible, deterministically: its operator delete
 // (imported from the C++ runtime) is replaced for as long as the object lives by one that fills
-// each freed block with a given 32-bit word and keeps the block from reuse. A read after the
+// each freed block with a given pointer-sized word and keeps the block from reuse. A read after the
 // delete reads that word; a test passes the handle of a window that records what it is sent, so
 // a freed window object that is used again sends there. A write after the delete shows as a
 // block that no longer holds only the word. The kept blocks are freed when the object goes.
@@ -17,7 +17,7 @@ namespace tolvane::testing {
 
 class PoisonedDelete {
  public:
-  PoisonedDelete(HMODULE module, uint32_t poison);
+  PoisonedDelete(HMODULE module, uintptr_t poison);
   ~PoisonedDelete();
   PoisonedDelete(const PoisonedDelete&) = delete;
   PoisonedDelete& operator=(const PoisonedDelete&) = delete;
