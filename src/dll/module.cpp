@@ -63,6 +63,9 @@ void Module::Destroy(OpsTable* table) {
   // Lists no creation has loaded (it found no main window) hold nothing of the user's: saving
   // them would write empty lists over the stored ones.
   if (historiesLoaded) SaveAllHistories(profile, histories);
+  // The lists belong to the creation that read them: after a later creation that fails, they
+  // would be older than what another instance of the IDE may have stored since.
+  historiesLoaded = false;
   delete table;
   HoldAutomationRoot(nullptr);
 }

@@ -32,7 +32,7 @@ class Module {
   // and reads the histories; null (after one exclamation beep) when there is no root or it gives
   // no main window.
   OpsTable* Create(IDispatch* automationRoot, HostWorkspace* workspace);
-  // Saves the histories (if a creation read them), frees the table, releases the root.
+  // Saves the histories (if the creation it ends read them), frees the table, releases the root.
   void Destroy(OpsTable* table);
 
   // Holds `root` in place of the current one: a new object is taken (one reference) before the
@@ -46,7 +46,7 @@ class Module {
   MessageBoxNotifier messageBox;
   FileListState fileList;
   HistoryLists histories;
-  bool historiesLoaded = false;  // a creation has read the history lists from the profile
+  bool historiesLoaded = false;  // the creation not yet destroyed has read the history lists
   FindDialogs findDialogs{profile, histories};
   NavigationState navigation;  // holds the automation root
   CRegHelperWnd helperWindow;  // has a window from creation to the finish request

@@ -43,6 +43,8 @@ bool PreTranslateHook::Offer(MSG& message) {
   if (target == nullptr && message.hwnd != nullptr) {
     target = PreTranslatingObject(::GetParent(message.hwnd));
   }
+  // Nothing here is touched after the offer: the object may have sent the host a message whose
+  // handler closed the dialog, deleting the object and its window's record.
   return target != nullptr && target->PreTranslateMessage(message);
 }
 

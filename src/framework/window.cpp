@@ -32,6 +32,9 @@ void ForgetOriginalProc(HWND hwnd) {
 }  // namespace
 
 CWnd::~CWnd() {
+  for (WindowWatch* watch = watches_; watch != nullptr; watch = watch->next_) {
+    watch->object_ = nullptr;
+  }
   if (hwnd_ == nullptr) return;
   if (created_) {
     Destroy();
@@ -174,6 +177,22 @@ void CWnd::Unbind() {
   hwnd_ = nullptr;
 }
 
+WindowWatch::WindowWatch(CWnd* object) : object_(object) {
+  if (object_ == nullptr) return;
+  next_ = object_->watches_;
+  object_->watches_ = this;
+}
+
+WindowWatch::~WindowWatch() {
+  if (object_ == nullptr) return;
+  for (WindowWatch** link = &object_->watches_; *link != nullptr; link = &(*link)->next_) {
+    if (*link == this) {
+      *link = next_;
+      return;
+    }
+  }
+}
+
 LRESULT CALLBACK CWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
@@ -190,6 +209,8 @@ LRESULT CALLBACK CWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     }
     return ::DefWindowProcA(hwnd, message, wParam, lParam);
   }
+  // The handler may run the host's code, which can close its dialog and delete the object.
+  WindowWatch watch(object);
   LRESULT result = 0;
   try {
     result = object->OnMessage(message, wParam, lParam);
@@ -200,7 +221,7 @@ LRESULT CALLBACK CWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
   }
   if (message == WM_NCDESTROY) {
     // The window is gone: undo the subclass and leave the object without a window.
-    object->Detach();
+    if (CWnd* alive = watch.Get()) alive->Detach();
     ForgetOriginalProc(hwnd);
   }
   return result;

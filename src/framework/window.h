@@ -7,6 +7,8 @@
 
 namespace tolvane {
 
+class WindowWatch;
+
 class CWnd {
  public:
   CWnd() = default;
@@ -60,10 +62,31 @@ class CWnd {
   bool Bind(HWND hwnd);
   void Unbind();
 
+  friend class WindowWatch;
+
   HWND hwnd_ = nullptr;
   bool created_ = false;
   HWND reflectingDialog_ = nullptr;  // the dialog subclassed for this control's notifications
   bool preTranslating_ = false;
+  WindowWatch* watches_ = nullptr;  // told when the object is deleted
+};
+
+// A pointer to a window object that turns null when the object is deleted. Code that sends a
+// message the host handles holds one across the send and asks it afterwards: the host may close
+// its dialog there, and the close deletes the module's objects with their windows.
+class WindowWatch {
+ public:
+  explicit WindowWatch(CWnd* object);
+  ~WindowWatch();
+  WindowWatch(const WindowWatch&) = delete;
+  WindowWatch& operator=(const WindowWatch&) = delete;
+
+  CWnd* Get() const { return object_; }
+
+ private:
+  friend class CWnd;
+  CWnd* object_;
+  WindowWatch* next_ = nullptr;
 };
 
 }  // namespace tolvane

@@ -7,38 +7,56 @@ namespace {
 
 // The key routing's view of a Find combo box on real controls: the Ctrl key as it is now, the
 // combo's drop-down state and dialog, and the list the combo steers (keys for a missing list go
-// nowhere).
+// nowhere). What the routing sends may reach the host, whose handler can close the dialog (F5's
+// request, a key the list passes on as a notification): the combo and the list are then deleted,
+// and from there on they answer as a closed drop-down and an empty list and are sent nothing.
 class ComboKeyControls final : public KeyRoutingControls {
  public:
-  ComboKeyControls(CComboBoxEx& combo, CListCtrl* list) : combo_(combo), list_(list) {}
+  ComboKeyControls(CComboBoxEx& combo, CListCtrl* list) : combo_(&combo), list_(list) {}
+
+  // The dialog closed while the key was being routed: the combo's object is gone.
+  bool ComboGone() const { return combo_.Get() == nullptr; }
 
   bool IsCtrlDown() override {
     // The key's state now, not as it was when the message was queued.
     return (::GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
   }
-  bool IsDropDownShowing() override { return combo_.GetDroppedState(); }
+  bool IsDropDownShowing() override {
+    CComboBoxEx* combo = Combo();
+    return combo != nullptr && combo->GetDroppedState();
+  }
   void ForwardKeyToList(std::uintptr_t key, std::intptr_t keyData) override {
-    if (list_ != nullptr) list_->SendKeyDown(key, keyData);
+    if (CListCtrl* list = List()) list->SendKeyDown(key, keyData);
   }
   void SendRefreshRequest() override {
-    ::SendMessageA(combo_.Parent(), kRefreshRequestMessage, static_cast<WPARAM>(combo_.ControlId()),
+    CComboBoxEx* combo = Combo();
+    if (combo == nullptr) return;
+    ::SendMessageA(combo->Parent(), kRefreshRequestMessage, static_cast<WPARAM>(combo->ControlId()),
                    0);
   }
   int32_t FirstSelectedRow() override {
-    return list_ != nullptr ? list_->GetFirstSelectedRow() : -1;
+    CListCtrl* list = List();
+    return list != nullptr ? list->GetFirstSelectedRow() : -1;
   }
-  int32_t RowCount() override { return list_ != nullptr ? list_->GetItemCount() : 0; }
+  int32_t RowCount() override {
+    CListCtrl* list = List();
+    return list != nullptr ? list->GetItemCount() : 0;
+  }
   void SetRowSelectedFocused(int32_t row, bool on) override {
     constexpr UINT kBoth = LVIS_SELECTED | LVIS_FOCUSED;
-    if (list_ != nullptr) list_->SetItemState(row, on ? kBoth : 0, kBoth);
+    if (CListCtrl* list = List()) list->SetItemState(row, on ? kBoth : 0, kBoth);
   }
   void EnsureRowFullyVisible(int32_t row) override {
-    if (list_ != nullptr) list_->EnsureVisible(row, false);
+    if (CListCtrl* list = List()) list->EnsureVisible(row, false);
   }
 
  private:
-  CComboBoxEx& combo_;
-  CListCtrl* list_;
+  // Asked afresh before every use: null once the object has been deleted.
+  CComboBoxEx* Combo() const { return static_cast<CComboBoxEx*>(combo_.Get()); }
+  CListCtrl* List() const { return static_cast<CListCtrl*>(list_.Get()); }
+
+  WindowWatch combo_;
+  WindowWatch list_;
 };
 
 // WM_NOTIFY to the combo's parent, wParam = the combo's identifier, lParam = an NMCHAR whose
@@ -57,9 +75,10 @@ void OnEditChange(CWnd& combo) {
 
 bool CFindEdit::PreTranslateMessage(MSG& message) {
   ComboKeyControls controls(*this, list_);
-  if (RouteComboMessage(keys_, message.message, message.wParam, message.lParam, controls)) {
-    return true;
-  }
+  const bool consumed =
+      RouteComboMessage(keys_, message.message, message.wParam, message.lParam, controls);
+  // A combo whose dialog closed meanwhile is freed, and the key's edit field is gone with it.
+  if (consumed || controls.ComboGone()) return true;
   return CComboBoxEx::PreTranslateMessage(message);
 }
 

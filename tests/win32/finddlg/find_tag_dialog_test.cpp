@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "find_dialog_fixtures.h"
+#include "harness/poisoned_delete.h"
 #include "key_recorder.h"
 #include "keyboard.h"
 
@@ -240,6 +241,68 @@ TEST_F(FindTagDialog, ConfirmingADropDownItemIsOneNmChar) {
   EXPECT_FALSE(::SendMessageA(tagCombo, CB_GETDROPPEDSTATE, 0, 0));
   EXPECT_EQ(dialog.Count(WM_COMMAND, CBN_SELENDOK), 0);
   EXPECT_EQ(dialog.Count(WM_NOTIFY, NM_CHAR), 1);
+}
+
+// A window that records every message it is sent. The module's freed blocks are filled with its
+// handle, so a freed window object that is used again sends here.
+class FreedObjectTrap {
+ public:
+  FreedObjectTrap()
+      : hwnd_(::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                nullptr)) {
+    ::SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
+  }
+  ~FreedObjectTrap() { ::DestroyWindow(hwnd_); }
+  FreedObjectTrap(const FreedObjectTrap&) = delete;
+  FreedObjectTrap& operator=(const FreedObjectTrap&) = delete;
+
+  uintptr_t Poison() const { return reinterpret_cast<uintptr_t>(hwnd_); }
+  static std::vector<UINT>& Received() {
+    static std::vector<UINT> received;
+    return received;
+  }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_DESTROY && message != WM_NCDESTROY) Received().push_back(message);
+    return ::DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+  HWND hwnd_;
+};
+
+CloseFindTagDialogFn g_closeOnRefresh = nullptr;
+
+// A host whose Find Tag dialog closes itself (entry 8) when a combo asks it to refresh.
+LRESULT CALLBACK ClosingOnRefresh(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_USER + 1 && g_closeOnRefresh != nullptr) g_closeOnRefresh();
+  return ::CallWindowProcA(TestDialog::OwnProcedure(), hwnd, message, wParam, lParam);
+}
+
+// When the F5 request returns, the combo that sent it, the other combo, the list and their window
+// records are freed: nothing of them may be read or written after it.
+TEST_F(FindTagDialog, F5WhoseRequestClosesTheDialogTouchesNothingFreed) {
+  WriteProfileString("Config", "TagEditList", "Draw|Paint|");
+  CreateModule();
+  AddControls();
+  ::SetWindowLongPtrA(dialog.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ClosingOnRefresh));
+  Init(10);
+  g_closeOnRefresh = Entry<CloseFindTagDialogFn>(kCloseFindTagDialog);
+  FreedObjectTrap trap;
+  {
+    PoisonedDelete freed(module.Handle(), trap.Poison());
+    ASSERT_TRUE(freed.Active());
+    FreedObjectTrap::Received().clear();
+    Type(tagCombo, VK_F5);
+    EXPECT_GE(freed.BlocksFreed(), 3);  // the close ran inside the request
+    EXPECT_EQ(freed.BlocksWrittenAfterFree(), 0);
+  }
+  g_closeOnRefresh = nullptr;
+  open = false;
+  EXPECT_EQ(FreedObjectTrap::Received(), std::vector<UINT>{});
+  EXPECT_EQ(RefreshRequests(1052), 1);
+  EXPECT_FALSE(::IsWindow(tagCombo));
+  DestroyModule();
+  EXPECT_EQ(ReadProfileString("Config", "TagEditList"), "Draw|Paint|");
 }
 
 }  // namespace

@@ -17,6 +17,8 @@ class ImportPatch {
 
   // False when the module does not import the function.
   bool Active() const { return slot_ != nullptr; }
+  // The module has been unloaded: its import table went with it, so nothing is put back.
+  void ModuleUnloaded() { slot_ = nullptr; }
   // The function the module called before the patch.
   const void* Original() const { return original_; }
 

@@ -174,7 +174,8 @@ TEST_F(History, TextAddedWhileOpenIsLostWhenDestructionComesBeforeClose) {
 }
 
 // A creation that found no main window loaded nothing: a destruction after it must not write
-// the empty lists over what the profile holds.
+// lists over what the profile holds, neither empty ones nor those an earlier creation of this
+// load read (another instance of the IDE may have stored newer ones since).
 TEST_F(History, DestructionAfterAFailedCreationKeepsTheStoredHistories) {
   WriteProfileString("Config", "FilenameEditList", "main.cpp|");
   WriteProfileString("Config", "TagEditList", "Parse|");
@@ -186,6 +187,20 @@ TEST_F(History, DestructionAfterAFailedCreationKeepsTheStoredHistories) {
   EXPECT_EQ(Stored("TagParentEditList"), "<absent>");
   EXPECT_EQ(Stored("TagEditList"), "Parse|");
   EXPECT_EQ(ide.References("Root"), 0);  // the root is still let go of
+
+  ide.mainWindowAvailable = true;
+  table = module.Create(ide.RootDispatch());
+  ASSERT_NE(table, nullptr);
+  module.Destroy(table);
+  WriteProfileString("Config", "FilenameEditList", "newer.cpp|main.cpp|");
+  WriteProfileString("Config", "TagParentEditList", "Newer|");
+  ide.mainWindowAvailable = false;
+  table = module.Create(ide.RootDispatch());
+  ASSERT_EQ(table, nullptr);
+  module.Destroy(table);
+  EXPECT_EQ(Stored("FilenameEditList"), "newer.cpp|main.cpp|");
+  EXPECT_EQ(Stored("TagParentEditList"), "Newer|");
+  EXPECT_EQ(Stored("TagEditList"), "Parse|");
 }
 
 // Another writer (another instance of the IDE) lengthens the Find File history just after the

@@ -209,43 +209,95 @@ TEST_F(Lifecycle, UnloadReleasesARootTheHostNeverGaveBack) {
   EXPECT_EQ(ide.Registry().OverReleases(), 0);
 }
 
-TEST_F(Lifecycle, UnloadWithTheHelperWindowStillThereTakesItAway) {
+TEST_F(Lifecycle, UnloadWithTheHelperWindowStillThereTakesItAwayWithItsClass) {
   OpsTable* table = module.Create(ide.RootDispatch());
   module.Destroy(table);
+  HINSTANCE instance = module.Handle();
   module.Unload();
   EXPECT_EQ(HelperWindowsOf(mainWindow.Handle()), 0);
+  WNDCLASSA windowClass{};
+  EXPECT_FALSE(::GetClassInfoA(instance, kHelperWindowClass, &windowClass));
   PumpMessages();  // the finish request finds no window and no code
 }
 
-// A host that unloads the module while a Find dialog is open: the module's objects let go of the
-// dialog's controls, so nothing of ours is left in them when the code goes.
-TEST_F(Lifecycle, UnloadWithAFindDialogOpenGivesTheControlsTheirOwnProcedures) {
-  TestDialog dialog;
-  HWND list = dialog.AddList(1020, LVS_OWNERDATA);
-  HWND combo = dialog.AddCombo(1021);
-  const LONG_PTR listProcedure = ::GetWindowLongPtrA(list, GWLP_WNDPROC);
-  const LONG_PTR comboProcedure = ::GetWindowLongPtrA(combo, GWLP_WNDPROC);
-  const LONG_PTR dialogProcedure = ::GetWindowLongPtrA(dialog.Handle(), GWLP_WNDPROC);
+// The thread hooks the module has set and not removed, as seen at its imports.
+std::set<HHOOK>& LiveHooks() {
+  static std::set<HHOOK> hooks;
+  return hooks;
+}
+HHOOK WINAPI CountedSetHook(int type, HOOKPROC procedure, HINSTANCE instance, DWORD thread) {
+  HHOOK hook = ::SetWindowsHookExA(type, procedure, instance, thread);
+  if (hook != nullptr) LiveHooks().insert(hook);
+  return hook;
+}
+BOOL WINAPI CountedUnhook(HHOOK hook) {
+  LiveHooks().erase(hook);
+  return ::UnhookWindowsHookEx(hook);
+}
+
+// A host that unloads the module while both Find dialogs are open (no close, no destruction):
+// nothing of the module is left in the host's windows, and its controls go on as plain ones.
+TEST_F(Lifecycle, UnloadWithBothFindDialogsOpenLeavesPlainControls) {
+  WriteProfileString("Config", "TagEditList", "Draw|Paint|");
+  TestDialog fileDialog;
+  TestDialog tagDialog;
+  const std::vector<HWND> controls{
+      fileDialog.AddList(1020, LVS_OWNERDATA), fileDialog.AddCombo(1021),
+      tagDialog.AddList(1050, LVS_OWNERDATA), tagDialog.AddCombo(1051), tagDialog.AddCombo(1052)};
+  const std::vector<HWND> windows{controls[0], controls[1],         controls[2],       controls[3],
+                                  controls[4], fileDialog.Handle(), tagDialog.Handle()};
+  std::vector<LONG_PTR> procedures;
+  for (HWND window : windows) procedures.push_back(::GetWindowLongPtrA(window, GWLP_WNDPROC));
+  HWND tagList = controls[2];
+  HWND tagCombo = controls[4];
+
+  ImportPatch setHook(module.Handle(), "user32.dll", "SetWindowsHookExA",
+                      reinterpret_cast<const void*>(&CountedSetHook));
+  ImportPatch unhook(module.Handle(), "user32.dll", "UnhookWindowsHookEx",
+                     reinterpret_cast<const void*>(&CountedUnhook));
+  ASSERT_TRUE(setHook.Active() && unhook.Active());
   OpsTable* table = module.Create(ide.RootDispatch());
   ASSERT_NE(table, nullptr);
   PumpMessages();
-  CFindFileEdit* comboObject = nullptr;
-  CFindFileListCtrl* listObject = nullptr;
   HostFileKeyArray keys{nullptr};
   HostFileSource* source = nullptr;
+  HostTagArray tags{nullptr};
   ASSERT_TRUE(Entry<InitFindFileDialogFn>(table, kInitFindFileDialog)(
-      dialog.Handle(), 0x1234, &comboObject, &listObject, &source, &keys));
-  ASSERT_NE(::GetWindowLongPtrA(combo, GWLP_WNDPROC), comboProcedure);
+      fileDialog.Handle(), 1, nullptr, nullptr, &source, &keys));
+  ASSERT_TRUE(Entry<InitFindTagDialogFn>(table, kInitFindTagDialog)(tagDialog.Handle(), 2, nullptr,
+                                                                    nullptr, nullptr, &tags));
+  for (size_t i = 0; i < windows.size(); ++i) {
+    ASSERT_NE(::GetWindowLongPtrA(windows[i], GWLP_WNDPROC), procedures[i]) << i;
+  }
+  ASSERT_EQ(LiveHooks().size(), 1u);
 
-  module.Unload();  // no close, no destruction
+  module.Unload();
+  setHook.ModuleUnloaded();
+  unhook.ModuleUnloaded();
 
-  EXPECT_EQ(::GetWindowLongPtrA(list, GWLP_WNDPROC), listProcedure);
-  EXPECT_EQ(::GetWindowLongPtrA(combo, GWLP_WNDPROC), comboProcedure);
-  EXPECT_EQ(::GetWindowLongPtrA(dialog.Handle(), GWLP_WNDPROC), dialogProcedure);
-  // The host's loop and its controls go on without the module: no hook, no stale procedure.
-  ::PostMessageA(EditFieldOf(combo), WM_CHAR, 'x', 0);
+  EXPECT_TRUE(LiveHooks().empty());
+  for (size_t i = 0; i < windows.size(); ++i) {
+    EXPECT_TRUE(::IsWindow(windows[i])) << i;
+    EXPECT_EQ(::GetWindowLongPtrA(windows[i], GWLP_WNDPROC), procedures[i]) << i;
+  }
+  // Keys and messages now meet the controls' own procedures and reach the dialogs as they are.
+  fileDialog.ClearReceived();
+  tagDialog.ClearReceived();
+  ::PostMessageA(EditFieldOf(controls[1]), WM_CHAR, 'x', 0);
+  ::PostMessageA(EditFieldOf(tagCombo), WM_KEYDOWN, VK_DOWN, 1);  // the combo's own next item
+  ::PostMessageA(EditFieldOf(tagCombo), WM_KEYDOWN, VK_F5, 1);
   PumpMessages();
-  EXPECT_EQ(WindowText(combo), "x");
+  EXPECT_EQ(WindowText(controls[1]), "x");
+  EXPECT_TRUE(fileDialog.ReceivedCode(WM_COMMAND, 1021, CBN_EDITCHANGE));
+  EXPECT_EQ(WindowText(tagCombo), "Draw");
+  EXPECT_EQ(tagDialog.Count(WM_USER + 1, 0, true), 0);
+  ::SendMessageA(tagList, LVM_SETITEMCOUNT, 1, 0);
+  char text[16] = "";
+  LVITEMA item{};
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  ::SendMessageA(tagList, LVM_GETITEMTEXTA, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_TRUE(tagDialog.ReceivedCode(WM_NOTIFY, 1050, LVN_GETDISPINFOA));
   EXPECT_EQ(ide.References("Root"), 0);
 }
 
