@@ -110,7 +110,7 @@ class HighFindFile : public FindFileTest {
 
     AddControls(110);  // a few rows visible: Ctrl+End must scroll
     CreateModule();
-    auto init = module->Entry<InitFindFileDialogFn>(kInitFindFileDialog);
+    auto init = Entry<InitFindFileDialogFn>(kInitFindFileDialog);
     ASSERT_TRUE(init(dialog.Handle(), kFindFileDialogId, &comboObject, &listObject, highSourceWord,
                      highKeyArray));
     open = true;
@@ -175,7 +175,7 @@ TEST_F(HighFindTag, DisplayRequestsHandOverRecordTextsAboveFourGiB) {
 
   AddControls();
   CreateModule();
-  auto init = module->Entry<InitFindTagDialogFn>(kInitFindTagDialog);
+  auto init = Entry<InitFindTagDialogFn>(kInitFindTagDialog);
   ASSERT_TRUE(init(dialog.Handle(), kFindTagDialogId, &parentObject, &tagObject, &listObject,
                    highTagArray));
   open = true;
