@@ -14,11 +14,11 @@ install(TARGETS TolvaneReg EXPORT TolvaneRegTargets
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(FILES ${TOLVANE_MINGW_RUNTIME_DLLS} DESTINATION ${CMAKE_INSTALL_BINDIR})
-# Hosts ship these DLLs: their debug sections (the runtime's own and those linked in from it)
+# Hosts ship these DLLs: their symbols and debug sections (the runtime's own and ours)
 # stay in the build tree and the toolchain.
 foreach(dll TolvaneReg.dll ${TOLVANE_MINGW_RUNTIME_DLLS})
   get_filename_component(name ${dll} NAME)
-  install(CODE "execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-debug
+  install(CODE "execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-all
     \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${name}\"
     COMMAND_ERROR_IS_FATAL ANY)")
 endforeach()
