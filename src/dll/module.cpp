@@ -83,7 +83,12 @@ Module& TheModule() {
 }
 
 bool LoadModule() {
-  instance = new (std::nothrow) Module;
+  // Nothing may leave DllMain for the loader's frames: a module that cannot be made fails the load.
+  try {
+    instance = new Module;
+  } catch (...) {
+    instance = nullptr;
+  }
   return instance != nullptr;
 }
 
