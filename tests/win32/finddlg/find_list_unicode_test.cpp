@@ -11,8 +11,9 @@
 namespace tolvane::testing {
 namespace {
 
-// The records hold code page 1252 bytes: Ü, ö, ß, é are Latin-1 too, while € (0x80) and the
-// em dash (0x97) are not, so a byte-for-byte widening or a UTF-8 reading shows wrongly.
+// The records hold code page 1252 bytes, written as octal escapes (a hex escape would swallow the
+// letters after it): \334 Ü, \366 ö, \337 ß, \351 é are Latin-1 too, while \200 € and \227 (em
+// dash) are not, so a byte-for-byte widening or a UTF-8 reading shows wrongly.
 constexpr UINT kTestCodePage = 1252;
 
 struct SentWideRequest {
@@ -46,11 +47,7 @@ class FindFileUnicodeList : public FindFileTest {
     FindFileTest::SetUp();
     ASSERT_EQ(::GetACP(), kTestCodePage) << "the records are written in code page 1252";
     records.push_back(
-        std::make_unique<FakeFileRecord>("\xDC"
-                                         "bersicht",
-                                         "cpp",
-                                         "C:\\Projekte\\Gr\xF6\xDF"
-                                         "e \x80"));
+        std::make_unique<FakeFileRecord>("\334bersicht", "cpp", "C:\\Projekte\\Gr\366\337e \200"));
     records.push_back(std::make_unique<FakeFileRecord>("Makefile", "", ""));
     for (uint32_t i = 0; i < records.size(); ++i) {
       source.records[40 + i] = records[i].get();
@@ -106,10 +103,7 @@ TEST_F(FindFileUnicodeList, ARequestComesBackTextOnlyAndTextsLiveThroughTwoMore)
 class FindTagUnicodeList : public FindTagTest {
  protected:
   FindTagUnicodeList() : FindTagTest(TestDialog::Charset::kUnicode) {}
-  FakeFileRecord file{
-      "\xDC"
-      "bersicht",
-      "h", "src"};
+  FakeFileRecord file{"\334bersicht", "h", "src"};
   FakeTagRecord tag;
   FakeTagRecord unknownKind;
 };
@@ -117,13 +111,11 @@ class FindTagUnicodeList : public FindTagTest {
 TEST_F(FindTagUnicodeList, CellsShowTheHostsTextsInUtf16) {
   ASSERT_EQ(::GetACP(), kTestCodePage) << "the records are written in code page 1252";
   tag.kind = kTagFunction;
-  tag.nameSpace = "Caf\xE9";
-  tag.parentName =
-      "Gr\xF6\xDF"
-      "e";
-  tag.name = "\x80uro";
+  tag.nameSpace = "Caf\351";
+  tag.parentName = "Gr\366\337e";
+  tag.name = "\200uro";
   tag.file = &file;
-  tag.pattern = "^\tint a \x97 b;$";
+  tag.pattern = "^\tint a \227 b;$";
   unknownKind.kind = 13;
   unknownKind.nameSpace = nullptr;
   tags = {&tag, &unknownKind};
