@@ -12,10 +12,10 @@
 // needs windows.h first
 #include <commctrl.h>
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -174,10 +174,20 @@ struct Scroll {
   uint64_t checksum = 0;
 };
 
-// Page by page from the top: the rows the list shows are asked column by column.
 template <typename AskRow>
-Scroll ScrollThrough(HWND list, int perPage, int rows, AskRow&& askRow) {
-  Scroll scroll;
+void TimePage(Scroll& scroll, int top, int last, AskRow& askRow) {
+  const double start = Now();
+  for (int row = top; row < last; ++row) scroll.checksum += askRow(row);
+  scroll.seconds += Now() - start;
+  scroll.requests += static_cast<uint64_t>(last - top) * 2;
+}
+
+// Page by page from the top: the rows the list shows are asked column by column, by each asker
+// in turn and timed apart, so that askers compared with each other meet the same machine.
+template <typename... AskRow>
+std::array<Scroll, sizeof...(AskRow)> ScrollThrough(HWND list, int perPage, int rows,
+                                                    AskRow&&... askRow) {
+  std::array<Scroll, sizeof...(AskRow)> scrolls{};
   const int rowHeight = [&] {
     RECT rect{};
     rect.left = LVIR_BOUNDS;
@@ -187,16 +197,14 @@ Scroll ScrollThrough(HWND list, int perPage, int rows, AskRow&& askRow) {
   ::SendMessageA(list, LVM_ENSUREVISIBLE, 0, FALSE);
   for (int top = 0;;) {
     const int last = top + perPage < rows ? top + perPage : rows;
-    const double start = Now();
-    for (int row = top; row < last; ++row) scroll.checksum += askRow(row);
-    scroll.seconds += Now() - start;
-    scroll.requests += static_cast<uint64_t>(last - top) * 2;
+    std::size_t i = 0;
+    (TimePage(scrolls[i++], top, last, askRow), ...);
     if (last == rows) break;
     ::SendMessageA(list, LVM_SCROLL, 0, perPage * rowHeight);
     const int next = static_cast<int>(::SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
     top = next > top ? next : last;  // the last page may overlap the one before
   }
-  return scroll;
+  return scrolls;
 }
 
 struct HostData {
@@ -207,10 +215,12 @@ struct HostData {
 };
 
 // One Find File dialog's run: an ANSI dialog's list asks with LVN_GETDISPINFOA and gets narrow
-// texts, a Unicode dialog's list asks with LVN_GETDISPINFOW and gets them converted.
+// texts, a Unicode dialog's list asks with LVN_GETDISPINFOW and gets them converted. Straight to
+// the dialog, both requests are sent in either run, alternating page by page.
 struct DialogRun {
-  Scroll requests;       // through the list, every host row
-  Scroll notifications;  // straight to the dialog, the first kSampleRows rows
+  Scroll requests;             // through the list, every host row
+  Scroll narrowNotifications;  // straight to the dialog, the first kSampleRows rows
+  Scroll wideNotifications;
   Scroll lookups;        // the host's own lookups for the cells of requests
   Scroll sampleLookups;  // and for those of notifications
   int perPage = 0;
@@ -235,12 +245,17 @@ DialogRun ScrollDialog(OpsTable* table, HostData& host, testing::TestDialog::Cha
   run.perPage = perPage;
   Char buffer[260] = {};
   constexpr int kSize = static_cast<int>(std::size(buffer));
-  // Warm-up: one cell of every host record, so the list object's text slots have grown to the
-  // longest texts.
+  // Warm-up: each cell of every host record, through the list and with both requests straight to
+  // the dialog, so the list object's text slots have grown to the longest texts.
+  char narrow[260] = {};
+  wchar_t wide[260] = {};
   counter.module = 0;
   for (int row = 0; row < kRecords; ++row) {
-    AskCell(list, row, 0, buffer, kSize);
-    AskCell(list, row, 1, buffer, kSize);
+    for (int column : {0, 1}) {
+      AskCell(list, row, column, buffer, kSize);
+      NotifyCell(dialog.Handle(), list, row, column, narrow, kSize);
+      NotifyCell(dialog.Handle(), list, row, column, wide, kSize);
+    }
   }
   run.warmUpAllocations = counter.module;
   counter.module = 0;
@@ -248,22 +263,30 @@ DialogRun ScrollDialog(OpsTable* table, HostData& host, testing::TestDialog::Cha
 
   run.requests = ScrollThrough(list, perPage, kRows, [&](int row) {
     return AskCell(list, row, 0, buffer, kSize) + AskCell(list, row, 1, buffer, kSize);
-  });
+  })[0];
   run.requestAllocations = counter.module;
   run.hostAllocations = counter.host;
 
-  run.notifications = ScrollThrough(list, perPage, kSampleRows, [&](int row) {
-    return NotifyCell(dialog.Handle(), list, row, 0, buffer, kSize) +
-           NotifyCell(dialog.Handle(), list, row, 1, buffer, kSize);
-  });
+  const auto notifications = ScrollThrough(
+      list, perPage, kSampleRows,
+      [&](int row) {
+        return NotifyCell(dialog.Handle(), list, row, 0, narrow, kSize) +
+               NotifyCell(dialog.Handle(), list, row, 1, narrow, kSize);
+      },
+      [&](int row) {
+        return NotifyCell(dialog.Handle(), list, row, 0, wide, kSize) +
+               NotifyCell(dialog.Handle(), list, row, 1, wide, kSize);
+      });
+  run.narrowNotifications = notifications[0];
+  run.wideNotifications = notifications[1];
   run.notificationAllocations = counter.module - run.requestAllocations;
 
   const auto lookUpRow = [&](int row) {
     return LookUpCell(host.keyArray, host.sourceWord, row, 0) +
            LookUpCell(host.keyArray, host.sourceWord, row, 1);
   };
-  run.lookups = ScrollThrough(list, perPage, kRows, lookUpRow);
-  run.sampleLookups = ScrollThrough(list, perPage, kSampleRows, lookUpRow);
+  run.lookups = ScrollThrough(list, perPage, kRows, lookUpRow)[0];
+  run.sampleLookups = ScrollThrough(list, perPage, kSampleRows, lookUpRow)[0];
   TableEntry<CloseFindFileDialogFn>(table, kCloseFindFileDialog)();
   return run;
 }
@@ -277,12 +300,15 @@ bool PrintDialogRun(const char* kind, const DialogRun& run) {
   const double perLookup = PerRequest(run.lookups);
   std::printf(
       "  %s, %d rows a page: %llu display requests through the list, %.3f us each (%.2f x the "
-      "host's "
-      "lookup); straight to the dialog (reflection and answer only, the first %d rows): "
-      "%.3f us each (%.2f x)\n",
+      "host's lookup)\n",
       kind, run.perPage, static_cast<unsigned long long>(run.requests.requests),
-      PerRequest(run.requests) * 1e6, PerRequest(run.requests) / perLookup, kSampleRows,
-      PerRequest(run.notifications) * 1e6, PerRequest(run.notifications) / perLookup);
+      PerRequest(run.requests) * 1e6, PerRequest(run.requests) / perLookup);
+  std::printf(
+      "    straight to the dialog (reflection and answer only, the first %d rows): "
+      "LVN_GETDISPINFOA %.3f us each (%.2f x), LVN_GETDISPINFOW %.3f us each (%.2f x)\n",
+      kSampleRows, PerRequest(run.narrowNotifications) * 1e6,
+      PerRequest(run.narrowNotifications) / perLookup, PerRequest(run.wideNotifications) * 1e6,
+      PerRequest(run.wideNotifications) / perLookup);
   std::printf(
       "    module allocations after warm-up: %llu through the list, %llu straight to the "
       "dialog (warm-up: %llu; the host's own strings: %llu)\n",
@@ -291,7 +317,8 @@ bool PrintDialogRun(const char* kind, const DialogRun& run) {
       static_cast<unsigned long long>(run.warmUpAllocations),
       static_cast<unsigned long long>(run.hostAllocations));
   const bool answered = run.requests.checksum == run.lookups.checksum &&
-                        run.notifications.checksum == run.sampleLookups.checksum;
+                        run.narrowNotifications.checksum == run.sampleLookups.checksum &&
+                        run.wideNotifications.checksum == run.sampleLookups.checksum;
   std::printf("    every cell answered with the host's text: %s\n", answered ? "yes" : "NO");
   return answered;
 }
@@ -361,8 +388,11 @@ int Run() {
               noAllocation ? "holds" : "does not hold");
   PrintRatioGoal("a Unicode request through the list costs at most 1.5x an ANSI one",
                  PerRequest(unicode.requests), PerRequest(ansi.requests), 1.5);
-  PrintRatioGoal("the same, straight to the dialog", PerRequest(unicode.notifications),
-                 PerRequest(ansi.notifications), 1.5);
+  // Straight to the dialog, over both runs: the two requests alternate page by page.
+  const double wideSeconds = ansi.wideNotifications.seconds + unicode.wideNotifications.seconds;
+  const double narrowSeconds =
+      ansi.narrowNotifications.seconds + unicode.narrowNotifications.seconds;
+  PrintRatioGoal("the same, straight to the dialog", wideSeconds, narrowSeconds, 1.5);
   return noAllocation && answered ? 0 : 1;
 }
 
