@@ -1,22 +1,69 @@
 #include "finddlg/win32/find_list_ctrl.h"
 
+#include <cstring>
+
 #include "finddlg/file_cell_text.h"
 #include "finddlg/tag_cell_text.h"
 
 namespace tolvane {
+namespace {
+
+// The host's texts are in the ANSI code page. No code page gives more UTF-16 units than it has
+// bytes, so the slot sized to the bytes takes the text in one call; the size is asked only if a
+// conversion should ever need more.
+void ConvertAnsiToWide(std::wstring& slot, const char* text) {
+  const int bytes = static_cast<int>(std::strlen(text));
+  if (bytes == 0) {
+    slot.clear();
+    return;
+  }
+  slot.resize(static_cast<std::size_t>(bytes));
+  int units = ::MultiByteToWideChar(CP_ACP, 0, text, bytes, slot.data(), bytes);
+  if (units == 0 && ::GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+    units = ::MultiByteToWideChar(CP_ACP, 0, text, bytes, nullptr, 0);
+    slot.resize(static_cast<std::size_t>(units));
+    units = ::MultiByteToWideChar(CP_ACP, 0, text, bytes, slot.data(), units);
+  }
+  slot.resize(static_cast<std::size_t>(units));
+}
+
+}  // namespace
 
 bool CFindListCtrl::OnReflectedNotification(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
   if (message != WM_NOTIFY || lParam == 0) return false;
   auto* header = reinterpret_cast<NMHDR*>(lParam);
-  if (header->hwndFrom != Handle() || header->code != LVN_GETDISPINFOA) return false;
-  LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(lParam)->item;
+  if (header->hwndFrom != Handle()) return false;
+  if (header->code == LVN_GETDISPINFOA) {
+    AnswerNarrow(reinterpret_cast<NMLVDISPINFOA*>(lParam)->item);
+  } else if (header->code == LVN_GETDISPINFOW) {
+    AnswerWide(reinterpret_cast<NMLVDISPINFOW*>(lParam)->item);
+  } else {
+    return false;
+  }
+  result = 0;
+  return true;
+}
+
+void CFindListCtrl::AnswerNarrow(LVITEMA& item) {
   DisplayRequest cell{item.iItem, item.iSubItem, item.mask, item.pszText};
   answer_(cell, ring_);
   item.mask = cell.mask;
   // The control only reads the text it is pointed at; the const goes for the record's sake.
   item.pszText = const_cast<char*>(cell.text);
-  result = 0;
-  return true;
+}
+
+void CFindListCtrl::AnswerWide(LVITEMW& item) {
+  // A null text going in marks the control's own pointer: an answer that leaves it null had no
+  // text to give, and the control keeps its pointer. The narrow ring serves as scratch for the
+  // composed texts, as a list asks with one of the two notifications only.
+  DisplayRequest cell{item.iItem, item.iSubItem, item.mask, nullptr};
+  answer_(cell, ring_);
+  if (cell.text != nullptr) {
+    const char* narrow = cell.text;
+    item.pszText = const_cast<wchar_t*>(
+        wideRing_.StoreComposed([narrow](std::wstring& slot) { ConvertAnsiToWide(slot, narrow); }));
+  }
+  item.mask = cell.mask;
 }
 
 CFindFileListCtrl::CFindFileListCtrl(const HostFileKeyArray* keys,

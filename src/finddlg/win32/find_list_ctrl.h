@@ -1,7 +1,9 @@
 // The Find dialogs' lists: owner-data lists whose rows are the host's records. They keep no rows:
-// each cell text is found or composed when the control asks (LVN_GETDISPINFOA), by the dialog's
-// answer function over the host's data. CFindFileListCtrl is the Find File list (1020),
-// CFindTagListCtrl the Find Tag list (1050).
+// each cell text is found or composed when the control asks, by the dialog's answer function over
+// the host's data. An ANSI list asks with LVN_GETDISPINFOA and gets the host's narrow text; a
+// Unicode list (one whose dialog is a Unicode window) asks with LVN_GETDISPINFOW and gets the same
+// text converted from the ANSI code page to UTF-16. CFindFileListCtrl is the Find File list
+// (1020), CFindTagListCtrl the Find Tag list (1050).
 #pragma once
 
 #include <functional>
@@ -22,15 +24,19 @@ class CFindListCtrl : public CListCtrl {
 
   explicit CFindListCtrl(Answer answer) : answer_(std::move(answer)) {}
 
-  // Override point: answers the list's own LVN_GETDISPINFOA, so the dialog never sees it. Of the
-  // record only iItem, iSubItem, mask and pszText are read, and only mask and pszText written;
-  // the control's own text buffer is never touched.
+  // Override point: answers the list's own LVN_GETDISPINFOA and LVN_GETDISPINFOW, so the dialog
+  // never sees them. Of the record only iItem, iSubItem, mask and pszText are read, and only mask
+  // and pszText written; the control's own text buffer is never touched.
   bool OnReflectedNotification(UINT message, WPARAM wParam, LPARAM lParam,
                                LRESULT& result) override;
 
  private:
+  void AnswerNarrow(LVITEMA& item);
+  void AnswerWide(LVITEMW& item);
+
   Answer answer_;
   DisplayTextRing ring_;
+  WideDisplayTextRing wideRing_;  // the wide copies of the texts a Unicode list is handed
 };
 
 // Row i is the host's key i, looked up in the source its word holds; both are read afresh at

@@ -29,8 +29,11 @@ class FindModuleTest : public ModuleTest {
   bool open = false;  // between a successful Open and Close
 };
 
+// The host's dialog is an ANSI window unless a test's fixture asks for a Unicode dialog.
 class FindFileTest : public FindModuleTest {
  protected:
+  explicit FindFileTest(TestDialog::Charset charset = TestDialog::Charset::kAnsi)
+      : dialog(charset) {}
   // Records "file<i>" with extension "cpp" and path "C:\src\<i>"; key i + 100 for row i.
   void MakeFiles(int count);
   // Creates the module (unless created), the controls, and calls entry 1.
@@ -58,6 +61,8 @@ class FindFileTest : public FindModuleTest {
 
 class FindTagTest : public FindModuleTest {
  protected:
+  explicit FindTagTest(TestDialog::Charset charset = TestDialog::Charset::kAnsi)
+      : dialog(charset) {}
   void Open(int rows = 0, int listHeight = 200) {
     AddControls(listHeight);
     Init(rows);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <iterator>
 
 namespace tolvane::testing {
 namespace {
@@ -77,6 +78,16 @@ std::string CellText(HWND list, int row, int column) {
   item.pszText = text;
   item.cchTextMax = sizeof text;
   ::SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+std::wstring WideCellText(HWND list, int row, int column) {
+  wchar_t text[512] = {};
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = static_cast<int>(std::size(text));
+  ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
   return text;
 }
 

@@ -28,6 +28,8 @@ struct ListColumn {
 std::vector<ListColumn> Columns(HWND list);
 // The text the list shows in a cell (asks the list, which asks its owner).
 std::string CellText(HWND list, int row, int column);
+// The same through LVM_GETITEMTEXTW, as UTF-16.
+std::wstring WideCellText(HWND list, int row, int column);
 UINT RowState(HWND list, int row);  // LVIS_SELECTED | LVIS_FOCUSED bits
 void SetRowState(HWND list, int row, UINT state);
 bool RowFullyVisible(HWND list, int row);

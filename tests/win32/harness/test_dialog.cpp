@@ -20,12 +20,32 @@ void RegisterOnce() {
   registered = true;
 }
 
+// A dialog box without items (they are added as child windows); no menu, class or title.
+struct EmptyDialogTemplate {
+  DLGTEMPLATE header;
+  WORD menu;
+  WORD windowClass;
+  WORD title;
+};
+
 }  // namespace
 
-TestDialog::TestDialog() {
+TestDialog::TestDialog(Charset charset) : unicode_(charset == Charset::kUnicode) {
   RegisterOnce();
-  hwnd_ = ::CreateWindowExA(0, kClass, "Test dialog", WS_OVERLAPPEDWINDOW, 10, 10, 600, 400,
-                            nullptr, nullptr, ::GetModuleHandleA(nullptr), this);
+  if (!unicode_) {
+    hwnd_ = ::CreateWindowExA(0, kClass, "Test dialog", WS_OVERLAPPEDWINDOW, 10, 10, 600, 400,
+                              nullptr, nullptr, ::GetModuleHandleA(nullptr), this);
+    return;
+  }
+  alignas(DWORD) EmptyDialogTemplate dialogTemplate{};
+  dialogTemplate.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  dialogTemplate.header.x = 10;
+  dialogTemplate.header.y = 10;
+  dialogTemplate.header.cx = 400;
+  dialogTemplate.header.cy = 270;
+  hwnd_ =
+      ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), &dialogTemplate.header, nullptr,
+                                   &TestDialog::DialogProcedure, reinterpret_cast<LPARAM>(this));
 }
 
 TestDialog::~TestDialog() {
@@ -34,18 +54,26 @@ TestDialog::~TestDialog() {
 }
 
 HWND TestDialog::AddCombo(int controlId) {
-  return ::CreateWindowExA(0, "COMBOBOX", "",
-                           WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 10,
-                           10 + 30 * (controlId % 5), 200, 200, hwnd_,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
+  const int y = 10 + 30 * (controlId % 5);
+  auto* id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId));
+  if (unicode_) {
+    return ::CreateWindowExW(0, L"COMBOBOX", L"", style, 10, y, 200, 200, hwnd_, id,
+                             ::GetModuleHandleW(nullptr), nullptr);
+  }
+  return ::CreateWindowExA(0, "COMBOBOX", "", style, 10, y, 200, 200, hwnd_, id,
                            ::GetModuleHandleA(nullptr), nullptr);
 }
 
 HWND TestDialog::AddList(int controlId, DWORD extraStyle, int width, int height) {
-  return ::CreateWindowExA(
-      0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | extraStyle, 220, 10,
-      width, height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
-      ::GetModuleHandleA(nullptr), nullptr);
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | extraStyle;
+  auto* id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId));
+  if (unicode_) {
+    return ::CreateWindowExW(0, WC_LISTVIEWW, L"", style, 220, 10, width, height, hwnd_, id,
+                             ::GetModuleHandleW(nullptr), nullptr);
+  }
+  return ::CreateWindowExA(0, WC_LISTVIEWA, "", style, 220, 10, width, height, hwnd_, id,
+                           ::GetModuleHandleA(nullptr), nullptr);
 }
 
 int TestDialog::Count(UINT message, int code, bool anyCode) const {
@@ -73,19 +101,32 @@ LRESULT CALLBACK TestDialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, L
     ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
   auto* self = reinterpret_cast<TestDialog*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (self != nullptr) {
-    if (message == WM_NOTIFY) {
-      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      self->received_.push_back({message, wParam, lParam, header->hwndFrom, header->idFrom,
-                                 static_cast<int>(header->code)});
-    } else if (message == WM_COMMAND && lParam != 0) {
-      self->received_.push_back({message, wParam, lParam, reinterpret_cast<HWND>(lParam),
-                                 LOWORD(wParam), HIWORD(wParam)});
-    } else if (message >= WM_USER && message < WM_APP) {
-      self->received_.push_back({message, wParam, lParam, nullptr, 0, 0});
-    }
-  }
+  if (self != nullptr) self->Record(message, wParam, lParam);
   return ::DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+INT_PTR CALLBACK TestDialog::DialogProcedure(HWND hwnd, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, lParam);
+    return TRUE;
+  }
+  auto* self = reinterpret_cast<TestDialog*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self != nullptr) self->Record(message, wParam, lParam);
+  return FALSE;  // the dialog box's own handling
+}
+
+void TestDialog::Record(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NOTIFY) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    received_.push_back({message, wParam, lParam, header->hwndFrom, header->idFrom,
+                         static_cast<int>(header->code)});
+  } else if (message == WM_COMMAND && lParam != 0) {
+    received_.push_back(
+        {message, wParam, lParam, reinterpret_cast<HWND>(lParam), LOWORD(wParam), HIWORD(wParam)});
+  } else if (message >= WM_USER && message < WM_APP) {
+    received_.push_back({message, wParam, lParam, nullptr, 0, 0});
+  }
 }
 
 HWND EditFieldOf(HWND combo) {

@@ -1,5 +1,7 @@
 // A top-level window standing in for a host dialog: real child controls by identifier (drop-down
-// combo boxes, report lists) and a record of what its own procedure receives from them.
+// combo boxes, report lists) and a record of what its own procedure receives from them. A Unicode
+// one is a real dialog box (#32770, made from a template with the W functions) whose controls are
+// made with the W functions too, as a host's Unicode dialog: its lists ask with LVN_GETDISPINFOW.
 #pragma once
 
 #include <windows.h>
@@ -20,7 +22,8 @@ struct DialogMessage {
 
 class TestDialog {
  public:
-  TestDialog();
+  enum class Charset { kAnsi, kUnicode };
+  explicit TestDialog(Charset charset = Charset::kAnsi);
   ~TestDialog();
   TestDialog(const TestDialog&) = delete;
   TestDialog& operator=(const TestDialog&) = delete;
@@ -42,6 +45,9 @@ class TestDialog {
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static INT_PTR CALLBACK DialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void Record(UINT message, WPARAM wParam, LPARAM lParam);
+  bool unicode_;
   HWND hwnd_ = nullptr;
   std::vector<DialogMessage> received_;
 };
