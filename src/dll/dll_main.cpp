@@ -21,7 +21,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
 extern "C" {
 
 TOLVANE_API tolvane::OpsTable* TOLVANE_CDECL TolvaneRegCreate(IDispatch* automationRoot,
-                                                        tolvane::HostWorkspace* workspace) {
+                                                              tolvane::HostWorkspace* workspace) {
   return tolvane::TheModule().Create(automationRoot, workspace);
 }
 

@@ -14,8 +14,8 @@ void SetEntry(OpsTable& table, OpsIndex index, Fn function) {
 
 // Each init and close entry answers true.
 bool TOLVANE_CDECL InitFindFileDialog(HWND dialog, uint32_t dialogId, CFindFileEdit** combo,
-                                CFindFileListCtrl** list, HostFileSource** fileSource,
-                                HostFileKeyArray* keys) {
+                                      CFindFileListCtrl** list, HostFileSource** fileSource,
+                                      HostFileKeyArray* keys) {
   TheModule().findDialogs.OpenFindFile(dialog, dialogId, combo, list, fileSource, keys);
   return true;
 }
@@ -27,8 +27,8 @@ void TOLVANE_CDECL AddFilenameHistory(const std::string& text) {
   TheModule().findDialogs.AddFilenameHistory(text);
 }
 bool TOLVANE_CDECL InitFindTagDialog(HWND dialog, uint32_t dialogId, CFindTagEdit** parentCombo,
-                               CFindTagEdit** tagCombo, CFindTagListCtrl** list,
-                               HostTagArray* tags) {
+                                     CFindTagEdit** tagCombo, CFindTagListCtrl** list,
+                                     HostTagArray* tags) {
   TheModule().findDialogs.OpenFindTag(dialog, dialogId, parentCombo, tagCombo, list, tags);
   return true;
 }

@@ -26,7 +26,7 @@ class Automation : public Interface {
     return E_NOTIMPL;
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                           UINT*) override {
+                                   UINT*) override {
     return E_NOTIMPL;
   }
   ULONG references = 0;
@@ -39,7 +39,9 @@ class MainWindow : public Automation<tolvane::AutomationWindow> {
     *handle = static_cast<int32_t>(reinterpret_cast<INT_PTR>(window_));
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE get_Document(tolvane::AutomationDocument**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_Document(tolvane::AutomationDocument**) override {
+    return E_NOTIMPL;
+  }
 
  private:
   HWND window_;
@@ -53,7 +55,9 @@ class Root : public Automation<tolvane::AutomationRoot> {
     *window = main_;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE get_ItemOperations(tolvane::ItemOperations**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_ItemOperations(tolvane::ItemOperations**) override {
+    return E_NOTIMPL;
+  }
 
  private:
   MainWindow* main_;
