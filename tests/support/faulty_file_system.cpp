@@ -1,20 +1,26 @@
 #include "support/faulty_file_system.h"
 
+#include <algorithm>
+
 namespace tolvane::testing {
 
-namespace {
+template <typename Result>
+Result FaultyFileSystem::Finished(Result result) {
+  if (afterEach) afterEach();
+  return result;
+}
 
-class FaultyReadableFile final : public ReadableFile {
+class FaultyFileSystem::Reader final : public ReadableFile {
  public:
-  FaultyReadableFile(std::unique_ptr<ReadableFile> real, FaultyFileSystem& owner)
+  Reader(std::unique_ptr<ReadableFile> real, FaultyFileSystem& owner)
       : real_(std::move(real)), owner_(owner) {}
   bool Read(void* buffer, std::size_t size, std::size_t& bytesRead) override {
-    if (owner_.Trips(FileFault::kRead)) return false;
+    const bool fails = owner_.Trips(FileFault::kRead);
     if (owner_.Trips(FileFault::kShortRead) && size > 1) size /= 2;
-    return real_->Read(buffer, size, bytesRead);
+    return owner_.Finished(!fails && real_->Read(buffer, size, bytesRead));
   }
   bool Length(uint64_t& length) override {
-    return !owner_.Trips(FileFault::kLength) && real_->Length(length);
+    return owner_.Finished(!owner_.Trips(FileFault::kLength) && real_->Length(length));
   }
 
  private:
@@ -22,18 +28,19 @@ class FaultyReadableFile final : public ReadableFile {
   FaultyFileSystem& owner_;
 };
 
-class FaultyWritableFile final : public WritableFile {
+class FaultyFileSystem::Writer final : public WritableFile {
  public:
-  FaultyWritableFile(std::unique_ptr<WritableFile> real, FaultyFileSystem& owner)
+  Writer(std::unique_ptr<WritableFile> real, FaultyFileSystem& owner)
       : real_(std::move(real)), owner_(owner) {}
   bool Write(const void* data, std::size_t size, std::size_t& bytesWritten) override {
-    if (owner_.Trips(FileFault::kWrite)) return false;
+    const bool fails = owner_.Trips(FileFault::kWrite);
     if (owner_.Trips(FileFault::kShortWrite) && size > 1) size /= 2;
-    return real_->Write(data, size, bytesWritten);
+    if (owner_.maxWrite != 0) size = std::min(size, owner_.maxWrite);
+    return owner_.Finished(!fails && real_->Write(data, size, bytesWritten));
   }
   bool Commit() override {
     const bool committed = real_->Commit();
-    return !owner_.Trips(FileFault::kCommit) && committed;
+    return owner_.Finished(!owner_.Trips(FileFault::kCommit) && committed);
   }
 
  private:
@@ -41,9 +48,8 @@ class FaultyWritableFile final : public WritableFile {
   FaultyFileSystem& owner_;
 };
 
-}  // namespace
-
 bool FaultyFileSystem::Trips(FileFault fault) {
+  ++counts[fault];
   auto pending = pending_.find(fault);
   if (pending == pending_.end()) return false;
   if (pending->second == 0) return true;
@@ -54,43 +60,43 @@ bool FaultyFileSystem::Trips(FileFault fault) {
 
 bool FaultyFileSystem::Exists(const std::string& path) {
   operations.push_back("exists " + path);
-  return !Trips(FileFault::kExists) && real_.Exists(path);
+  return Finished(!Trips(FileFault::kExists) && real_.Exists(path));
 }
 
 std::unique_ptr<ReadableFile> FaultyFileSystem::OpenForReading(const std::string& path) {
   operations.push_back("open-read " + path);
-  if (Trips(FileFault::kOpenForReading)) return nullptr;
+  if (Trips(FileFault::kOpenForReading)) return Finished(std::unique_ptr<ReadableFile>());
   auto real = real_.OpenForReading(path);
-  if (real == nullptr) return nullptr;
-  return std::make_unique<FaultyReadableFile>(std::move(real), *this);
+  if (real == nullptr) return Finished(std::unique_ptr<ReadableFile>());
+  return Finished(std::unique_ptr<ReadableFile>(new Reader(std::move(real), *this)));
 }
 
 std::unique_ptr<WritableFile> FaultyFileSystem::OpenForWriting(const std::string& path) {
   operations.push_back("open-write " + path);
-  if (Trips(FileFault::kOpenForWriting)) return nullptr;
+  if (Trips(FileFault::kOpenForWriting)) return Finished(std::unique_ptr<WritableFile>());
   auto real = real_.OpenForWriting(path);
-  if (real == nullptr) return nullptr;
-  return std::make_unique<FaultyWritableFile>(std::move(real), *this);
+  if (real == nullptr) return Finished(std::unique_ptr<WritableFile>());
+  return Finished(std::unique_ptr<WritableFile>(new Writer(std::move(real), *this)));
 }
 
 bool FaultyFileSystem::Rename(const std::string& from, const std::string& to) {
   operations.push_back("rename " + from + " " + to);
-  return !Trips(FileFault::kRename) && real_.Rename(from, to);
+  return Finished(!Trips(FileFault::kRename) && real_.Rename(from, to));
 }
 
 bool FaultyFileSystem::Remove(const std::string& path) {
   operations.push_back("remove " + path);
-  return !Trips(FileFault::kRemove) && real_.Remove(path);
+  return Finished(!Trips(FileFault::kRemove) && real_.Remove(path));
 }
 
 bool FaultyFileSystem::ReadTimes(const std::string& path, FileTimes& times) {
   operations.push_back("read-times " + path);
-  return !Trips(FileFault::kReadTimes) && real_.ReadTimes(path, times);
+  return Finished(!Trips(FileFault::kReadTimes) && real_.ReadTimes(path, times));
 }
 
 bool FaultyFileSystem::WriteTimes(const std::string& path, const FileTimes& times) {
   operations.push_back("write-times " + path);
-  return !Trips(FileFault::kWriteTimes) && real_.WriteTimes(path, times);
+  return Finished(!Trips(FileFault::kWriteTimes) && real_.WriteTimes(path, times));
 }
 
 }  // namespace tolvane::testing

@@ -1,7 +1,10 @@
-// A FileSystem in front of the real one that fails a chosen operation, for fault injection, and
-// logs every operation it passes on.
+// A FileSystem in front of the real one for tests: it fails a chosen operation (fault injection),
+// counts and logs the operations it passes on, can cap each write so that a save takes many steps,
+// and can call back after every finished operation.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -32,8 +35,6 @@ class FaultyFileSystem final : public FileSystem {
 
   // The `nth` (counting from 1) operation of that kind from now on fails; 0 means every one.
   void Fail(FileFault fault, int nth = 1) { pending_[fault] = nth; }
-  // Whether the operation about to run fails; used by the files this opens.
-  bool Trips(FileFault fault);
 
   bool Exists(const std::string& path) override;
   std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) override;
@@ -43,9 +44,22 @@ class FaultyFileSystem final : public FileSystem {
   bool ReadTimes(const std::string& path, FileTimes& times) override;
   bool WriteTimes(const std::string& path, const FileTimes& times) override;
 
+  // Operations so far by the fault that would hit them: a read counts for both kRead and
+  // kShortRead, a write for both kWrite and kShortWrite.
+  std::map<FileFault, int> counts;
   std::vector<std::string> operations;  // "open-read PATH", "rename FROM TO", ...
+  std::function<void()> afterEach;      // called when any operation has finished, if set
+  std::size_t maxWrite = 0;             // the most one write passes on; 0 means no cap
 
  private:
+  class Reader;
+  class Writer;
+
+  // Counts an operation of that kind and tells whether it is the one to fail.
+  bool Trips(FileFault fault);
+  template <typename Result>
+  Result Finished(Result result);
+
   FileSystem& real_;
   std::map<FileFault, int> pending_;
 };

@@ -8,8 +8,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -17,6 +15,7 @@
 #include "filelist/file_list_save.h"
 #include "filelist/file_list_writer.h"
 #include "support/fake_workspace.h"
+#include "support/faulty_file_system.h"
 #include "support/temp_directory.h"
 
 namespace tolvane {
@@ -36,59 +35,6 @@ Bytes Encoded(const FileEntryList& list) {
   EXPECT_TRUE(EncodeFileList(list, bytes));
   return bytes;
 }
-
-// The machine's file system, telling a pipe of every operation it has finished (each write of a
-// file included), so that the parent can kill the saving child between any two of them.
-class ReportingFileSystem final : public FileSystem {
- public:
-  explicit ReportingFileSystem(int pipe) : pipe_(pipe) {}
-
-  bool Exists(const std::string& path) override { return Report(real_.Exists(path)); }
-  std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) override {
-    return Report(real_.OpenForReading(path));
-  }
-  std::unique_ptr<WritableFile> OpenForWriting(const std::string& path) override {
-    std::unique_ptr<WritableFile> file = real_.OpenForWriting(path);
-    if (file == nullptr) return Report(std::move(file));
-    return Report(std::unique_ptr<WritableFile>(new File(std::move(file), *this)));
-  }
-  bool Rename(const std::string& from, const std::string& to) override {
-    return Report(real_.Rename(from, to));
-  }
-  bool Remove(const std::string& path) override { return Report(real_.Remove(path)); }
-  bool ReadTimes(const std::string& path, FileTimes& times) override {
-    return Report(real_.ReadTimes(path, times));
-  }
-  bool WriteTimes(const std::string& path, const FileTimes& times) override {
-    return Report(real_.WriteTimes(path, times));
-  }
-
- private:
-  class File final : public WritableFile {
-   public:
-    File(std::unique_ptr<WritableFile> real, ReportingFileSystem& owner)
-        : real_(std::move(real)), owner_(owner) {}
-    bool Write(const void* data, std::size_t size, std::size_t& bytesWritten) override {
-      // Short writes, so that a save is many steps.
-      return owner_.Report(real_->Write(data, std::min<std::size_t>(size, 16384), bytesWritten));
-    }
-    bool Commit() override { return owner_.Report(real_->Commit()); }
-
-   private:
-    std::unique_ptr<WritableFile> real_;
-    ReportingFileSystem& owner_;
-  };
-
-  template <typename Result>
-  Result Report(Result result) {
-    const char step = 's';
-    if (write(pipe_, &step, 1) != 1) _exit(1);
-    return result;
-  }
-
-  FileSystem& real_ = NativeFileSystem();
-  int pipe_;
-};
 
 TEST(CrashSafety, ASaveKilledAtAnyPointLeavesTheOldOrTheNewFile) {
   testing::TempDirectory dir;
@@ -114,7 +60,14 @@ TEST(CrashSafety, ASaveKilledAtAnyPointLeavesTheOldOrTheNewFile) {
     if (child == 0) {
       // Saves the newer and the older list by turns, reporting every step, until it is killed.
       close(progress[0]);
-      ReportingFileSystem fs(progress[1]);
+      // Tells the pipe of every finished operation (each write included), so that the parent
+      // can kill it between any two of them; short writes make a save many steps.
+      testing::FaultyFileSystem fs(NativeFileSystem());
+      fs.afterEach = [pipe = progress[1]] {
+        const char step = 's';
+        if (write(pipe, &step, 1) != 1) _exit(1);
+      };
+      fs.maxWrite = 16384;
       for (unsigned i = 0;; ++i) SaveFileListFile(workspace, fs, i % 2 == 0 ? newer : older);
     }
     close(progress[1]);

@@ -22,7 +22,6 @@
 namespace tolvane {
 namespace {
 
-using testing::CountingFileSystem;
 using testing::FakeWorkspace;
 using testing::FaultPoint;
 using testing::FaultyFileSystem;
@@ -72,7 +71,7 @@ Counts ForEachFaultPoint(Prepare prepare, Attempt attempt) {
   {
     TempDirectory dir;
     prepare(dir);
-    CountingFileSystem counting(NativeFileSystem());
+    FaultyFileSystem counting(NativeFileSystem());
     SCOPED_TRACE("no failure");
     attempt(dir, counting, FaultPoint{});
     counts = counting.counts;
