@@ -40,30 +40,28 @@ std::string RegistryProfile::GetString(const std::string& section, const std::st
                                        const std::string& fallback) {
   OpenKey opened;
   if (!opened.Open(KeyPath(section))) return fallback;
-  DWORD type = 0;
-  DWORD size = 0;
-  LONG status = ::RegQueryValueExA(opened.get(), key.c_str(), nullptr, &type, nullptr, &size);
-  std::vector<char> buffer;
   // Another writer (another instance of the IDE) may lengthen the value between the size query
   // and the read; taking it for absent would let the empty default be saved over it later. The
-  // read is retried with the size the registry reports then, a bounded number of times.
-  bool read = false;
-  for (int attempt = 0; attempt < 8 && !read; ++attempt) {
-    if (status != ERROR_SUCCESS || type != REG_SZ) return fallback;
-    buffer.assign(size + 1, '\0');
-    status = ::RegQueryValueExA(opened.get(), key.c_str(), nullptr, &type,
-                                reinterpret_cast<BYTE*>(buffer.data()), &size);
-    if (status == ERROR_SUCCESS) {
-      read = true;
-    } else if (status == ERROR_MORE_DATA) {
-      status = ::RegQueryValueExA(opened.get(), key.c_str(), nullptr, &type, nullptr, &size);
+  // size is asked again and the read retried, a bounded number of times.
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    DWORD type = 0;
+    DWORD size = 0;
+    if (::RegQueryValueExA(opened.get(), key.c_str(), nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS ||
+        type != REG_SZ) {
+      return fallback;
     }
+    std::vector<char> buffer(size + 1, '\0');
+    const LONG status = ::RegQueryValueExA(opened.get(), key.c_str(), nullptr, &type,
+                                           reinterpret_cast<BYTE*>(buffer.data()), &size);
+    if (status == ERROR_MORE_DATA) continue;
+    if (status != ERROR_SUCCESS || type != REG_SZ) return fallback;
+    // The stored size may or may not count a terminator.
+    std::string value(buffer.data(), size);
+    while (!value.empty() && value.back() == '\0') value.pop_back();
+    return value;
   }
-  if (!read || type != REG_SZ) return fallback;
-  // The stored size may or may not count a terminator.
-  std::string value(buffer.data(), size);
-  while (!value.empty() && value.back() == '\0') value.pop_back();
-  return value;
+  return fallback;
 }
 
 void RegistryProfile::WriteString(const std::string& section, const std::string& key,

@@ -209,8 +209,9 @@ LRESULT CALLBACK CWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     }
     return ::DefWindowProcA(hwnd, message, wParam, lParam);
   }
-  // The handler may run the host's code, which can close its dialog and delete the object.
-  WindowWatch watch(object);
+  // The handler may run the host's code, which can close its dialog and delete the object. Only
+  // WM_NCDESTROY touches the object after its handler, so only that message is watched.
+  WindowWatch watch(message == WM_NCDESTROY ? object : nullptr);
   LRESULT result = 0;
   try {
     result = object->OnMessage(message, wParam, lParam);

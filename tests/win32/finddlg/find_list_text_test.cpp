@@ -13,29 +13,7 @@
 namespace tolvane::testing {
 namespace {
 
-// A display request sent to the dialog as the list itself would send it.
-struct SentRequest {
-  LRESULT result;
-  NMLVDISPINFOA info;
-};
-
-SentRequest Request(HWND dialog, HWND list, int row, int column, char* buffer,
-                    UINT mask = LVIF_TEXT) {
-  SentRequest sent{};
-  sent.info.hdr.hwndFrom = list;
-  sent.info.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(list));
-  sent.info.hdr.code = LVN_GETDISPINFOA;
-  sent.info.item.mask = mask;
-  sent.info.item.iItem = row;
-  sent.info.item.iSubItem = column;
-  sent.info.item.state = LVIS_CUT;
-  sent.info.item.iImage = 7;
-  sent.info.item.pszText = buffer;
-  sent.info.item.cchTextMax = 4;  // never consulted: texts are handed over, not copied
-  sent.result =
-      ::SendMessageA(dialog, WM_NOTIFY, sent.info.hdr.idFrom, reinterpret_cast<LPARAM>(&sent.info));
-  return sent;
-}
+using SentAnsiRequest = SentRequest<NMLVDISPINFOA>;
 
 class FindFileListText : public FindFileTest {
  protected:
@@ -82,7 +60,7 @@ TEST_F(FindFileListText, TheHostsArrayAndSourceAreReadAtEveryRequest) {
 
 TEST_F(FindFileListText, ARequestComesBackTextOnlyWithTheControlsBufferUntouched) {
   char buffer[16] = "untouched";
-  const SentRequest sent =
+  const SentAnsiRequest sent =
       Request(dialog.Handle(), list, 0, 2, buffer, LVIF_TEXT | LVIF_IMAGE | LVIF_STATE);
   EXPECT_EQ(sent.result, 0);
   EXPECT_EQ(sent.info.item.mask, UINT(LVIF_TEXT));
@@ -153,7 +131,8 @@ TEST_F(FindTagListText, KindLabelsAndUnknownKinds) {
                  labels[static_cast<size_t>(row)].c_str());
   }
   for (int row : {3, 4}) {
-    const SentRequest sent = Request(dialog.Handle(), list, row, 0, buffer, LVIF_TEXT | LVIF_IMAGE);
+    const SentAnsiRequest sent =
+        Request(dialog.Handle(), list, row, 0, buffer, LVIF_TEXT | LVIF_IMAGE);
     EXPECT_EQ(sent.info.item.pszText, buffer) << row;
     EXPECT_EQ(sent.info.item.mask, UINT(LVIF_TEXT));
     EXPECT_EQ(sent.result, 0);
@@ -171,7 +150,8 @@ TEST_F(FindTagListText, RecordTextsAreHandedOverWithoutCopying) {
   EXPECT_EQ(Request(dialog.Handle(), list, 0, 1, buffer).info.item.pszText, tag->nameSpace);
   EXPECT_EQ(Request(dialog.Handle(), list, 0, 2, buffer).info.item.pszText, tag->parentName);
   EXPECT_EQ(Request(dialog.Handle(), list, 0, 3, buffer).info.item.pszText, tag->name);
-  const SentRequest beyond = Request(dialog.Handle(), list, 0, 6, buffer, LVIF_TEXT | LVIF_STATE);
+  const SentAnsiRequest beyond =
+      Request(dialog.Handle(), list, 0, 6, buffer, LVIF_TEXT | LVIF_STATE);
   EXPECT_EQ(beyond.info.item.pszText, buffer);
   EXPECT_EQ(beyond.info.item.mask, UINT(LVIF_TEXT));
 }

@@ -16,29 +16,7 @@ namespace {
 // dash) are not, so a byte-for-byte widening or a UTF-8 reading shows wrongly.
 constexpr UINT kTestCodePage = 1252;
 
-struct SentWideRequest {
-  LRESULT result;
-  NMLVDISPINFOW info;
-};
-
-// A wide display request sent to the dialog as a Unicode list would send it.
-SentWideRequest WideRequest(HWND dialog, HWND list, int row, int column, wchar_t* buffer,
-                            UINT mask = LVIF_TEXT) {
-  SentWideRequest sent{};
-  sent.info.hdr.hwndFrom = list;
-  sent.info.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(list));
-  sent.info.hdr.code = LVN_GETDISPINFOW;
-  sent.info.item.mask = mask;
-  sent.info.item.iItem = row;
-  sent.info.item.iSubItem = column;
-  sent.info.item.state = LVIS_CUT;
-  sent.info.item.iImage = 7;
-  sent.info.item.pszText = buffer;
-  sent.info.item.cchTextMax = 4;  // never consulted: texts are handed over, not copied
-  sent.result =
-      ::SendMessageW(dialog, WM_NOTIFY, sent.info.hdr.idFrom, reinterpret_cast<LPARAM>(&sent.info));
-  return sent;
-}
+using SentWideRequest = SentRequest<NMLVDISPINFOW>;
 
 class FindFileUnicodeList : public FindFileTest {
  protected:
@@ -72,7 +50,7 @@ TEST_F(FindFileUnicodeList, CellsShowTheHostsTextsInUtf16) {
 TEST_F(FindFileUnicodeList, ARequestComesBackTextOnlyAndTextsLiveThroughTwoMore) {
   wchar_t buffer[16] = L"untouched";
   const SentWideRequest sent =
-      WideRequest(dialog.Handle(), list, 0, 0, buffer, LVIF_TEXT | LVIF_IMAGE | LVIF_STATE);
+      Request(dialog.Handle(), list, 0, 0, buffer, LVIF_TEXT | LVIF_IMAGE | LVIF_STATE);
   EXPECT_EQ(sent.result, 0);
   EXPECT_EQ(sent.info.item.mask, UINT(LVIF_TEXT));
   EXPECT_EQ(sent.info.item.state, UINT(LVIS_CUT));
@@ -80,8 +58,8 @@ TEST_F(FindFileUnicodeList, ARequestComesBackTextOnlyAndTextsLiveThroughTwoMore)
   EXPECT_STREQ(buffer, L"untouched");
 
   const wchar_t* first = sent.info.item.pszText;
-  const wchar_t* second = WideRequest(dialog.Handle(), list, 0, 1, buffer).info.item.pszText;
-  const wchar_t* third = WideRequest(dialog.Handle(), list, 1, 0, buffer).info.item.pszText;
+  const wchar_t* second = Request(dialog.Handle(), list, 0, 1, buffer).info.item.pszText;
+  const wchar_t* third = Request(dialog.Handle(), list, 1, 0, buffer).info.item.pszText;
   EXPECT_STREQ(first, L"\u00DCbersicht.cpp");
   EXPECT_STREQ(second, L"C:\\Projekte\\Gr\u00F6\u00DFe \u20AC");
   EXPECT_STREQ(third, L"Makefile");
@@ -89,12 +67,12 @@ TEST_F(FindFileUnicodeList, ARequestComesBackTextOnlyAndTextsLiveThroughTwoMore)
   EXPECT_NE(first, second);
   EXPECT_NE(second, third);
   EXPECT_NE(first, third);
-  const wchar_t* fourth = WideRequest(dialog.Handle(), list, 1, 1, buffer).info.item.pszText;
+  const wchar_t* fourth = Request(dialog.Handle(), list, 1, 1, buffer).info.item.pszText;
   EXPECT_EQ(fourth, first);
   EXPECT_STREQ(second, L"C:\\Projekte\\Gr\u00F6\u00DFe \u20AC");
 
   // A key the source has no record for: no text to give, the control's pointer stays.
-  const SentWideRequest unanswered = WideRequest(dialog.Handle(), list, 2, 0, buffer, LVIF_STATE);
+  const SentWideRequest unanswered = Request(dialog.Handle(), list, 2, 0, buffer, LVIF_STATE);
   EXPECT_EQ(unanswered.info.item.pszText, buffer);
   EXPECT_EQ(unanswered.info.item.mask, UINT(LVIF_TEXT));
   EXPECT_EQ(dialog.Count(WM_NOTIFY, LVN_GETDISPINFOW), 0);
@@ -131,8 +109,8 @@ TEST_F(FindTagUnicodeList, CellsShowTheHostsTextsInUtf16) {
 
   // A kind without a label keeps the control's pointer; a null text shows as an empty cell.
   wchar_t buffer[8] = L"mine";
-  EXPECT_EQ(WideRequest(dialog.Handle(), list, 1, 0, buffer).info.item.pszText, buffer);
-  const wchar_t* empty = WideRequest(dialog.Handle(), list, 1, 1, buffer).info.item.pszText;
+  EXPECT_EQ(Request(dialog.Handle(), list, 1, 0, buffer).info.item.pszText, buffer);
+  const wchar_t* empty = Request(dialog.Handle(), list, 1, 1, buffer).info.item.pszText;
   EXPECT_NE(empty, buffer);
   EXPECT_STREQ(empty, L"");
 }

@@ -3,9 +3,13 @@
 
 #include <windows.h>
 
+// needs windows.h first
+#include <commctrl.h>
+
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "module/loaded_module.h"
@@ -30,6 +34,33 @@ std::vector<ListColumn> Columns(HWND list);
 std::string CellText(HWND list, int row, int column);
 // The same through LVM_GETITEMTEXTW, as UTF-16.
 std::wstring WideCellText(HWND list, int row, int column);
+
+// A display request sent to the dialog as the list itself would send it: LVN_GETDISPINFOA for a
+// char buffer, LVN_GETDISPINFOW for a wchar_t one; the record as the dialog's answer left it.
+template <typename Info>
+struct SentRequest {
+  LRESULT result;
+  Info info;
+};
+template <typename Char>
+auto Request(HWND dialog, HWND list, int row, int column, Char* buffer, UINT mask = LVIF_TEXT) {
+  constexpr bool kWide = std::is_same_v<Char, wchar_t>;
+  SentRequest<std::conditional_t<kWide, NMLVDISPINFOW, NMLVDISPINFOA>> sent{};
+  sent.info.hdr.hwndFrom = list;
+  sent.info.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(list));
+  sent.info.hdr.code = kWide ? LVN_GETDISPINFOW : LVN_GETDISPINFOA;
+  sent.info.item.mask = mask;
+  sent.info.item.iItem = row;
+  sent.info.item.iSubItem = column;
+  sent.info.item.state = LVIS_CUT;
+  sent.info.item.iImage = 7;
+  sent.info.item.pszText = buffer;
+  sent.info.item.cchTextMax = 4;  // never consulted: texts are handed over, not copied
+  const auto lParam = reinterpret_cast<LPARAM>(&sent.info);
+  sent.result = kWide ? ::SendMessageW(dialog, WM_NOTIFY, sent.info.hdr.idFrom, lParam)
+                      : ::SendMessageA(dialog, WM_NOTIFY, sent.info.hdr.idFrom, lParam);
+  return sent;
+}
 UINT RowState(HWND list, int row);  // LVIS_SELECTED | LVIS_FOCUSED bits
 void SetRowState(HWND list, int row, UINT state);
 bool RowFullyVisible(HWND list, int row);
