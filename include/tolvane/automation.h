@@ -4,7 +4,7 @@
 // the interfaces derive from the platform's IDispatch; elsewhere from an equivalent of our own.
 #pragma once
 
-#include <cstdint>
+#include <stdint.h>
 
 #ifdef _WIN32
 #include <windows.h>

@@ -1,10 +1,16 @@
 // The host's objects, reached through numbered operations: operation N is virtual slot N of the
 // interface. Unused positions are named placeholders. There is deliberately no virtual
-// destructor (its slot count differs between compilers); the module never deletes these objects.
+// destructor (its slot count differs between compilers) and no overload (compilers order
+// overloads differently), so the slots are the same in every C++ ABI; the module never deletes
+// these objects. Operations take and give only scalars, pointers and texts.
+//
+// Texts: NUL-terminated narrow characters in the thread's ANSI code page.
+// - A text an object returns stays valid while that object lives; null reads as an empty text.
+// - A text the module passes to an operation is valid during that call only.
+// No operation may throw: an exception cannot pass between two compilers' frames.
 #pragma once
 
-#include <cstdint>
-#include <string>
+#include <stdint.h>
 
 namespace tolvane {
 
@@ -22,12 +28,12 @@ class HostWorkspace {
   virtual void Unused3() {}
   virtual void Unused4() {}
   virtual void Unused5() {}
-  virtual const std::string& FileListPath() = 0;  // 6: full path of the file-list file
+  virtual const char* FileListPath() = 0;  // 6: full path of the file-list file
   virtual void Unused7() {}
   virtual void Unused8() {}
   virtual void Unused9() {}
   virtual void Unused10() {}
-  virtual void LoadProjectFile(std::string projectFilePath) = 0;  // 11: takes the file in
+  virtual void LoadProjectFile(const char* projectFilePath) = 0;  // 11: takes the file in
 
  protected:
   ~HostWorkspace() = default;
@@ -38,7 +44,7 @@ class HostFileEntrySet {
  public:
   virtual void Unused0() {}
   virtual void Unused1() {}
-  virtual HostFileEntry* Find(std::string name) = 0;  // 2: null when the host has none
+  virtual HostFileEntry* Find(const char* name) = 0;  // 2: null when the host has none
 
  protected:
   ~HostFileEntrySet() = default;
@@ -79,9 +85,9 @@ class HostFileRecord {
   virtual void Unused3() {}
   virtual void Unused4() {}
   virtual void Unused5() {}
-  virtual std::string Title() = 0;      // 6: file name without its extension
-  virtual std::string Extension() = 0;  // 7: without the dot, empty when none
-  virtual std::string Path() = 0;       // 8
+  virtual const char* Title() = 0;      // 6: file name without its extension
+  virtual const char* Extension() = 0;  // 7: without the dot, empty when none
+  virtual const char* Path() = 0;       // 8
 
  protected:
   ~HostFileRecord() = default;
@@ -105,7 +111,6 @@ enum TagKind : int32_t {
 };
 inline constexpr int32_t kTagKindCount = 13;
 
-// Texts returned by a tag record stay valid while the record lives.
 class HostTagRecord {
  public:
   virtual int32_t Kind() = 0;  // 0

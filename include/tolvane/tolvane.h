@@ -3,8 +3,7 @@
 // for 64-bit hosts, both from these headers.
 #pragma once
 
-#include <cstdint>
-#include <string>
+#include <stdint.h>
 
 #include <windows.h>
 
@@ -32,6 +31,9 @@ class CFindFileEdit;
 class CFindFileListCtrl;
 class CFindTagEdit;
 class CFindTagListCtrl;
+
+// Every entry and export reports failure by its result (false or null; entries without one leave
+// everything as it was) and lets no exception out.
 
 // Fifteen pointer-sized slots; 0 and 4 are reserved and never written by the module.
 struct OpsTable {
@@ -65,7 +67,8 @@ using InitFindFileDialogFn = bool(TOLVANE_CDECL*)(HWND dialog, uint32_t dialogId
                                                   HostFileSource** fileSource,
                                                   HostFileKeyArray* keys);
 using CloseFindFileDialogFn = bool(TOLVANE_CDECL*)();
-using AddHistoryFn = void(TOLVANE_CDECL*)(const std::string& text);
+// The text is read during the call only.
+using AddHistoryFn = void(TOLVANE_CDECL*)(const char* text);
 using AddFilenameHistoryFn = AddHistoryFn;
 using InitFindTagDialogFn = bool(TOLVANE_CDECL*)(HWND dialog, uint32_t dialogId,
                                                  CFindTagEdit** parentCombo,
