@@ -167,13 +167,24 @@ TEST_F(FileListFile, ShortWritesStillStoreTheWholeFile) {
   EXPECT_EQ(Entries(list), (EntryList{{std::string(5000, 's'), 1}}));
 }
 
-TEST_F(FileListFile, ANameTooLongToStoreWritesNothing) {
-  const Bytes previous = Encoded({{"previous", 1}});
-  WriteBytes(path, previous);
-  Fill(list, {{"fine", 1}, {std::string(65536, 'x'), 1}});
-  EXPECT_FALSE(Save());
-  EXPECT_EQ(ReadBytes(path), previous);
-  EXPECT_TRUE(fs.operations.empty());
+// A list file that a load could not open (another program holds it) is still the user's list: a
+// save moves it to its ".old" name before it writes, and fails while it cannot.
+TEST_F(FileListFile, AFileALoadCouldNotOpenIsSetAsideBeforeASaveWrites) {
+  const Bytes users = Encoded({{"users", 1}});
+  WriteBytes(path, users);
+  uint64_t unread = 0;
+  fs.Fail(FileFault::kOpenForReading);
+  EXPECT_FALSE(LoadFileListFile(workspace, fs, list, false, &unread));
+  fs.Fail(FileFault::kRename);
+  EXPECT_FALSE(SaveFileListFile(workspace, fs, list, &unread));
+  EXPECT_EQ(ReadBytes(path), users);
+
+  EXPECT_TRUE(SaveFileListFile(workspace, fs, list, &unread));
+  EXPECT_EQ(ReadBytes(old), users);
+  EXPECT_EQ(ReadBytes(path), Encoded({}));
+  WriteBytes(old, {});  // set aside once: the next save writes in place
+  EXPECT_TRUE(SaveFileListFile(workspace, fs, list, &unread));
+  EXPECT_EQ(ReadBytes(old), Bytes{});
 }
 
 TEST_F(FileListFile, SavingIntoAMissingDirectoryFails) {
