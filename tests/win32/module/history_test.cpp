@@ -55,7 +55,9 @@ class History : public ModuleTest {
     for (int i = 0; i < count; ++i) stored += "item" + std::to_string(i) + "|";
     return stored;
   }
-  void Add(OpsIndex entry, const std::string& text) { Entry<AddHistoryFn>(table, entry)(text); }
+  void Add(OpsIndex entry, const std::string& text) {
+    Entry<AddHistoryFn>(table, entry)(text.c_str());
+  }
 
   OpsTable* table = nullptr;
   TestDialog dialog;
