@@ -8,12 +8,13 @@ namespace tolvane {
 
 bool LoadFileList(FileListState& state, bool exportToHost) {
   if (state.workspace == nullptr) return false;
-  return LoadFileListFile(*state.workspace, *state.fileSystem, state.list, exportToHost);
+  return LoadFileListFile(*state.workspace, *state.fileSystem, state.list, exportToHost,
+                          &state.unreadFile);
 }
 
 bool SaveFileList(FileListState& state) {
   if (state.workspace == nullptr) return false;
-  return SaveFileListFile(*state.workspace, *state.fileSystem, state.list);
+  return SaveFileListFile(*state.workspace, *state.fileSystem, state.list, &state.unreadFile);
 }
 
 void GetFileList(const FileListState& state, FileEntryList* destination) {

@@ -175,6 +175,18 @@ TEST_F(History, TextAddedWhileOpenIsLostWhenDestructionComesBeforeClose) {
   EXPECT_EQ(Stored("FilenameEditList"), "old|");
 }
 
+// The first destruction of two creations must not leave the second one's adds unsaved.
+TEST_F(History, AddsAfterTheFirstOfTwoDestructionsReachTheProfile) {
+  OpsTable* first = module.Create(ide.RootDispatch());
+  table = module.Create(ide.RootDispatch());
+  module.Destroy(first);
+  OpenFindFile();
+  Add(kAddFilenameHistory, "x");
+  Entry<CloseFindFileDialogFn>(table, kCloseFindFileDialog)();
+  module.Destroy(table);
+  EXPECT_EQ(Stored("FilenameEditList"), "x|");
+}
+
 // A creation that found no main window loaded nothing: a destruction after it must not write
 // lists over what the profile holds, neither empty ones nor those an earlier creation of this
 // load read (another instance of the IDE may have stored newer ones since).
