@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "dll/low_memory_exceptions.h"
 #include "navigate/com_ref.h"
 #include "navigate/go_to_tag.h"
 
@@ -146,6 +147,7 @@ Module& TheModule() {
 }
 
 bool LoadModule() {
+  PrepareExceptionsForLowMemory();
   // Nothing may leave DllMain for the loader's frames: a module that cannot be made fails the load.
   try {
     instance = new Module;
