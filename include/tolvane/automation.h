@@ -8,6 +8,7 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// After windows.h, which it needs.
 #include <oaidl.h>
 #endif
 // The automation operations' calling convention: stdcall on 32-bit Windows; x86_64 and other

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <stdint.h>
-
 #include <windows.h>
 
 #include "tolvane/automation.h"

@@ -1,4 +1,5 @@
-// The entry points of TolvaneReg.dll: its load and unload hook and its two exports.
+// The entry points of TolvaneReg.dll: its load and unload hook and its two exports. Nothing leaves
+// them as an exception: the host's frames may be another compiler's.
 #include <windows.h>
 
 #include "dll/module.h"
@@ -22,11 +23,18 @@ extern "C" {
 
 TOLVANE_API tolvane::OpsTable* TOLVANE_CDECL TolvaneRegCreate(IDispatch* automationRoot,
                                                               tolvane::HostWorkspace* workspace) {
-  return tolvane::TheModule().Create(automationRoot, workspace);
+  try {
+    return tolvane::TheModule().Create(automationRoot, workspace);
+  } catch (...) {
+    return nullptr;
+  }
 }
 
 TOLVANE_API void TOLVANE_CDECL TolvaneRegDestroy(tolvane::OpsTable* table) {
-  tolvane::TheModule().Destroy(table);
+  try {
+    tolvane::TheModule().Destroy(table);
+  } catch (...) {
+  }
 }
 
 }  // extern "C"

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <new>
+#include <utility>
 
 #include "dll/table_entries.h"
 #include "navigate/com_ref.h"
@@ -26,6 +27,12 @@ Module::~Module() {
 }
 
 OpsTable* Module::Create(IDispatch* automationRoot, HostWorkspace* workspace) {
+  // What can run out of memory comes before anything changes: a failed creation leaves the
+  // module as it was.
+  auto table = std::make_unique<OpsTable>();  // slots 0 and 4 stay null
+  HistoryLists stored;
+  LoadAllHistories(profile, stored);
+
   HoldAutomationRoot(automationRoot);
   fileList.workspace = workspace;
 
@@ -39,7 +46,6 @@ OpsTable* Module::Create(IDispatch* automationRoot, HostWorkspace* workspace) {
     return nullptr;
   }
 
-  auto table = std::make_unique<OpsTable>();  // slots 0 and 4 stay null
   int32_t handle = 0;
   mainWindow->get_HWnd(&handle);
   HWND parent = reinterpret_cast<HWND>(static_cast<intptr_t>(handle));
@@ -54,7 +60,7 @@ OpsTable* Module::Create(IDispatch* automationRoot, HostWorkspace* workspace) {
     FillOpsTable(*table);
   }
 
-  LoadAllHistories(profile, histories);
+  histories = std::move(stored);
   historiesLoaded = true;
   return table.release();
 }
@@ -62,7 +68,11 @@ OpsTable* Module::Create(IDispatch* automationRoot, HostWorkspace* workspace) {
 void Module::Destroy(OpsTable* table) {
   // Lists no creation has loaded (it found no main window) hold nothing of the user's: saving
   // them would write empty lists over the stored ones.
-  if (historiesLoaded) SaveAllHistories(profile, histories);
+  // A save that runs out of memory part-way still lets the table and the root go.
+  try {
+    if (historiesLoaded) SaveAllHistories(profile, histories);
+  } catch (...) {
+  }
   // The lists belong to the creation that read them: after a later creation that fails, they
   // would be older than what another instance of the IDE may have stored since.
   historiesLoaded = false;
@@ -93,6 +103,8 @@ bool LoadModule() {
 }
 
 void UnloadModule(bool processEnding) {
+  // After a load that failed the loader still detaches: there is no module to end.
+  if (instance == nullptr) return;
   if (processEnding) {
     // The windows, the hook and the memory go with the process; only the host's object is
     // given back.

@@ -1,5 +1,7 @@
 #include "dll/table_entries.h"
 
+#include <string>
+
 #include "dll/module.h"
 #include "navigate/go_to_tag.h"
 
@@ -12,54 +14,85 @@ void SetEntry(OpsTable& table, OpsIndex index, Fn function) {
   table.slots[index] = reinterpret_cast<void*>(function);
 }
 
-// Each init and close entry answers true.
+// Every entry runs its work here: an exception (out of memory) becomes the entry's failure
+// result, as it cannot pass into the host's frames, which may be another compiler's.
+template <typename Result, typename Work>
+Result Guarded(Result failure, Work&& work) noexcept {
+  try {
+    return work();
+  } catch (...) {
+    return failure;
+  }
+}
+
+template <typename Work>
+void Guarded(Work&& work) noexcept {
+  try {
+    work();
+  } catch (...) {
+  }
+}
+
+// A null text reads as empty, which adds nothing.
+std::string TextOf(const char* text) {
+  return text != nullptr ? std::string(text) : std::string();
+}
+
 bool TOLVANE_CDECL InitFindFileDialog(HWND dialog, uint32_t dialogId, CFindFileEdit** combo,
                                       CFindFileListCtrl** list, HostFileSource** fileSource,
                                       HostFileKeyArray* keys) {
-  TheModule().findDialogs.OpenFindFile(dialog, dialogId, combo, list, fileSource, keys);
-  return true;
+  return Guarded(false, [&] {
+    TheModule().findDialogs.OpenFindFile(dialog, dialogId, combo, list, fileSource, keys);
+    return true;
+  });
 }
 bool TOLVANE_CDECL CloseFindFileDialog() {
-  TheModule().findDialogs.CloseFindFile();
-  return true;
+  return Guarded(false, [] {
+    TheModule().findDialogs.CloseFindFile();
+    return true;
+  });
 }
-void TOLVANE_CDECL AddFilenameHistory(const std::string& text) {
-  TheModule().findDialogs.AddFilenameHistory(text);
+void TOLVANE_CDECL AddFilenameHistory(const char* text) {
+  Guarded([&] { TheModule().findDialogs.AddFilenameHistory(TextOf(text)); });
 }
 bool TOLVANE_CDECL InitFindTagDialog(HWND dialog, uint32_t dialogId, CFindTagEdit** parentCombo,
                                      CFindTagEdit** tagCombo, CFindTagListCtrl** list,
                                      HostTagArray* tags) {
-  TheModule().findDialogs.OpenFindTag(dialog, dialogId, parentCombo, tagCombo, list, tags);
-  return true;
+  return Guarded(false, [&] {
+    TheModule().findDialogs.OpenFindTag(dialog, dialogId, parentCombo, tagCombo, list, tags);
+    return true;
+  });
 }
-void TOLVANE_CDECL AddTagHistory(const std::string& text) {
-  TheModule().findDialogs.AddTagHistory(text);
+void TOLVANE_CDECL AddTagHistory(const char* text) {
+  Guarded([&] { TheModule().findDialogs.AddTagHistory(TextOf(text)); });
 }
-void TOLVANE_CDECL AddTagParentHistory(const std::string& text) {
-  TheModule().findDialogs.AddTagParentHistory(text);
+void TOLVANE_CDECL AddTagParentHistory(const char* text) {
+  Guarded([&] { TheModule().findDialogs.AddTagParentHistory(TextOf(text)); });
 }
 bool TOLVANE_CDECL CloseFindTagDialog() {
-  TheModule().findDialogs.CloseFindTag();
-  return true;
+  return Guarded(false, [] {
+    TheModule().findDialogs.CloseFindTag();
+    return true;
+  });
 }
 // A byte, not a C++ bool: hosts pass any non-zero value to ask for the export.
 bool TOLVANE_CDECL LoadFileListEntry(uint8_t exportProject) {
-  return LoadFileList(TheModule().fileList, exportProject != 0);
+  return Guarded(false, [&] { return LoadFileList(TheModule().fileList, exportProject != 0); });
 }
 bool TOLVANE_CDECL SaveFileListEntry() {
-  return SaveFileList(TheModule().fileList);
+  return Guarded(false, [] { return SaveFileList(TheModule().fileList); });
 }
 void TOLVANE_CDECL GetFileListEntry(FileEntryList* destination) {
-  GetFileList(TheModule().fileList, destination);
+  Guarded([&] { GetFileList(TheModule().fileList, destination); });
 }
 void TOLVANE_CDECL SetFileListEntry(FileEntryList* source) {
-  SetFileList(TheModule().fileList, source);
+  Guarded([&] { SetFileList(TheModule().fileList, source); });
 }
 HostTagRecord* TOLVANE_CDECL GetLastTagEntry() {
   return GetLastTag(TheModule().navigation);
 }
 bool TOLVANE_CDECL GoToTagEntry(HostTagRecord* tag) {
-  return GoToTag(TheModule().navigation, tag);
+  return Guarded(false, [&] { return GoToTag(TheModule().navigation, tag); });
 }
 
 }  // namespace

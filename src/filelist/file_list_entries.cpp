@@ -1,5 +1,6 @@
 #include "filelist/file_list_entries.h"
 
+#include "filelist/file_entry_ops.h"
 #include "filelist/file_list_load.h"
 #include "filelist/file_list_save.h"
 
@@ -25,8 +26,10 @@ void SetFileList(FileListState& state, const FileEntryList* source) {
 
 void CopyFileEntries(const FileEntryList& source, FileEntryList& destination) {
   if (&source == &destination) return;  // clearing first would destroy the source
-  destination.Clear();
-  for (const FileEntry& entry : source) destination.Append(entry);
+  FileEntryList copy(destination.blockSize);
+  for (const FileEntry& entry : source) AppendEntry(copy, NameOf(entry), entry.flags);
+  SwapFileEntryLists(copy, destination);
+  // `copy` now holds the destination's old entries and blocks, released here.
 }
 
 }  // namespace tolvane

@@ -1,7 +1,7 @@
 // The file list the module keeps and the file-list services the operation table hands the host
-// (entries 9 to 12), over it. They run on the host's user-interface thread. Out-of-memory
-// exceptions from the list pass to the caller; null arguments and a missing workspace are safe
-// no-ops.
+// (entries 9 to 12), over it. They run on the host's user-interface thread. Running out of memory
+// raises the out-of-memory exception with the lists as they were; null arguments and a missing
+// workspace are safe no-ops.
 #pragma once
 
 #include "filelist/file_system.h"
@@ -25,15 +25,16 @@ bool LoadFileList(FileListState& state, bool exportToHost);
 // could be stored (no workspace, a write failure, a name over 65,535 bytes).
 bool SaveFileList(FileListState& state);
 
-// Entry 11: replaces the caller's list with a copy of the module's (nodes from the caller's pool).
+// Entry 11: replaces the caller's list with a copy of the module's (blocks of the caller's size).
 void GetFileList(const FileListState& state, FileEntryList* destination);
 
 // Entry 12: replaces the module's list with a copy of the caller's; the caller's is not changed.
 void SetFileList(FileListState& state, const FileEntryList* source);
 
-// Clears `destination`, then appends a copy of each entry of `source` (name and bits 0 and 1), in
-// order. Nodes come from the destination's own pool. Copying a list onto itself changes nothing.
-// An out-of-memory exception leaves the entries copied so far in `destination`.
+// Replaces `destination` by a copy of each entry of `source` (name and bits 0 and 1), in order,
+// in blocks of the destination's size. The copy is made in full before the destination's entries
+// go, so running out of memory leaves `destination` as it was. Copying a list onto itself
+// changes nothing.
 void CopyFileEntries(const FileEntryList& source, FileEntryList& destination);
 
 }  // namespace tolvane

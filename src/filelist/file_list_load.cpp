@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "filelist/file_entry_ops.h"
 #include "filelist/file_list_format.h"
 #include "filelist/file_list_reader.h"
 #include "filelist/file_transfer.h"
@@ -20,25 +21,35 @@ void SetAsideUnreadableFile(FileSystem& fs, const std::string& path) {
 
 bool LoadFileListFile(HostWorkspace& workspace, FileSystem& fs, FileEntryList& list,
                       bool exportToHost) {
-  const std::string& path = workspace.FileListPath();
+  const char* hostPath = workspace.FileListPath();
+  if (hostPath == nullptr) return false;  // nowhere to read from: the list stays as it was
+  const std::string path = hostPath;
   std::unique_ptr<ReadableFile> file;
   std::vector<uint8_t> bytes;
-  // The file is read before the old entries go, so that their memory is at hand for the new
-  // ones; every outcome but a good read still leaves the list empty.
   const bool exists = fs.Exists(path);
   if (exists) file = fs.OpenForReading(path);
   // A failing read says nothing about the file's contents: leave it where it is.
   const bool read = file != nullptr && ReadToEnd(*file, bytes);
-  list.Clear();
-  if (!exists) return true;
-  if (!read) return false;
-  if (!DecodeFileList(bytes, list).ok()) {
+  // Decoded beside the module's list, so that running out of memory leaves the list as it was;
+  // every other outcome but a good read leaves it empty.
+  FileEntryList loaded(list.blockSize);
+  const bool decoded = read && DecodeFileList(bytes, loaded).ok();
+  bytes = {};
+  if (exists && read && !decoded) {
     file.reset();  // closed before it is moved
     SetAsideUnreadableFile(fs, path);
-    return false;
   }
-  bytes = {};
-  if (exportToHost && !list.empty()) ExportToHost(workspace, fs, list, path);
+  SwapFileEntryLists(list, loaded);  // `loaded` now holds the old entries
+  if (!exists) return true;
+  if (!decoded) return false;
+  if (exportToHost && !list.empty()) {
+    try {
+      ExportToHost(workspace, fs, list, path);
+    } catch (...) {
+      SwapFileEntryLists(list, loaded);  // a failed load changes nothing
+      throw;
+    }
+  }
   return true;
 }
 

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "filelist/body_mask.h"
+#include "filelist/file_entry_ops.h"
 #include "filelist/file_list_format.h"
 
 namespace tolvane {
@@ -44,7 +45,7 @@ void ReadRecords(std::span<const uint8_t> file, FileListDecoding& result, FileEn
         result.problem = FileListProblem::kTruncatedEntry;
       } else {
         const char* name = reinterpret_cast<const char*>(bytes + at + format::kRecordHeadSize);
-        list.Append(std::string_view(name, length), bytes[at]);
+        AppendEntry(list, std::string_view(name, length), bytes[at]);
         at += format::kRecordHeadSize + length;
         continue;
       }

@@ -10,7 +10,8 @@ namespace tolvane {
 bool SaveFileListFile(HostWorkspace& workspace, FileSystem& fs, const FileEntryList& list) {
   std::vector<uint8_t> bytes;
   if (!EncodeFileList(list, bytes)) return false;
-  const std::string& path = workspace.FileListPath();
+  const char* path = workspace.FileListPath();
+  if (path == nullptr) return false;
   return ReplaceFileContents(fs, path, bytes);
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "filelist/body_mask.h"
+#include "filelist/file_entry_ops.h"
 #include "filelist/file_list_format.h"
 
 namespace tolvane {
@@ -28,8 +29,9 @@ bool EncodeFileList(const FileEntryList& list, std::vector<uint8_t>& bytes) {
   std::size_t size = format::kHeaderSize + format::kCountSize;
   uint32_t records = 0;
   for (const FileEntry& entry : list) {
-    if (entry.name.size() > format::kMaxNameLength) return false;
-    size += format::kRecordHeadSize + entry.name.size();
+    const std::size_t length = NameOf(entry).size();
+    if (length > format::kMaxNameLength) return false;
+    size += format::kRecordHeadSize + length;
     ++records;
   }
   bytes.resize(size);
@@ -41,9 +43,10 @@ bool EncodeFileList(const FileEntryList& list, std::vector<uint8_t>& bytes) {
   out = PutLittleEndian32(out, records);
   for (const FileEntry& entry : list) {
     *out++ = uint8_t(entry.flags & kFileMeaningfulBits);
-    out = PutLittleEndian16(out, entry.name.size());
-    if (!entry.name.empty()) std::memcpy(out, entry.name.data(), entry.name.size());
-    out += entry.name.size();
+    const std::string_view name = NameOf(entry);
+    out = PutLittleEndian16(out, name.size());
+    if (!name.empty()) std::memcpy(out, name.data(), name.size());
+    out += name.size();
   }
   ApplyBodyMask(bytes.data() + format::kHeaderSize, bytes.size() - format::kHeaderSize);
   return true;

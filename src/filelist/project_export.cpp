@@ -66,7 +66,7 @@ bool ExportProjectFile(HostWorkspace& workspace, FileSystem& fs, const FileEntry
       // torn one.
       if (!fs.WriteTimes(projectPath, projectTimes)) return false;
     }
-    workspace.LoadProjectFile(projectPath);
+    workspace.LoadProjectFile(projectPath.c_str());
   }
   return true;
 }

@@ -1,5 +1,7 @@
 #include "filelist/project_fragment.h"
 
+#include "filelist/file_entry_ops.h"
+
 namespace tolvane {
 
 void AppendXmlAttributeText(std::string& out, std::string_view text) {
@@ -35,7 +37,7 @@ std::string ProjectFragment(const FileEntryList& list, std::string_view lineEnd)
   for (const FileEntry& entry : list) {
     if ((entry.flags & kFileInProject) == 0) continue;
     text.append("\t<File RelativePath=\"");
-    AppendXmlAttributeText(text, entry.name);
+    AppendXmlAttributeText(text, NameOf(entry));
     text.append("\"/>").append(lineEnd);
   }
   text.append("</Files>").append(lineEnd);

@@ -10,6 +10,14 @@ void ComposeFileName(std::string& out, std::string_view title, std::string_view 
   }
 }
 
+const char* ComposeRecordFileName(HostFileRecord& record, DisplayTextRing& ring) {
+  const char* title = record.Title();
+  const char* extension = record.Extension();
+  return ring.StoreComposed([&](std::string& slot) {
+    ComposeFileName(slot, title != nullptr ? title : "", extension != nullptr ? extension : "");
+  });
+}
+
 void AnswerFileDisplayRequest(DisplayRequest& request, const HostFileKeyArray* keyArray,
                               HostFileSource* const* sourceWord, DisplayTextRing& ring) {
   request.mask = kListItemText;
@@ -20,12 +28,11 @@ void AnswerFileDisplayRequest(DisplayRequest& request, const HostFileKeyArray* k
   HostFileRecord* record = (*sourceWord)->Record(key);
   if (record == nullptr) return;
   if (request.column == 0) {
-    const std::string title = record->Title();
-    const std::string extension = record->Extension();
-    request.text =
-        ring.StoreComposed([&](std::string& slot) { ComposeFileName(slot, title, extension); });
+    request.text = ComposeRecordFileName(*record, ring);
   } else {
-    request.text = ring.StoreDisplayText(record->Path());
+    // The record's text stays valid while the record lives: the control can read it in place.
+    const char* path = record->Path();
+    request.text = path != nullptr ? path : "";
   }
 }
 

@@ -14,10 +14,14 @@ namespace tolvane {
 // Writes title, or title + "." + extension when the extension is not empty, into out.
 void ComposeFileName(std::string& out, std::string_view title, std::string_view extension);
 
+// The record's file name composed into the ring's next slot; a null text reads as empty.
+const char* ComposeRecordFileName(HostFileRecord& record, DisplayTextRing& ring);
+
 // Answers one display request. keyArray and sourceWord are the host's (the key array object and
 // the word holding the current HostFileSource); both are read afresh here, so a swap by the host
 // shows at the next request. Row i is key i; a key goes to the source unexamined.
-// The mask becomes kListItemText; the text points into ring. A request that cannot be answered
+// The mask becomes kListItemText; the text is the record's path or points into ring (the file
+// name). A request that cannot be answered
 // (negative row, no array, no source, no record) keeps the control's text pointer.
 void AnswerFileDisplayRequest(DisplayRequest& request, const HostFileKeyArray* keyArray,
                               HostFileSource* const* sourceWord, DisplayTextRing& ring);

@@ -78,12 +78,7 @@ void AnswerTagDisplayRequest(DisplayRequest& request, const HostTagArray* tagArr
       request.text = OrEmpty(tag->Name());
       break;
     case 4: {
-      HostFileRecord* file = tag->File();
-      if (file == nullptr) break;
-      const std::string title = file->Title();
-      const std::string extension = file->Extension();
-      request.text =
-          ring.StoreComposed([&](std::string& slot) { ComposeFileName(slot, title, extension); });
+      if (HostFileRecord* file = tag->File()) request.text = ComposeRecordFileName(*file, ring);
       break;
     }
     case 5: {

@@ -1,5 +1,7 @@
 #include "history/history_combo.h"
 
+#include <utility>
+
 namespace tolvane {
 
 void FillCombo(const HistoryList& list, ComboItems& combo) {
@@ -7,9 +9,11 @@ void FillCombo(const HistoryList& list, ComboItems& combo) {
 }
 
 void CopyBack(ComboItems& combo, HistoryList& list) {
-  list.Clear();
+  // Read in full before the list changes: running out of memory half-way keeps the old list.
+  HistoryList items;
   const int count = combo.Count();
-  for (int i = 0; i < count; ++i) list.Append(combo.Text(i));
+  for (int i = 0; i < count; ++i) items.Append(combo.Text(i));
+  list = std::move(items);
 }
 
 void AddToHistoryCombo(ComboItems* combo, const std::string& text) {

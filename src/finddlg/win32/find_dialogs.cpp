@@ -65,10 +65,19 @@ void FindDialogs::OpenFindFile(HWND dialog, uint32_t dialogId, CFindFileEdit** c
                                HostFileKeyArray* keys) {
   auto listObject = std::make_unique<CFindFileListCtrl>(keys, fileSource);
   auto comboObject = std::make_unique<CFindFileEdit>();
-  if (list != nullptr) *list = listObject.get();
-  if (combo != nullptr) *combo = comboObject.get();
-  AttachList(findFile_, dialog, dialogId, kFindFileListId, std::move(listObject));
-  AttachCombo(findFile_, 0, dialog, kFindFileComboId, std::move(comboObject), histories_.filename);
+  CFindFileListCtrl* listHandedOut = listObject.get();
+  CFindFileEdit* comboHandedOut = comboObject.get();
+  try {
+    AttachList(findFile_, dialog, dialogId, kFindFileListId, std::move(listObject));
+    AttachCombo(findFile_, 0, dialog, kFindFileComboId, std::move(comboObject),
+                histories_.filename);
+  } catch (...) {
+    Discard(findFile_);
+    throw;
+  }
+  // Handed out only now that nothing more can fail: a host never holds an object that went.
+  if (list != nullptr) *list = listHandedOut;
+  if (combo != nullptr) *combo = comboHandedOut;
 }
 
 void FindDialogs::OpenFindTag(HWND dialog, uint32_t dialogId, CFindTagEdit** parentCombo,
@@ -77,13 +86,21 @@ void FindDialogs::OpenFindTag(HWND dialog, uint32_t dialogId, CFindTagEdit** par
   auto listObject = std::make_unique<CFindTagListCtrl>(tags);
   auto parentObject = std::make_unique<CFindTagEdit>();
   auto tagObject = std::make_unique<CFindTagEdit>();
-  if (list != nullptr) *list = listObject.get();
-  if (parentCombo != nullptr) *parentCombo = parentObject.get();
-  if (tagCombo != nullptr) *tagCombo = tagObject.get();
-  AttachList(findTag_, dialog, dialogId, kFindTagListId, std::move(listObject));
-  AttachCombo(findTag_, 0, dialog, kFindTagParentComboId, std::move(parentObject),
-              histories_.tagParent);
-  AttachCombo(findTag_, 1, dialog, kFindTagComboId, std::move(tagObject), histories_.tag);
+  CFindTagListCtrl* listHandedOut = listObject.get();
+  CFindTagEdit* parentHandedOut = parentObject.get();
+  CFindTagEdit* tagHandedOut = tagObject.get();
+  try {
+    AttachList(findTag_, dialog, dialogId, kFindTagListId, std::move(listObject));
+    AttachCombo(findTag_, 0, dialog, kFindTagParentComboId, std::move(parentObject),
+                histories_.tagParent);
+    AttachCombo(findTag_, 1, dialog, kFindTagComboId, std::move(tagObject), histories_.tag);
+  } catch (...) {
+    Discard(findTag_);
+    throw;
+  }
+  if (list != nullptr) *list = listHandedOut;
+  if (parentCombo != nullptr) *parentCombo = parentHandedOut;
+  if (tagCombo != nullptr) *tagCombo = tagHandedOut;
 }
 
 void FindDialogs::AttachList(OpenDialog& parts, HWND dialog, uint32_t dialogId, int controlId,
@@ -123,6 +140,12 @@ void FindDialogs::End(OpenDialog& parts, ControlWindow window) {
   const bool destroy = window == ControlWindow::kDestroy;
   for (Combo& combo : parts.combos) DeleteControl(std::move(combo.object), destroy);
   DeleteControl(std::move(parts.list), destroy);
+}
+
+void FindDialogs::Discard(OpenDialog& parts) {
+  // A half-made opening holds nothing to save: its combo boxes may hold part of a history.
+  for (Combo& combo : parts.combos) DeleteControl(std::move(combo.object), false);
+  DeleteControl(std::move(parts.list), false);
 }
 
 void FindDialogs::AddToCombo(const Combo& combo, const std::string& text) {

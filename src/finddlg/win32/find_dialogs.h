@@ -31,6 +31,7 @@ class FindDialogs {
   // Objects still attached let go of their controls, which stay as the host made them.
   ~FindDialogs() = default;
 
+  // An init that fails (out of memory) lets go of what it attached, hands out nothing and throws.
   // Entry 1: list 1020 and combo 1021 (history "FilenameEditList").
   void OpenFindFile(HWND dialog, uint32_t dialogId, CFindFileEdit** combo, CFindFileListCtrl** list,
                     HostFileSource** fileSource, HostFileKeyArray* keys);
@@ -69,6 +70,8 @@ class FindDialogs {
   void AttachCombo(OpenDialog& parts, std::size_t slot, HWND dialog, int controlId,
                    std::unique_ptr<CFindEdit> combo, HistoryList& history);
   void End(OpenDialog& parts, ControlWindow window);
+  // Lets go of the objects of an opening that failed half-way, saving nothing.
+  static void Discard(OpenDialog& parts);
   static void AddToCombo(const Combo& combo, const std::string& text);
 
   Profile& profile_;

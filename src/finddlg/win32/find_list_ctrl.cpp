@@ -8,8 +8,8 @@
 namespace tolvane {
 namespace {
 
-// The host's texts are in the ANSI code page. No code page gives more UTF-16 units than it has
-// bytes, so the slot sized to the bytes takes the text in one call; the size is asked only if a
+// The host's texts are in the thread's ANSI code page. No code page gives more UTF-16 units than it
+// has bytes, so the slot sized to the bytes takes the text in one call; the size is asked only if a
 // conversion should ever need more.
 void ConvertAnsiToWide(std::wstring& slot, const char* text) {
   const int bytes = static_cast<int>(std::strlen(text));
@@ -18,11 +18,11 @@ void ConvertAnsiToWide(std::wstring& slot, const char* text) {
     return;
   }
   slot.resize(static_cast<std::size_t>(bytes));
-  int units = ::MultiByteToWideChar(CP_ACP, 0, text, bytes, slot.data(), bytes);
+  int units = ::MultiByteToWideChar(CP_THREAD_ACP, 0, text, bytes, slot.data(), bytes);
   if (units == 0 && ::GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
-    units = ::MultiByteToWideChar(CP_ACP, 0, text, bytes, nullptr, 0);
+    units = ::MultiByteToWideChar(CP_THREAD_ACP, 0, text, bytes, nullptr, 0);
     slot.resize(static_cast<std::size_t>(units));
-    units = ::MultiByteToWideChar(CP_ACP, 0, text, bytes, slot.data(), units);
+    units = ::MultiByteToWideChar(CP_THREAD_ACP, 0, text, bytes, slot.data(), units);
   }
   slot.resize(static_cast<std::size_t>(units));
 }
