@@ -94,6 +94,7 @@ void Print(const char* text) {
 
 void Group(const char* name) {
   group = name;
+  Print(Text("msvc-host: ").Add(name).Add("\n").c_str());
 }
 
 bool Check(bool ok, const char* what) {

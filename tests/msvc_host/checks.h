@@ -29,7 +29,7 @@ bool Same(const wchar_t* a, const wchar_t* b);
 size_t Length(const char* text);
 
 void Print(const char* text);
-// Names the group the checks that follow belong to (shown with a failure).
+// Names the group the checks that follow belong to (printed, and shown with a failure).
 void Group(const char* name);
 
 bool Check(bool ok, const char* what);
