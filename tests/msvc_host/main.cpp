@@ -35,20 +35,6 @@ void Pump() {
   }
 }
 
-LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return ::DefWindowProcA(window, message, wParam, lParam);
-}
-
-HWND MakeMainWindow() {
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = &MainWindowProcedure;
-  windowClass.hInstance = ::GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = "TolvaneMsvcHostIde";
-  ::RegisterClassA(&windowClass);
-  return ::CreateWindowExA(0, windowClass.lpszClassName, "IDE", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480,
-                           nullptr, nullptr, windowClass.hInstance, nullptr);
-}
-
 // What the dialogs' own procedure receives from the module.
 struct DialogInbox {
   int charNotes;
@@ -86,25 +72,22 @@ HWND MakeDialog(bool unicode, int listId, const int* comboIds, int comboCount) {
                                                        &DialogProcedure, 0)
                         : ::CreateDialogIndirectParamA(instance, &dialogTemplate.header, nullptr,
                                                        &DialogProcedure, 0);
-  const DWORD listStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_OWNERDATA;
-  const DWORD comboStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
-  auto id = [](int control) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(control)); };
-  if (unicode) {
-    ::CreateWindowExW(0, L"SysListView32", L"", listStyle, 220, 10, 360, 200, dialog, id(listId),
-                      instance, nullptr);
-  } else {
-    ::CreateWindowExA(0, "SysListView32", "", listStyle, 220, 10, 360, 200, dialog, id(listId),
-                      instance, nullptr);
-  }
-  for (int i = 0; i < comboCount; ++i) {
-    const int y = 10 + 30 * i;
+  auto control = [&](const char* name, const wchar_t* wideName, DWORD style, int x, int y,
+                     int height, int id) {
+    auto* menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+    style |= WS_CHILD | WS_VISIBLE;
     if (unicode) {
-      ::CreateWindowExW(0, L"COMBOBOX", L"", comboStyle, 10, y, 200, 200, dialog, id(comboIds[i]),
-                        instance, nullptr);
+      ::CreateWindowExW(0, wideName, L"", style, x, y, 200, height, dialog, menu, instance,
+                        nullptr);
     } else {
-      ::CreateWindowExA(0, "COMBOBOX", "", comboStyle, 10, y, 200, 200, dialog, id(comboIds[i]),
-                        instance, nullptr);
+      ::CreateWindowExA(0, name, "", style, x, y, 200, height, dialog, menu, instance, nullptr);
     }
+  };
+  control("SysListView32", L"SysListView32", WS_BORDER | LVS_REPORT | LVS_OWNERDATA, 220, 10, 200,
+          listId);
+  for (int i = 0; i < comboCount; ++i) {
+    control("COMBOBOX", L"COMBOBOX", WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 10, 10 + 30 * i,
+            200, comboIds[i]);
   }
   return dialog;
 }
@@ -727,7 +710,9 @@ int Run(const char* arch) {
   Check(::GetACP() == 1252, "the ANSI code page is 1252, as the records are written");
 
   Host host;
-  host.mainWindow = MakeMainWindow();
+  // The IDE's main window: a real top-level window (of a predefined class, for brevity).
+  host.mainWindow = ::CreateWindowExA(0, "STATIC", "IDE", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480,
+                                      nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
   host.ide.mainWindow.window = host.mainWindow;
   const DWORD directory = ::GetCurrentDirectoryA(200, host.listPath);
   wsprintfA(host.listPath + directory, "\\msvc-host.tvef");
