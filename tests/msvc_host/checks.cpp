@@ -94,7 +94,9 @@ void Print(const char* text) {
 
 void Group(const char* name) {
   group = name;
-  Print(Text("msvc-host: ").Add(name).Add("\n").c_str());
+  Text line("msvc-host: ");
+  line.Add(name).Add(" (after ").AddNumber(checks).Add(" checks, ").AddNumber(failures);
+  Print(line.Add(" failed)\n").c_str());
 }
 
 bool Check(bool ok, const char* what) {

@@ -643,6 +643,11 @@ GROUP void CheckOutOfMemory(Host& host, Workspace& workspace) {
   get(&hostList);
   set(&hostList);
   Restore(slots, 4);
+  Text failed("msvc-host: the DLL's imports made to fail:");
+  for (const ImportSlot& slot : slots) {
+    if (slot.slot != nullptr) failed.Add(" ").Add(slot.function);
+  }
+  Print(failed.Add("\n").c_str());
   Check(slots[0].slot != nullptr, "the DLL's HeapAlloc import was made to fail");
   Check(slots[1].slot != nullptr, "the DLL's malloc import was made to fail");
   Check(hostList.head == head && hostList.count == 2, "get leaves the host's list alone");
