@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -72,17 +73,17 @@ class HostFile final : public HostFileRecord {
  public:
   HostFile(std::string title, std::string extension, std::string path)
       : title_(std::move(title)), extension_(std::move(extension)), path_(std::move(path)) {}
-  std::string Title() override {
+  const char* Title() override {
     HostScope host;
-    return title_;
+    return title_.c_str();
   }
-  std::string Extension() override {
+  const char* Extension() override {
     HostScope host;
-    return extension_;
+    return extension_.c_str();
   }
-  std::string Path() override {
+  const char* Path() override {
     HostScope host;
-    return path_;
+    return path_.c_str();
   }
 
  private:
@@ -162,10 +163,10 @@ size_t NotifyCell(HWND dialog, HWND list, int row, int column, wchar_t* buffer, 
 size_t LookUpCell(const HostFileKeyArray& keys, HostFileSource* source, int row, int column) {
   HostFileRecord* record = source->Record(keys.keys[row]);
   if (column == 0) {
-    const size_t extension = record->Extension().size();
-    return record->Title().size() + (extension != 0 ? extension + 1 : 0);
+    const size_t extension = std::strlen(record->Extension());
+    return std::strlen(record->Title()) + (extension != 0 ? extension + 1 : 0);
   }
-  return record->Path().size();
+  return std::strlen(record->Path());
 }
 
 struct Scroll {

@@ -1,5 +1,6 @@
 #include "dll/module.h"
 
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <utility>
@@ -30,8 +31,12 @@ OpsTable* Module::Create(IDispatch* automationRoot, HostWorkspace* workspace) {
   // What can run out of memory comes before anything changes: a failed creation leaves the
   // module as it was.
   auto table = std::make_unique<OpsTable>();  // slots 0 and 4 stay null
+  liveTables.reserve(liveTables.size() + 1);
+  // A creation made while another is still live shares its lists: they may hold adds that the
+  // profile does not have yet.
+  const bool loadHistories = liveTables.empty();
   HistoryLists stored;
-  LoadAllHistories(profile, stored);
+  if (loadHistories) LoadAllHistories(profile, stored);
 
   HoldAutomationRoot(automationRoot);
   fileList.workspace = workspace;
@@ -60,24 +65,27 @@ OpsTable* Module::Create(IDispatch* automationRoot, HostWorkspace* workspace) {
     FillOpsTable(*table);
   }
 
-  histories = std::move(stored);
-  historiesLoaded = true;
+  if (loadHistories) histories = std::move(stored);
+  liveTables.push_back(table.get());  // cannot fail: reserved above
   return table.release();
 }
 
 void Module::Destroy(OpsTable* table) {
-  // Lists no creation has loaded (it found no main window) hold nothing of the user's: saving
-  // them would write empty lists over the stored ones.
-  // A save that runs out of memory part-way still lets the table and the root go.
-  try {
-    if (historiesLoaded) SaveAllHistories(profile, histories);
-  } catch (...) {
+  // Only a table this module handed out and has not freed ends a creation. Lists no live
+  // creation has loaded (one that found no main window, or after the last destruction) would be
+  // older than what another instance of the IDE may have stored since: they are not saved.
+  const auto live = std::find(liveTables.begin(), liveTables.end(), table);
+  if (live != liveTables.end()) {
+    // A save that runs out of memory part-way still lets the table go.
+    try {
+      SaveAllHistories(profile, histories);
+    } catch (...) {
+    }
+    liveTables.erase(live);
+    delete table;
   }
-  // The lists belong to the creation that read them: after a later creation that fails, they
-  // would be older than what another instance of the IDE may have stored since.
-  historiesLoaded = false;
-  delete table;
-  HoldAutomationRoot(nullptr);
+  // The root serves every live creation; the last destruction lets it go.
+  if (liveTables.empty()) HoldAutomationRoot(nullptr);
 }
 
 void Module::HoldAutomationRoot(IDispatch* root) {

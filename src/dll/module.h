@@ -3,6 +3,8 @@
 // answered by Create and ended by Destroy. The table entries reach it through TheModule().
 #pragma once
 
+#include <vector>
+
 #include "dll/helper_window.h"
 #include "filelist/file_list_entries.h"
 #include "finddlg/win32/find_dialogs.h"
@@ -32,7 +34,8 @@ class Module {
   // and reads the histories; null (after one exclamation beep) when there is no root or it gives
   // no main window.
   OpsTable* Create(IDispatch* automationRoot, HostWorkspace* workspace);
-  // Saves the histories (if the creation it ends read them), frees the table, releases the root.
+  // Saves the histories and frees the table when it is one a live creation handed out; releases
+  // the root once no creation is live.
   void Destroy(OpsTable* table);
 
   // Holds `root` in place of the current one: a new object is taken (one reference) before the
@@ -46,7 +49,8 @@ class Module {
   MessageBoxNotifier messageBox;
   FileListState fileList;
   HistoryLists histories;
-  bool historiesLoaded = false;  // the creation not yet destroyed has read the history lists
+  // Tables handed out by creations not yet destroyed; the first of them read the history lists.
+  std::vector<OpsTable*> liveTables;
   FindDialogs findDialogs{profile, histories};
   NavigationState navigation;  // holds the automation root
   CRegHelperWnd helperWindow;  // has a window from creation to the finish request

@@ -8,12 +8,13 @@ namespace tolvane {
 
 bool LoadFileList(FileListState& state, bool exportToHost) {
   if (state.workspace == nullptr) return false;
-  return LoadFileListFile(*state.workspace, *state.fileSystem, state.list, exportToHost);
+  return LoadFileListFile(*state.workspace, *state.fileSystem, state.list, exportToHost,
+                          &state.unreadPath);
 }
 
 bool SaveFileList(FileListState& state) {
   if (state.workspace == nullptr) return false;
-  return SaveFileListFile(*state.workspace, *state.fileSystem, state.list);
+  return SaveFileListFile(*state.workspace, *state.fileSystem, state.list, &state.unreadPath);
 }
 
 void GetFileList(const FileListState& state, FileEntryList* destination) {

@@ -4,6 +4,8 @@
 // workspace are safe no-ops.
 #pragma once
 
+#include <string>
+
 #include "filelist/file_system.h"
 #include "tolvane/file_entry_list.h"
 #include "tolvane/host_objects.h"
@@ -14,6 +16,8 @@ struct FileListState {
   FileEntryList list{10};              // empty from load to unload; cleared at unload
   HostWorkspace* workspace = nullptr;  // given at creation; owned by the host; null forgets it
   FileSystem* fileSystem = &NativeFileSystem();
+  // A list file that the last load found but did not read: the next save sets it aside first.
+  std::string unreadPath;
 };
 
 // Entry 9: replaces the list with the workspace's file-list file; with `exportToHost` set, a good

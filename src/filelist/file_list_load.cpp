@@ -13,20 +13,22 @@ namespace {
 
 // Renames `path` to `path` + ".old", replacing an older ".old". When the rename fails the file
 // stays where it is: it may be the only copy of the user's list.
-void SetAsideUnreadableFile(FileSystem& fs, const std::string& path) {
-  fs.Rename(path, path + file_list_format::kSetAsideSuffix);
+bool SetAsideUnreadableFile(FileSystem& fs, const std::string& path) {
+  return fs.Rename(path, path + file_list_format::kSetAsideSuffix);
 }
 
 }  // namespace
 
 bool LoadFileListFile(HostWorkspace& workspace, FileSystem& fs, FileEntryList& list,
-                      bool exportToHost) {
+                      bool exportToHost, std::string* unreadPath) {
   const char* hostPath = workspace.FileListPath();
   if (hostPath == nullptr) return false;  // nowhere to read from: the list stays as it was
   const std::string path = hostPath;
   std::unique_ptr<ReadableFile> file;
   std::vector<uint8_t> bytes;
   const bool exists = fs.Exists(path);
+  // Marked until the file is read or set aside, running out of memory included.
+  if (unreadPath != nullptr) *unreadPath = exists ? path : std::string();
   if (exists) file = fs.OpenForReading(path);
   // A failing read says nothing about the file's contents: leave it where it is.
   const bool read = file != nullptr && ReadToEnd(*file, bytes);
@@ -35,10 +37,12 @@ bool LoadFileListFile(HostWorkspace& workspace, FileSystem& fs, FileEntryList& l
   FileEntryList loaded(list.blockSize);
   const bool decoded = read && DecodeFileList(bytes, loaded).ok();
   bytes = {};
+  bool gone = false;
   if (exists && read && !decoded) {
     file.reset();  // closed before it is moved
-    SetAsideUnreadableFile(fs, path);
+    gone = SetAsideUnreadableFile(fs, path);
   }
+  if (unreadPath != nullptr && (decoded || gone)) unreadPath->clear();
   SwapFileEntryLists(list, loaded);  // `loaded` now holds the old entries
   if (!exists) return true;
   if (!decoded) return false;

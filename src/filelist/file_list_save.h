@@ -1,6 +1,8 @@
 // Writing a FileEntryList to the workspace's file-list file.
 #pragma once
 
+#include <string>
+
 #include "filelist/file_system.h"
 #include "tolvane/file_entry_list.h"
 #include "tolvane/host_objects.h"
@@ -10,6 +12,9 @@ namespace tolvane {
 // Writes `list` to the path the workspace names (asked once), replacing the old file in one
 // rename. False when the file could not be written (the old file is then untouched) or a name is
 // too long to store (nothing is written).
-bool SaveFileListFile(HostWorkspace& workspace, FileSystem& fs, const FileEntryList& list);
+// When `unreadPath` names the file (a load found it but did not read it), the file is first moved
+// to its ".old" name: false, with nothing written, when that fails.
+bool SaveFileListFile(HostWorkspace& workspace, FileSystem& fs, const FileEntryList& list,
+                      std::string* unreadPath = nullptr);
 
 }  // namespace tolvane

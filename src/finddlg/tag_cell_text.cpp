@@ -1,5 +1,6 @@
 #include "finddlg/tag_cell_text.h"
 
+#include <cstdint>
 #include <cstring>
 #include <iterator>
 
@@ -19,16 +20,20 @@ const char* OrEmpty(const char* text) {
   return text != nullptr ? text : "";
 }
 
-// Sixteen bytes as one vector (plain byte operations where the target has no vector unit).
-using Chunk = char __attribute__((vector_size(16)));
-constexpr std::size_t kChunk = sizeof(Chunk);
+// Eight bytes at a time in one 64-bit word: each tab byte is found exactly (no carries between
+// bytes) and turned into a space by one exclusive-or.
+constexpr std::size_t kChunk = sizeof(uint64_t);
+constexpr uint64_t kEveryByte = 0x0101010101010101u;
 
 void CopyChunkTabsAsSpaces(char* to, const char* from) {
-  Chunk bytes;
-  std::memcpy(&bytes, from, kChunk);
-  const Chunk isTab = bytes == '\t';
-  bytes = (bytes & ~isTab) | (' ' & isTab);
-  std::memcpy(to, &bytes, kChunk);
+  uint64_t word;
+  std::memcpy(&word, from, kChunk);
+  const uint64_t tabsZero = word ^ (kEveryByte * '\t');
+  const uint64_t low7 = kEveryByte * 0x7F;
+  // High bit of each byte that is zero in tabsZero, that is, of each tab.
+  const uint64_t isTab = ~(((tabsZero & low7) + low7) | tabsZero | low7);
+  word ^= (isTab >> 7) * ('\t' ^ ' ');
+  std::memcpy(to, &word, kChunk);
 }
 
 }  // namespace
@@ -43,8 +48,8 @@ void ComposeLineText(std::string& out, std::string_view pattern) {
   const char* end = begin + pattern.size();
   while (begin != end && *begin == '^') ++begin;
   while (end != begin && end[-1] == '$') --end;
-  // One pass from the pattern into the slot, sixteen bytes at a time: copying first and replacing
-  // in place afterwards reads back bytes just stored, which costs about twice as much.
+  // One pass from the pattern into the slot, a word at a time: copying first and replacing in
+  // place afterwards reads back bytes just stored, which costs about twice as much.
   const std::size_t length = static_cast<std::size_t>(end - begin);
   out.resize(length);
   char* to = out.data();

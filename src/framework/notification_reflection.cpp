@@ -1,5 +1,6 @@
 #include "framework/notification_reflection.h"
 
+#include "framework/code_pin.h"
 #include "framework/window.h"
 #include "framework/window_table.h"
 
@@ -41,6 +42,7 @@ WNDPROC ProcedureBeneath(HWND dialog, const WindowRecord* record) {
 // dialog's own procedure throws never gets here: CallWindowProcA stands between.
 LRESULT CALLBACK ReflectingDialogProc(HWND dialog, UINT message, WPARAM wParam,
                                       LPARAM lParam) noexcept {
+  KeepCodeLoadedIfBuried(dialog, &ReflectingDialogProc);
   WindowRecord* record = Windows().Find(dialog);
   WNDPROC original = ProcedureBeneath(dialog, record);
   if (CWnd* control = CWnd::FromHandle(NotifyingControl(message, lParam))) {
@@ -80,7 +82,13 @@ void StopReflectingNotificationsOf(HWND dialog) {
   if (record == nullptr || record->dialogProcedure == nullptr) return;
   if (record->reflectedControls > 0) --record->reflectedControls;
   // Someone who subclassed the dialog after us still calls our procedure: stay until the end.
-  if (record->reflectedControls == 0 && IsSubclassedByUs(dialog)) Unsubclass(dialog, *record);
+  if (record->reflectedControls == 0) {
+    if (IsSubclassedByUs(dialog)) {
+      Unsubclass(dialog, *record);
+    } else {
+      KeepCodeLoaded();
+    }
+  }
 }
 
 }  // namespace tolvane

@@ -16,9 +16,8 @@ class OpenKey {
   ~OpenKey() {
     if (key_ != nullptr) ::RegCloseKey(key_);
   }
-  bool Open(const std::string& path) {
-    return ::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key_) ==
-           ERROR_SUCCESS;
+  LONG Open(const std::string& path) {
+    return ::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key_);
   }
   bool Create(const std::string& path) {
     return ::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
@@ -36,32 +35,33 @@ std::string RegistryProfile::KeyPath(const std::string& section) const {
   return section.empty() ? root_ : root_ + "\\" + section;
 }
 
-std::string RegistryProfile::GetString(const std::string& section, const std::string& key,
-                                       const std::string& fallback) {
+ProfileRead RegistryProfile::ReadString(const std::string& section, const std::string& key,
+                                        std::string& value) {
   OpenKey opened;
-  if (!opened.Open(KeyPath(section))) return fallback;
+  const LONG openStatus = opened.Open(KeyPath(section));
+  if (openStatus == ERROR_FILE_NOT_FOUND) return ProfileRead::kAbsent;
+  if (openStatus != ERROR_SUCCESS) return ProfileRead::kFailed;
   // Another writer (another instance of the IDE) may lengthen the value between the size query
-  // and the read; taking it for absent would let the empty default be saved over it later. The
-  // size is asked again and the read retried, a bounded number of times.
+  // and the read: the size is asked again and the read retried, a bounded number of times.
   for (int attempt = 0; attempt < 8; ++attempt) {
     DWORD type = 0;
     DWORD size = 0;
-    if (::RegQueryValueExA(opened.get(), key.c_str(), nullptr, &type, nullptr, &size) !=
-            ERROR_SUCCESS ||
-        type != REG_SZ) {
-      return fallback;
-    }
+    const LONG sizeStatus =
+        ::RegQueryValueExA(opened.get(), key.c_str(), nullptr, &type, nullptr, &size);
+    if (sizeStatus == ERROR_FILE_NOT_FOUND) return ProfileRead::kAbsent;
+    if (sizeStatus != ERROR_SUCCESS || type != REG_SZ) return ProfileRead::kFailed;
     std::vector<char> buffer(size + 1, '\0');
     const LONG status = ::RegQueryValueExA(opened.get(), key.c_str(), nullptr, &type,
                                            reinterpret_cast<BYTE*>(buffer.data()), &size);
     if (status == ERROR_MORE_DATA) continue;
-    if (status != ERROR_SUCCESS || type != REG_SZ) return fallback;
+    if (status == ERROR_FILE_NOT_FOUND) return ProfileRead::kAbsent;  // deleted meanwhile
+    if (status != ERROR_SUCCESS || type != REG_SZ) return ProfileRead::kFailed;
     // The stored size may or may not count a terminator.
-    std::string value(buffer.data(), size);
+    value.assign(buffer.data(), size);
     while (!value.empty() && value.back() == '\0') value.pop_back();
-    return value;
+    return ProfileRead::kRead;
   }
-  return fallback;
+  return ProfileRead::kFailed;
 }
 
 void RegistryProfile::WriteString(const std::string& section, const std::string& key,
@@ -76,7 +76,7 @@ void RegistryProfile::WriteString(const std::string& section, const std::string&
 int32_t RegistryProfile::GetInt(const std::string& section, const std::string& key,
                                 int32_t fallback) {
   OpenKey opened;
-  if (!opened.Open(KeyPath(section))) return fallback;
+  if (opened.Open(KeyPath(section)) != ERROR_SUCCESS) return fallback;
   DWORD type = 0;
   DWORD value = 0;
   DWORD size = sizeof value;

@@ -1,6 +1,6 @@
 // The application profile in the registry: section S, value K is value K of key
 // HKEY_CURRENT_USER\<root>\S, where a backslash in S nests keys. Strings are REG_SZ, integers
-// REG_DWORD; a value of another type reads as absent.
+// REG_DWORD; an integer of another type reads as absent, a string of another type as unreadable.
 #pragma once
 
 #include <string>
@@ -16,8 +16,8 @@ class RegistryProfile : public Profile {
 
   explicit RegistryProfile(std::string root = kDefaultRoot) : root_(std::move(root)) {}
 
-  std::string GetString(const std::string& section, const std::string& key,
-                        const std::string& fallback) override;
+  ProfileRead ReadString(const std::string& section, const std::string& key,
+                         std::string& value) override;
   void WriteString(const std::string& section, const std::string& key,
                    const std::string& value) override;
   int32_t GetInt(const std::string& section, const std::string& key, int32_t fallback) override;

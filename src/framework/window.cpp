@@ -1,5 +1,6 @@
 #include "framework/window.h"
 
+#include "framework/code_pin.h"
 #include "framework/notification_reflection.h"
 #include "framework/pre_translate_hook.h"
 #include "framework/window_table.h"
@@ -91,10 +92,13 @@ HWND CWnd::Detach() {
   HWND hwnd = hwnd_;
   if (hwnd == nullptr) return nullptr;
   WNDPROC original = OriginalProc(hwnd);
-  if (original != nullptr &&
-      ::GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CWnd::WindowProc)) {
-    ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-    ForgetOriginalProc(hwnd);
+  if (original != nullptr) {
+    if (::GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CWnd::WindowProc)) {
+      ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+      ForgetOriginalProc(hwnd);
+    } else {
+      KeepCodeLoaded();  // someone's subclass over ours still calls us
+    }
   }
   Unbind();
   created_ = false;
@@ -200,6 +204,7 @@ LRESULT CALLBACK CWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     // Without a record the object could never be found: the window is not made.
     if (object != nullptr && object->hwnd_ == nullptr && !object->Bind(hwnd)) return FALSE;
   }
+  KeepCodeLoadedIfBuried(hwnd, &CWnd::WindowProc);
   CWnd* object = FromHandle(hwnd);
   if (object == nullptr) {
     WNDPROC original = OriginalProc(hwnd);

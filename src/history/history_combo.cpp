@@ -20,9 +20,11 @@ void AddToHistoryCombo(ComboItems* combo, const std::string& text) {
   if (combo == nullptr || text.empty()) return;
   const std::string top = combo->Count() > 0 ? combo->Text(0) : std::string();
   if (top != text) combo->Insert(0, text);
-  // Stops as well if a delete does not shrink the combo box, rather than spin for ever.
+  // From the end: deleting at index 256 would move every item behind it, each time, and a
+  // stored history of any length would freeze the dialog. Stops as well if a delete does not
+  // shrink the combo box, rather than spin for ever.
   for (int count = combo->Count(); count > kHistoryComboLimit;) {
-    combo->Delete(kHistoryComboLimit);
+    combo->Delete(count - 1);
     const int after = combo->Count();
     if (after >= count) break;
     count = after;

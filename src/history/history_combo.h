@@ -21,7 +21,7 @@ void CopyBack(ComboItems& combo, HistoryList& list);
 
 // The add entries (Find File, Find Tag parent, Find Tag): an empty text changes nothing; a text
 // that differs from item 0 (exact, case-sensitive) is inserted at index 0; then, whether or not
-// anything was inserted, items are deleted at index 256 while more than 256 remain. Older copies
+// anything was inserted, the items from index 256 on are deleted. Older copies
 // of the text further down stay. A null combo (no dialog open) makes the call do nothing.
 void AddToHistoryCombo(ComboItems* combo, const std::string& text);
 

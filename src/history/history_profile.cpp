@@ -4,25 +4,32 @@
 
 namespace tolvane {
 
-void LoadHistory(Profile& profile, const std::string& key, HistoryList& list) {
-  const std::string stored = profile.GetString(kHistorySection, key, "");
-  list = DecodeHistory(stored);
+namespace {
+
+// True unless the value is there and cannot be read; the list is then empty.
+bool LoadHistory(Profile& profile, const char* key, HistoryList& list) {
+  std::string stored;
+  const ProfileRead read = profile.ReadString(kHistorySection, key, stored);
+  list = read == ProfileRead::kRead ? DecodeHistory(stored) : HistoryList();
+  return read != ProfileRead::kFailed;
 }
 
-void SaveHistory(Profile& profile, const std::string& key, const HistoryList& list) {
-  profile.WriteString(kHistorySection, key, EncodeHistory(list));
+void SaveHistory(Profile& profile, const char* key, const HistoryList& list, bool unread) {
+  if (!unread) profile.WriteString(kHistorySection, key, EncodeHistory(list));
 }
+
+}  // namespace
 
 void LoadAllHistories(Profile& profile, HistoryLists& lists) {
-  LoadHistory(profile, kFilenameHistoryKey, lists.filename);
-  LoadHistory(profile, kTagParentHistoryKey, lists.tagParent);
-  LoadHistory(profile, kTagHistoryKey, lists.tag);
+  lists.filenameUnread = !LoadHistory(profile, kFilenameHistoryKey, lists.filename);
+  lists.tagParentUnread = !LoadHistory(profile, kTagParentHistoryKey, lists.tagParent);
+  lists.tagUnread = !LoadHistory(profile, kTagHistoryKey, lists.tag);
 }
 
 void SaveAllHistories(Profile& profile, const HistoryLists& lists) {
-  SaveHistory(profile, kFilenameHistoryKey, lists.filename);
-  SaveHistory(profile, kTagParentHistoryKey, lists.tagParent);
-  SaveHistory(profile, kTagHistoryKey, lists.tag);
+  SaveHistory(profile, kFilenameHistoryKey, lists.filename, lists.filenameUnread);
+  SaveHistory(profile, kTagParentHistoryKey, lists.tagParent, lists.tagParentUnread);
+  SaveHistory(profile, kTagHistoryKey, lists.tag, lists.tagUnread);
 }
 
 }  // namespace tolvane

@@ -20,15 +20,17 @@ struct HistoryLists {
   HistoryList filename;   // "FilenameEditList", Find File combo 1021
   HistoryList tagParent;  // "TagParentEditList", Find Tag parent combo 1051
   HistoryList tag;        // "TagEditList", Find Tag tag combo 1052
+  // Lists whose stored value was there but could not be read: they load empty and are never
+  // saved, since that would write over the value.
+  bool filenameUnread = false;
+  bool tagParentUnread = false;
+  bool tagUnread = false;
 };
 
-// A missing value reads as "" and gives an empty list.
-void LoadHistory(Profile& profile, const std::string& key, HistoryList& list);
-// The write's outcome is not examined: a failed write leaves the previous value.
-void SaveHistory(Profile& profile, const std::string& key, const HistoryList& list);
-
 // Both run over the three lists in this order: "FilenameEditList", "TagParentEditList",
-// "TagEditList". Called at module creation and at module destruction.
+// "TagEditList". Called at module creation and at module destruction. A missing value reads as
+// "" and gives an empty list; the write's outcome is not examined (a failed write leaves the
+// previous value).
 void LoadAllHistories(Profile& profile, HistoryLists& lists);
 void SaveAllHistories(Profile& profile, const HistoryLists& lists);
 

@@ -7,16 +7,19 @@
 
 namespace tolvane {
 
+// How a string read went: a value that is there but cannot be read (of another type, or changing
+// through every retry) is not the same as no value, since writing over it would lose it.
+enum class ProfileRead { kRead, kAbsent, kFailed };
+
 class Profile {
  public:
   virtual ~Profile() = default;
-  // The fallback comes back when the value is absent.
-  virtual std::string GetString(const std::string& section, const std::string& key,
-                                const std::string& fallback) = 0;
+  // `value` is set only when the result is kRead.
+  virtual ProfileRead ReadString(const std::string& section, const std::string& key,
+                                 std::string& value) = 0;
   virtual void WriteString(const std::string& section, const std::string& key,
                            const std::string& value) = 0;
-  virtual int32_t GetInt(const std::string& section, const std::string& key,
-                         int32_t fallback) = 0;
+  virtual int32_t GetInt(const std::string& section, const std::string& key, int32_t fallback) = 0;
   virtual void WriteInt(const std::string& section, const std::string& key, int32_t value) = 0;
 };
 

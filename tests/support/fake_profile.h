@@ -19,17 +19,19 @@ class FakeProfile : public Profile {
     Op op;
     std::string section;
     std::string key;
-    std::string text;  // the fallback of a string read, the value of a string write
+    std::string text;  // the value of a string write
     int32_t number{};  // the fallback of an integer read, the value of an integer write
   };
 
-  std::string GetString(const std::string& section, const std::string& key,
-                        const std::string& fallback) override {
-    calls.push_back({Op::kGetString, section, key, fallback, 0});
+  ProfileRead ReadString(const std::string& section, const std::string& key,
+                         std::string& value) override {
+    calls.push_back({Op::kGetString, section, key, {}, 0});
     auto found = values.find({section, key});
-    if (found == values.end()) return fallback;
-    if (const auto* text = std::get_if<std::string>(&found->second)) return *text;
-    return fallback;
+    if (found == values.end()) return ProfileRead::kAbsent;
+    const auto* text = std::get_if<std::string>(&found->second);
+    if (text == nullptr) return ProfileRead::kFailed;  // an integer where a string belongs
+    value = *text;
+    return ProfileRead::kRead;
   }
   void WriteString(const std::string& section, const std::string& key,
                    const std::string& value) override {

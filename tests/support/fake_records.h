@@ -18,21 +18,19 @@ class FakeFileRecord final : public HostFileRecord {
         extension(std::move(fileExtension)),
         path(std::move(filePath)) {}
 
-  std::string Title() override {
-    ++calls;
-    return title;
-  }
-  std::string Extension() override {
-    ++calls;
-    return extension;
-  }
-  std::string Path() override {
-    ++calls;
-    return path;
-  }
+  const char* Title() override { return Text(title); }
+  const char* Extension() override { return Text(extension); }
+  const char* Path() override { return Text(path); }
 
   std::string title, extension, path;
+  bool nullTexts = false;  // every text is given as null, which reads as empty
   int calls = 0;
+
+ private:
+  const char* Text(const std::string& text) {
+    ++calls;
+    return nullTexts ? nullptr : text.c_str();
+  }
 };
 
 // Hands out the record registered for a key, or null for an unknown key.

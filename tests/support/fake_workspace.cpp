@@ -23,8 +23,8 @@ void FakeFileEntry::SetSecondFlag(bool value) {
   second = value;
 }
 
-HostFileEntry* FakeFileEntrySet::Find(std::string name) {
-  log_.push_back("set.2 " + name);
+HostFileEntry* FakeFileEntrySet::Find(const char* name) {
+  log_.push_back("set.2 " + std::string(name));
   auto found = entries_.find(name);
   return found == entries_.end() ? nullptr : found->second.get();
 }
@@ -40,13 +40,13 @@ HostFileEntrySet* FakeWorkspace::FileEntrySet() {
   return hasEntrySet ? &entrySet : nullptr;
 }
 
-const std::string& FakeWorkspace::FileListPath() {
+const char* FakeWorkspace::FileListPath() {
   calls.push_back("workspace.6");
-  return path_;
+  return hasPath ? path_.c_str() : nullptr;
 }
 
-void FakeWorkspace::LoadProjectFile(std::string projectFilePath) {
-  calls.push_back("workspace.11 " + projectFilePath);
+void FakeWorkspace::LoadProjectFile(const char* projectFilePath) {
+  calls.push_back("workspace.11 " + std::string(projectFilePath));
   if (onLoadProjectFile) onLoadProjectFile(projectFilePath);
 }
 

@@ -120,7 +120,7 @@ TEST_F(LongRuns, OpenAndCloseEachFindDialogAThousandTimes) {
       CFindFileListCtrl* listObject = nullptr;
       ASSERT_TRUE(initFile(dialog.Handle(), 1000, &combo, &listObject, &sourceWord, &keyArray));
       ::SendMessageA(list, LVM_SETITEMCOUNT, 1, 0);
-      addFile("searched " + std::to_string(number % 300));
+      addFile(("searched " + std::to_string(number % 300)).c_str());
       PumpMessages();
       ASSERT_TRUE(closeFile());
       ExpectGivenBack(dialog.Handle(), before, number);

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <span>
 
+#include "filelist/file_entry_ops.h"
 #include "filelist/file_list_reader.h"
 #include "filelist/file_list_writer.h"
 #include "filelist/file_transfer.h"
@@ -86,7 +87,9 @@ class Command {
   int Dump() {
     FileEntryList list;
     if (int status = Read(list); status != kExitSuccess) return status;
-    for (const tolvane::FileEntry& entry : list) streams_.out << FormatEntryLine(entry) << '\n';
+    for (const tolvane::FileEntry& entry : list) {
+      streams_.out << FormatEntryLine(tolvane::NameOf(entry), entry.flags) << '\n';
+    }
     return Finish();
   }
 
@@ -113,12 +116,14 @@ class Command {
       std::size_t end = input.find('\n', start);
       if (end == std::string::npos) end = input.size();
       ++lineNumber;
-      tolvane::FileEntry entry;
+      std::string name;
+      uint8_t flags = 0;
       std::string problem;
-      if (!ParseEntryLine(std::string_view(input).substr(start, end - start), entry, problem)) {
+      const std::string_view line = std::string_view(input).substr(start, end - start);
+      if (!ParseEntryLine(line, name, flags, problem)) {
         return Fail(kExitUsage, "line " + std::to_string(lineNumber) + ": " + problem);
       }
-      list.Append(entry);
+      tolvane::AppendEntry(list, name, flags);
       start = end + 1;
     }
     std::vector<uint8_t> bytes;

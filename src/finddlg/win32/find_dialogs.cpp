@@ -5,7 +5,7 @@
 
 #include "finddlg/column_tables.h"
 #include "finddlg/column_widths.h"
-#include "finddlg/dialog_controls.h"
+#include "finddlg/win32/dialog_controls.h"
 #include "framework/combo_box_items.h"
 #include "history/history_combo.h"
 

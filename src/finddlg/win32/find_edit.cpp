@@ -1,6 +1,6 @@
 #include "finddlg/win32/find_edit.h"
 
-#include "finddlg/dialog_messages.h"
+#include "finddlg/win32/dialog_messages.h"
 
 namespace tolvane {
 namespace {
@@ -66,7 +66,7 @@ void OnEditChange(CWnd& combo) {
   NMCHAR record{};
   record.hdr.hwndFrom = combo.Handle();
   record.hdr.idFrom = static_cast<UINT_PTR>(id);
-  record.hdr.code = static_cast<UINT>(kNotifyCharCode);
+  record.hdr.code = static_cast<UINT>(NM_CHAR);
   ::SendMessageA(combo.Parent(), WM_NOTIFY, static_cast<WPARAM>(id),
                  reinterpret_cast<LPARAM>(&record));
 }
@@ -86,7 +86,7 @@ bool CFindEdit::OnReflectedNotification(UINT message, WPARAM wParam, LPARAM lPar
                                         LRESULT& result) {
   if (message != WM_COMMAND || reinterpret_cast<HWND>(lParam) != Handle()) return false;
   const UINT code = HIWORD(wParam);
-  if (code != kComboEditChange && code != kComboSelEndOk) return false;
+  if (code != CBN_EDITCHANGE && code != CBN_SELENDOK) return false;
   OnEditChange(*this);
   result = 0;
   return true;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "filelist/file_entry_ops.h"
 #include "filelist/file_list_reader.h"
 #include "filelist/file_list_writer.h"
 #include "support/file_entry_list_checks.h"
@@ -17,7 +18,7 @@ using testing::Entries;
 
 Bytes Encode(const EntryList& entries) {
   FileEntryList list;
-  for (const auto& [name, flags] : entries) list.Append(FileEntry{name, uint8_t(flags)});
+  for (const auto& [name, flags] : entries) AppendEntry(list, name, flags);
   Bytes bytes;
   EXPECT_TRUE(EncodeFileList(list, bytes));
   return bytes;
@@ -62,8 +63,8 @@ TEST(FileListEncoding, StoresOnlyBitsZeroAndOneAndLittleEndianLengths) {
 
 TEST(FileListEncoding, RefusesANameLongerThanARecordCanHold) {
   FileEntryList list;
-  list.Append(FileEntry{"short", 1});
-  list.Append(FileEntry{std::string(65536, 'x'), 1});
+  AppendEntry(list, "short", 1);
+  AppendEntry(list, std::string(65536, 'x'), 1);
   Bytes bytes = {1, 2, 3};
   EXPECT_FALSE(EncodeFileList(list, bytes));
   EXPECT_TRUE(bytes.empty());
@@ -122,7 +123,7 @@ TEST(FileListDecoding, EveryShorterPrefixIsUnreadableAndLeavesTheListEmpty) {
   const Bytes whole = Encode({{"one", 1}, {"", 0}, {"three", 3}});
   for (std::size_t size = 0; size < whole.size(); ++size) {
     FileEntryList list;
-    list.Append(FileEntry{"stale", 1});
+    AppendEntry(list, "stale", 1);
     const FileListDecoding result = Decode(Bytes(whole.begin(), whole.begin() + long(size)), list);
     EXPECT_FALSE(result.ok()) << "size " << size;
     EXPECT_EQ(list.count, 0u) << "size " << size;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "filelist/file_entry_ops.h"
 #include "filelist/file_list_load.h"
 #include "filelist/file_list_save.h"
 #include "filelist/file_list_writer.h"
@@ -28,7 +29,7 @@ using EntryList = std::vector<std::pair<std::string, uint8_t>>;
 using testing::Entries;
 
 void Fill(FileEntryList& list, const EntryList& entries) {
-  for (const auto& [name, flags] : entries) list.Append(FileEntry{name, uint8_t(flags)});
+  for (const auto& [name, flags] : entries) AppendEntry(list, name, flags);
 }
 
 Bytes Encoded(const EntryList& entries) {

@@ -37,28 +37,30 @@ TEST(NameEscape, AcceptsUpperCaseHexAndRejectsMalformedEscapes) {
 }
 
 TEST(EntryLine, FormatsFlagsTabAndEscapedName) {
-  EXPECT_EQ(FormatEntryLine({"a\tb", 0xFF}), "3\ta\\tb");
-  EXPECT_EQ(FormatEntryLine({"", 0}), "0\t");
+  EXPECT_EQ(FormatEntryLine("a\tb", 0xFF), "3\ta\\tb");
+  EXPECT_EQ(FormatEntryLine("", 0), "0\t");
 }
 
 TEST(EntryLine, ParsesItsOwnFormAndACrLfLineEnd) {
-  tolvane::FileEntry entry;
+  std::string name;
+  uint8_t flags = 0;
   std::string problem;
-  ASSERT_TRUE(ParseEntryLine("2\tdir\\\\x.h\r", entry, problem)) << problem;
-  EXPECT_EQ(entry.name, "dir\\x.h");
-  EXPECT_EQ(entry.flags, 2);
-  ASSERT_TRUE(ParseEntryLine("1\t", entry, problem));
-  EXPECT_EQ(entry.name, "");
+  ASSERT_TRUE(ParseEntryLine("2\tdir\\\\x.h\r", name, flags, problem)) << problem;
+  EXPECT_EQ(name, "dir\\x.h");
+  EXPECT_EQ(flags, 2);
+  ASSERT_TRUE(ParseEntryLine("1\t", name, flags, problem));
+  EXPECT_EQ(name, "");
 }
 
 TEST(EntryLine, RejectsWhatItCannotStoreFaithfully) {
-  tolvane::FileEntry entry;
+  std::string name;
+  uint8_t flags = 0;
   std::string problem;
   for (const char* bad : {"", "1", "1 a.cpp", "4\ta.cpp", "x\ta", "10\ta", "-1\ta"}) {
-    EXPECT_FALSE(ParseEntryLine(bad, entry, problem)) << bad;
+    EXPECT_FALSE(ParseEntryLine(bad, name, flags, problem)) << bad;
   }
-  EXPECT_TRUE(ParseEntryLine("0\t" + std::string(65535, 'n'), entry, problem));
-  EXPECT_FALSE(ParseEntryLine("0\t" + std::string(65536, 'n'), entry, problem));
+  EXPECT_TRUE(ParseEntryLine("0\t" + std::string(65535, 'n'), name, flags, problem));
+  EXPECT_FALSE(ParseEntryLine("0\t" + std::string(65536, 'n'), name, flags, problem));
   EXPECT_NE(problem.find("65535"), std::string::npos);
 }
 

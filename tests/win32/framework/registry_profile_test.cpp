@@ -33,6 +33,13 @@ class RegistryProfileTest : public ::testing::Test {
     return status == ERROR_SUCCESS;
   }
 
+  // A string value that must be there and readable.
+  std::string Read(const std::string& section, const std::string& key) {
+    std::string value;
+    EXPECT_EQ(profile.ReadString(section, key, value), ProfileRead::kRead) << key;
+    return value;
+  }
+
   RegistryProfile profile{kRoot};
 };
 
@@ -43,7 +50,7 @@ TEST_F(RegistryProfileTest, StringsAreStoredAsRegSzUnderTheSectionKey) {
   ASSERT_TRUE(ReadRaw("Config", "FilenameEditList", type, bytes));
   EXPECT_EQ(type, DWORD(REG_SZ));
   EXPECT_EQ(bytes, std::string("a|b|\0", 5));
-  EXPECT_EQ(profile.GetString("Config", "FilenameEditList", "x"), "a|b|");
+  EXPECT_EQ(Read("Config", "FilenameEditList"), "a|b|");
 }
 
 TEST_F(RegistryProfileTest, ABackslashInTheSectionNestsKeys) {
@@ -66,31 +73,31 @@ TEST_F(RegistryProfileTest, ABackslashInTheSectionNestsKeys) {
   EXPECT_EQ(profile.GetInt("WindowPositions\\ID=0x0000abcd", "Sub1", -1), 135);
 }
 
-TEST_F(RegistryProfileTest, AbsentValuesAndSectionsGiveTheFallback) {
-  EXPECT_EQ(profile.GetString("Config", "TagEditList", "fallback"), "fallback");
+TEST_F(RegistryProfileTest, AbsentValuesAndSectionsAreTellableFromUnreadableOnes) {
+  std::string value = "untouched";
+  EXPECT_EQ(profile.ReadString("Config", "TagEditList", value), ProfileRead::kAbsent);
   EXPECT_EQ(profile.GetInt("Nowhere\\Deeper", "Sub2", 77), 77);
   profile.WriteString("Config", "Other", "v");
-  EXPECT_EQ(profile.GetString("Config", "TagEditList", ""), "");
-}
+  EXPECT_EQ(profile.ReadString("Config", "TagEditList", value), ProfileRead::kAbsent);
+  EXPECT_EQ(value, "untouched");
 
-TEST_F(RegistryProfileTest, AValueOfTheWrongTypeReadsAsAbsent) {
   profile.WriteString("S", "Width", "120");
   profile.WriteInt("S", "Text", 5);
   EXPECT_EQ(profile.GetInt("S", "Width", -1), -1);
-  EXPECT_EQ(profile.GetString("S", "Text", "none"), "none");
+  EXPECT_EQ(profile.ReadString("S", "Text", value), ProfileRead::kFailed);
 }
 
 TEST_F(RegistryProfileTest, NegativeIntegersAndEmptyStringsRoundTrip) {
   profile.WriteInt("S", "N", -5);
   profile.WriteString("S", "E", "");
   EXPECT_EQ(profile.GetInt("S", "N", 0), -5);
-  EXPECT_EQ(profile.GetString("S", "E", "fallback"), "");
+  EXPECT_EQ(Read("S", "E"), "");
 }
 
 TEST_F(RegistryProfileTest, RewritingReplacesTheValue) {
   profile.WriteString("Config", "K", "first|");
   profile.WriteString("Config", "K", "second|third|");
-  EXPECT_EQ(profile.GetString("Config", "K", ""), "second|third|");
+  EXPECT_EQ(Read("Config", "K"), "second|third|");
 }
 
 }  // namespace

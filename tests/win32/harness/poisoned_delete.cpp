@@ -1,12 +1,14 @@
 #include "harness/poisoned_delete.h"
 
+#include <malloc.h>
+
 #include <cstddef>
 #include <vector>
 
 namespace tolvane::testing {
 namespace {
 
-using SizedDelete = void (*)(void*, std::size_t);
+using Free = void(__cdecl*)(void*);
 
 struct Block {
   unsigned char* start;
@@ -36,9 +38,9 @@ bool StillPoisoned(Block block) {
   return true;
 }
 
-void PoisoningDelete(void* pointer, std::size_t size) {
+void __cdecl PoisoningFree(void* pointer) {
   if (pointer == nullptr) return;
-  Block block{static_cast<unsigned char*>(pointer), size};
+  Block block{static_cast<unsigned char*>(pointer), _msize(pointer)};
   Fill(block);
   g_kept->push_back(block);
 }
@@ -48,16 +50,15 @@ void PoisoningDelete(void* pointer, std::size_t size) {
 PoisonedDelete::PoisonedDelete(HMODULE module, uintptr_t poison) {
   g_poison = poison;
   g_kept = new std::vector<Block>;
-  patch_ = std::make_unique<ImportPatch>(module, "libstdc++-6.dll",
-                                         sizeof(void*) == 4 ? "_ZdlPvj" : "_ZdlPvy",
-                                         reinterpret_cast<const void*>(&PoisoningDelete));
+  patch_ = std::make_unique<ImportPatch>(module, "msvcrt.dll", "free",
+                                         reinterpret_cast<const void*>(&PoisoningFree));
 }
 
 PoisonedDelete::~PoisonedDelete() {
-  auto original = reinterpret_cast<SizedDelete>(const_cast<void*>(patch_->Original()));
-  patch_.reset();  // the module's own delete again, before the kept blocks go through it
+  auto original = reinterpret_cast<Free>(const_cast<void*>(patch_->Original()));
+  patch_.reset();  // the module's own free again, before the kept blocks go through it
   if (original != nullptr) {
-    for (const Block& block : *g_kept) original(block.start, block.size);
+    for (const Block& block : *g_kept) original(block.start);
   }
   delete g_kept;
   g_kept = nullptr;

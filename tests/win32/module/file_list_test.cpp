@@ -36,7 +36,7 @@ class FileList : public ModuleTest {
     return Entries(copy);
   }
   static void Fill(FileEntryList& list, const EntryList& entries) {
-    for (const auto& [name, flags] : entries) list.Append(FileEntry{name, flags});
+    for (const auto& [name, flags] : entries) list.AppendText(name.c_str(), flags);
   }
   std::string Path() { return directory.File("workspace.tvef"); }
 

@@ -55,7 +55,9 @@ class History : public ModuleTest {
     for (int i = 0; i < count; ++i) stored += "item" + std::to_string(i) + "|";
     return stored;
   }
-  void Add(OpsIndex entry, const std::string& text) { Entry<AddHistoryFn>(table, entry)(text); }
+  void Add(OpsIndex entry, const std::string& text) {
+    Entry<AddHistoryFn>(table, entry)(text.c_str());
+  }
 
   OpsTable* table = nullptr;
   TestDialog dialog;
@@ -171,6 +173,18 @@ TEST_F(History, TextAddedWhileOpenIsLostWhenDestructionComesBeforeClose) {
   EXPECT_EQ(Stored("FilenameEditList"), "old|");
   close();  // the host closes the dialog late: the objects go, nothing more is stored
   EXPECT_EQ(Stored("FilenameEditList"), "old|");
+}
+
+// The first destruction of two creations must not leave the second one's adds unsaved.
+TEST_F(History, AddsAfterTheFirstOfTwoDestructionsReachTheProfile) {
+  OpsTable* first = module.Create(ide.RootDispatch());
+  table = module.Create(ide.RootDispatch());
+  module.Destroy(first);
+  OpenFindFile();
+  Add(kAddFilenameHistory, "x");
+  Entry<CloseFindFileDialogFn>(table, kCloseFindFileDialog)();
+  module.Destroy(table);
+  EXPECT_EQ(Stored("FilenameEditList"), "x|");
 }
 
 // A creation that found no main window loaded nothing: a destruction after it must not write

@@ -130,15 +130,17 @@ TEST_F(Lifecycle, MainWindowIsAskedForAndReleased) {
   module.Destroy(table);
 }
 
-TEST_F(Lifecycle, SameRootTwiceHoldsOneReferenceAndDestructionReleasesIt) {
+TEST_F(Lifecycle, SameRootTwiceHoldsOneReferenceAndTheLastDestructionReleasesIt) {
   OpsTable* first = module.Create(ide.RootDispatch());
   EXPECT_EQ(ide.References("Root"), 1);
   OpsTable* second = module.Create(ide.RootDispatch());
   EXPECT_EQ(ide.References("Root"), 1);
 
   module.Destroy(second);
+  EXPECT_EQ(ide.References("Root"), 1);  // the first creation still goes to tags
+  module.Destroy(first);
   EXPECT_EQ(ide.References("Root"), 0);
-  module.Destroy(first);  // nothing left to release
+  module.Destroy(first);  // no longer live: nothing to free or release
   EXPECT_EQ(ide.References("Root"), 0);
   EXPECT_EQ(ide.Registry().OverReleases(), 0);
 }

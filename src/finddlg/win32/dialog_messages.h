@@ -12,14 +12,10 @@
 // control identifier and lParam 0 (see key_routing.h for when).
 #pragma once
 
-#include <cstdint>
+#include <windows.h>
 
 namespace tolvane {
 
-inline constexpr uint32_t kComboEditChange = 5;                // CBN_EDITCHANGE
-inline constexpr uint32_t kComboSelEndOk = 9;                  // CBN_SELENDOK
-inline constexpr uint32_t kNotifyMessage = 78;                 // WM_NOTIFY
-inline constexpr int32_t kNotifyCharCode = -18;                // NM_CHAR
-inline constexpr uint32_t kRefreshRequestMessage = 0x400 + 1;  // WM_USER+1
+inline constexpr UINT kRefreshRequestMessage = WM_USER + 1;
 
 }  // namespace tolvane

@@ -1,7 +1,10 @@
 // The controls of the host's two Find dialogs, as the module finds and sets them up.
 #pragma once
 
-#include <cstdint>
+#include <windows.h>
+
+// needs windows.h first
+#include <commctrl.h>
 
 namespace tolvane {
 
@@ -11,8 +14,7 @@ inline constexpr int kFindTagListId = 1050;
 inline constexpr int kFindTagParentComboId = 1051;  // history "TagParentEditList"
 inline constexpr int kFindTagComboId = 1052;        // history "TagEditList"
 
-// Extended list styles both dialogs add at init, other bits kept: full-row selection (0x20) and
-// grid lines (0x01).
-inline constexpr uint32_t kFindListExtendedStyle = 0x21;
+// Extended list styles both dialogs add at init, other bits kept.
+inline constexpr DWORD kFindListExtendedStyle = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES;
 
 }  // namespace tolvane

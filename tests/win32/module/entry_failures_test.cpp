@@ -1,13 +1,12 @@
-// Out-of-memory inside a table entry travels out of the module to the host's catch, with the
-// module's state intact. Inside the module's window and hook procedures, which the system calls,
-// no failure may unwind: a failed display request or key-down leaves the dialog working.
+// Out of memory inside a table entry: the entry reports failure by its result, lets no exception
+// out and leaves the module's state as it was. Inside the module's window and hook procedures,
+// which the system calls, no failure may unwind: a failed display request or key-down leaves the
+// dialog working.
 #include <windows.h>
 
 // needs windows.h first
 #include <commctrl.h>
 
-#include <new>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -25,39 +24,42 @@ LPVOID WINAPI FailingHeapAlloc(HANDLE, DWORD, SIZE_T) {
 BSTR WINAPI FailingSysAllocStringLen(const OLECHAR*, UINT) {
   return nullptr;
 }
+void* __cdecl FailingMalloc(size_t) {
+  return nullptr;
+}
 
-using Exceptions = ModuleTest;
+// The module's C++ runtime is linked in: its operator new reaches the C runtime's malloc.
+ImportPatch NoMemoryIn(const LoadedModule& module) {
+  return ImportPatch(module.Handle(), "msvcrt.dll", "malloc",
+                     reinterpret_cast<const void*>(&FailingMalloc));
+}
 
-TEST_F(Exceptions, SetFileListWithoutMemoryThrowsToTheHostAndKeepsTheModulesList) {
+using EntryFailures = ModuleTest;
+
+TEST_F(EntryFailures, SetFileListWithoutMemoryKeepsTheModulesList) {
   OpsTable* table = module.Create(ide.RootDispatch());
   auto set = Entry<SetFileListFn>(table, kSetFileList);
   auto get = Entry<GetFileListFn>(table, kGetFileList);
   FileEntryList original;
-  original.Append(FileEntry{"kept.cpp", 1});
+  original.AppendText("kept.cpp", 1);
   set(&original);
 
   FileEntryList larger;
-  for (int i = 0; i < 30; ++i) larger.Append(FileEntry{"file" + std::to_string(i), 0});
-  bool caught = false;
+  for (int i = 0; i < 30; ++i) larger.AppendText(("file" + std::to_string(i)).c_str(), 0);
   {
     ImportPatch heap(module.Handle(), "kernel32.dll", "HeapAlloc",
                      reinterpret_cast<const void*>(&FailingHeapAlloc));
     ASSERT_TRUE(heap.Active());
-    try {
-      set(&larger);
-    } catch (const std::bad_alloc&) {
-      caught = true;
-    }
+    set(&larger);
   }
-  EXPECT_TRUE(caught);
-
   FileEntryList copy;
-  get(&copy);  // whatever the module holds now is a sound list
+  get(&copy);
   EXPECT_EQ(ListShapeProblem(copy), "");
+  EXPECT_EQ(Entries(copy), (std::vector<std::pair<std::string, uint8_t>>{{"kept.cpp", 1}}));
   module.Destroy(table);
 }
 
-TEST_F(Exceptions, GoToTagWithoutWideStringsThrowsToTheHostAndReleasesEveryReference) {
+TEST_F(EntryFailures, GoToTagWithoutWideStringsFailsAndReleasesEveryReference) {
   ide.AddFile("a.cpp", {"int a;"});
   OpsTable* table = module.Create(ide.RootDispatch());
   PumpMessages();
@@ -65,41 +67,17 @@ TEST_F(Exceptions, GoToTagWithoutWideStringsThrowsToTheHostAndReleasesEveryRefer
   FakeTagRecord tag;
   tag.fileName = "a.cpp";
   tag.line = 1;
-
-  bool caught = false;
   {
     ImportPatch alloc(module.Handle(), "oleaut32.dll", "SysAllocStringLen",
                       reinterpret_cast<const void*>(&FailingSysAllocStringLen));
     ASSERT_TRUE(alloc.Active());
-    try {
-      Entry<GoToTagFn>(table, kGoToTag)(&tag);
-    } catch (const std::bad_alloc&) {
-      caught = true;
-    }
+    EXPECT_FALSE(Entry<GoToTagFn>(table, kGoToTag)(&tag));
   }
-  EXPECT_TRUE(caught);
   EXPECT_EQ(ide.ReferenceChangesSince(before), "");
   EXPECT_EQ(Entry<GetLastTagFn>(table, kGetLastTag)(), nullptr);
 
   EXPECT_TRUE(Entry<GoToTagFn>(table, kGoToTag)(&tag));  // and the module goes on working
   module.Destroy(table);
-}
-
-// A host record whose operations fail with an exception of the host's own.
-class FailingFileRecord final : public HostFileRecord {
- public:
-  std::string Title() override { throw std::runtime_error("record failed"); }
-  std::string Extension() override { throw std::runtime_error("record failed"); }
-  std::string Path() override { throw std::runtime_error("record failed"); }
-};
-
-// The module's operator new, imported from the C++ runtime, out of memory while the object lives.
-void* FailingOperatorNew(std::size_t) {
-  throw std::bad_alloc();
-}
-ImportPatch NoMemoryIn(const LoadedModule& module) {
-  return ImportPatch(module.Handle(), "libstdc++-6.dll", sizeof(void*) == 4 ? "_Znwj" : "_Znwy",
-                     reinterpret_cast<const void*>(&FailingOperatorNew));
 }
 
 // What the host's Find Tag dialog read from column 4 of its list at each refresh request.
@@ -119,7 +97,7 @@ LRESULT CALLBACK RefreshingDialog(HWND hwnd, UINT message, WPARAM wParam, LPARAM
   return ::CallWindowProcA(TestDialog::OwnProcedure(), hwnd, message, wParam, lParam);
 }
 
-class FailuresInTheDialogs : public Exceptions {
+class FailuresInTheDialogs : public EntryFailures {
  protected:
   void SetUp() override { table = module.Create(ide.RootDispatch()); }
   void TearDown() override { module.Destroy(table); }
@@ -137,7 +115,6 @@ class FailuresInTheDialogs : public Exceptions {
 
   OpsTable* table = nullptr;
   TestDialog dialog;
-  FailingFileRecord failing;
   FakeFileRecord file{"a-title-too-long-to-be-kept-inline", "cpp", "C:\\a\\path\\long\\enough"};
 };
 
@@ -152,15 +129,13 @@ TEST_F(FailuresInTheDialogs, AFailedDisplayRequestLeavesTheTextAndTheNextOneIsAn
                                                                       nullptr, &sourceWord, &keys));
   char buffer[8] = "mine";
 
-  source.records[key] = &failing;
-  EXPECT_EQ(RequestText(list, 0, buffer), buffer);
-  EXPECT_EQ(RequestText(list, 1, buffer), buffer);
   source.records[key] = &file;
   {
     ImportPatch noMemory = NoMemoryIn(module);
     ASSERT_TRUE(noMemory.Active());
     EXPECT_EQ(RequestText(list, 0, buffer), buffer);
-    EXPECT_EQ(RequestText(list, 1, buffer), buffer);
+    // The path is the record's own text: nothing to allocate.
+    EXPECT_STREQ(RequestText(list, 1, buffer), "C:\\a\\path\\long\\enough");
   }
   EXPECT_STREQ(RequestText(list, 0, buffer), "a-title-too-long-to-be-kept-inline.cpp");
   EXPECT_STREQ(RequestText(list, 1, buffer), "C:\\a\\path\\long\\enough");
@@ -169,7 +144,7 @@ TEST_F(FailuresInTheDialogs, AFailedDisplayRequestLeavesTheTextAndTheNextOneIsAn
   Entry<CloseFindFileDialogFn>(table, kCloseFindFileDialog)();
 }
 
-TEST_F(FailuresInTheDialogs, AKeyDownDuringWhichTheHostOrMemoryFailsLeavesTheDialogWorking) {
+TEST_F(FailuresInTheDialogs, AKeyDownDuringWhichMemoryRunsOutLeavesTheDialogWorking) {
   ::SetWindowLongPtrA(dialog.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RefreshingDialog));
   HWND list = dialog.AddList(1050, LVS_OWNERDATA);
   dialog.AddCombo(1051);
@@ -185,8 +160,6 @@ TEST_F(FailuresInTheDialogs, AKeyDownDuringWhichTheHostOrMemoryFailsLeavesTheDia
     PumpMessages();
   };
 
-  tag.file = &failing;
-  pressF5();
   tag.file = &file;
   {
     ImportPatch noMemory = NoMemoryIn(module);
@@ -195,10 +168,9 @@ TEST_F(FailuresInTheDialogs, AKeyDownDuringWhichTheHostOrMemoryFailsLeavesTheDia
   }
   pressF5();
 
-  ASSERT_EQ(g_refreshTexts.size(), 3u);
-  EXPECT_EQ(g_refreshTexts[2], "a-title-too-long-to-be-kept-inline.cpp");
-  EXPECT_NE(g_refreshTexts[0], g_refreshTexts[2]);  // the two failed requests gave no text
-  EXPECT_NE(g_refreshTexts[1], g_refreshTexts[2]);
+  ASSERT_EQ(g_refreshTexts.size(), 2u);
+  EXPECT_EQ(g_refreshTexts[1], "a-title-too-long-to-be-kept-inline.cpp");
+  EXPECT_NE(g_refreshTexts[0], g_refreshTexts[1]);  // the failed request gave no text
   Entry<CloseFindTagDialogFn>(table, kCloseFindTagDialog)();
 }
 
