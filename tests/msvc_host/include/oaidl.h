@@ -18,7 +18,7 @@ typedef short VARIANT_BOOL;
 typedef unsigned short VARTYPE;
 typedef LONG DISPID;
 
-enum VARENUM { VT_EMPTY = 0, VT_I4 = 3 };
+enum VARENUM { VT_I4 = 3 };
 
 // Only the 32-bit integer member is used; the record member gives the union its size
 // (16 bytes on x86, 24 on x64), which matters when a VARIANT is passed by value.

@@ -43,13 +43,9 @@ typedef struct HINSTANCE__* HINSTANCE;
 typedef HINSTANCE HMODULE;
 typedef struct HMENU__* HMENU;
 typedef struct HKEY__* HKEY;
-typedef struct HICON__* HICON;
-typedef struct HBRUSH__* HBRUSH;
-typedef HICON HCURSOR;
 
 #define TRUE 1
 #define FALSE 0
-#define MAKEINTATOM(atom) ((LPCSTR)(ULONG_PTR)(WORD)(atom))
 
 struct GUID {
   unsigned long Data1;
@@ -99,7 +95,6 @@ WINAPI_IMPORT BOOL WINAPI VirtualProtect(void* address, SIZE_T bytes, DWORD prot
 WINAPI_IMPORT UINT WINAPI GetACP();
 
 // user32
-typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 
 struct MSG {
@@ -109,18 +104,6 @@ struct MSG {
   LPARAM lParam;
   DWORD time;
   POINT pt;
-};
-struct WNDCLASSA {
-  UINT style;
-  WNDPROC lpfnWndProc;
-  int cbClsExtra;
-  int cbWndExtra;
-  HINSTANCE hInstance;
-  HICON hIcon;
-  HCURSOR hCursor;
-  HBRUSH hbrBackground;
-  LPCSTR lpszMenuName;
-  LPCSTR lpszClassName;
 };
 #pragma pack(push, 2)
 struct DLGTEMPLATE {
@@ -164,7 +147,6 @@ struct NMHDR {
 #define WM_CHAR 0x0102
 #define WM_INITDIALOG 0x0110
 #define WM_USER 0x0400
-#define EM_GETSEL 0x00B0
 #define EM_SETSEL 0x00B1
 #define CB_GETCOUNT 0x0146
 #define CB_GETLBTEXT 0x0148
@@ -174,7 +156,6 @@ struct NMHDR {
 #define VK_F5 0x74
 #define MAPVK_VK_TO_VSC 0
 
-WINAPI_IMPORT WORD WINAPI RegisterClassA(const WNDCLASSA* windowClass);
 WINAPI_IMPORT HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title,
                                           DWORD style, int x, int y, int width, int height,
                                           HWND parent, HMENU menu, HINSTANCE instance,
@@ -193,8 +174,6 @@ WINAPI_IMPORT BOOL WINAPI DestroyWindow(HWND window);
 WINAPI_IMPORT BOOL WINAPI IsWindow(HWND window);
 WINAPI_IMPORT HWND WINAPI GetWindow(HWND window, UINT relation);
 WINAPI_IMPORT HWND WINAPI GetDlgItem(HWND dialog, int id);
-WINAPI_IMPORT LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam);
 WINAPI_IMPORT LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 WINAPI_IMPORT LRESULT WINAPI SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 WINAPI_IMPORT BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -278,7 +257,6 @@ struct NMLVDISPINFOW {
 #define LVIF_STATE 0x0008
 #define LVIS_FOCUSED 0x0001
 #define LVIS_SELECTED 0x0002
-#define LVIS_CUT 0x0004
 #define LVCF_TEXT 0x0004
 #define LVM_FIRST 0x1000
 #define LVM_GETCOLUMNA (LVM_FIRST + 25)
