@@ -53,8 +53,11 @@ class CListCtrl : public CWnd {
   bool EnsureVisible(int row, bool partialOk = false) {
     return Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), partialOk ? TRUE : FALSE) != 0;
   }
-  // Sends the list a WM_KEYDOWN with the given key code and key data, synchronously.
-  void SendKeyDown(WPARAM virtualKey, LPARAM keyData = 0) { Send(WM_KEYDOWN, virtualKey, keyData); }
+  // A WM_KEYDOWN, answered before this returns. The object handles no keys itself, so the key
+  // goes straight to the list's own procedure (see SendToOwnProcedure).
+  void SendKeyDown(WPARAM virtualKey, LPARAM keyData = 0) {
+    SendToOwnProcedure(WM_KEYDOWN, virtualKey, keyData);
+  }
 };
 
 }  // namespace tolvane
