@@ -4,10 +4,11 @@
 // module while it is already unloading it, so the pin is taken as soon as the burial is seen.
 //
 // Seeing it costs a GetWindowLongPtrA, which under Wine costs more than the rest of a display
-// request's way through our procedures (0.1 to 0.2 us). A control's procedure therefore looks
-// once per tick of the system clock (about 16 ms): the hundreds of requests of a repaint, or a
-// host reading cell after cell, pay for one look. A reflecting dialog's procedure looks at every
-// message but its attached controls' notifications, which are those hundreds of requests.
+// request's way through our procedures (0.1 to 0.2 us). So a control's procedure looks at its
+// first message in each tick of the system clock (about 16 ms), and so does a reflecting dialog's
+// for its attached controls' notifications: the hundreds of display requests of a repaint, or of
+// a host reading cell after cell, pay for one look. A dialog's other messages each look, so a
+// dialog buried under the host's subclass pins the code at its next one.
 #pragma once
 
 #include <windows.h>
@@ -26,8 +27,7 @@ inline void KeepCodeLoadedIfBuried(HWND hwnd, WNDPROC ours) {
   }
 }
 
-// A window's own look for a subclass over ours: the first message looks, then the first one in
-// each later tick.
+// One procedure's looks at one window: the first message looks, then the first in each later tick.
 class BurialWatch {
  public:
   void Look(HWND hwnd, WNDPROC ours) {

@@ -43,14 +43,13 @@ LRESULT CALLBACK ReflectingDialogProc(HWND dialog, UINT message, WPARAM wParam,
                                       LPARAM lParam) noexcept {
   WindowTable& table = TheWindowTable();
   const WindowRecord* control = table.Find(NotifyingControl(message, lParam));
-  if (control == nullptr || control->object == nullptr) {
-    KeepCodeLoadedIfBuried(dialog, &ReflectingDialogProc);
-  }
   // Taken before the control's object has its say: it may run the host's code, which can end
   // the subclass, and the message still goes where it would have gone.
   WindowRecord* record = table.Find(dialog);
   WNDPROC original = ProcedureBeneath(dialog, record);
   if (control != nullptr && control->object != nullptr) {
+    // Display requests come by the hundred with every repaint: one look a tick (code_pin.h).
+    if (record != nullptr) record->dialogWatch.Look(dialog, &ReflectingDialogProc);
     LRESULT result = 0;
     try {
       if (control->object->OnReflectedNotification(message, wParam, lParam, result)) return result;
@@ -59,9 +58,12 @@ LRESULT CALLBACK ReflectingDialogProc(HWND dialog, UINT message, WPARAM wParam,
       // notification was its own, so the dialog does not get it either.
       return 0;
     }
-  } else if (message == WM_NCDESTROY && record != nullptr && record->dialogProcedure != nullptr) {
+  } else {
+    KeepCodeLoadedIfBuried(dialog, &ReflectingDialogProc);
     // Only where no object had its say: after the host's code the record may be gone.
-    Unsubclass(dialog, *record);
+    if (message == WM_NCDESTROY && record != nullptr && record->dialogProcedure != nullptr) {
+      Unsubclass(dialog, *record);
+    }
   }
   if (original == nullptr) return ::DefWindowProcA(dialog, message, wParam, lParam);
   return ::CallWindowProcA(original, dialog, message, wParam, lParam);

@@ -1,6 +1,5 @@
 #include "framework/pre_translate_hook.h"
 
-#include <algorithm>
 #include <new>
 
 namespace tolvane {
@@ -52,7 +51,7 @@ void PreTranslateHook::RemoveWindow(HWND hwnd) {
 
 bool PreTranslateHook::Offer(MSG& message) {
   WindowObject* object = nullptr;
-  for (const Target& target : installed->targets_) {
+  for (const Target& target : targets_) {
     if (target.window == message.hwnd) {
       object = target.object;
       break;
@@ -69,7 +68,7 @@ LRESULT CALLBACK PreTranslateHook::HookProc(int code, WPARAM wParam, LPARAM lPar
     auto* message = reinterpret_cast<MSG*>(lParam);
     bool consumed = false;
     try {
-      consumed = Offer(*message);
+      consumed = installed->Offer(*message);
     } catch (...) {
       // No exception may unwind into the system's frames: a message whose pre-translation
       // failed goes on to its normal processing.

@@ -26,11 +26,9 @@ class PreTranslateHook {
 
   // False (and nothing changed) when memory runs out.
   bool AddWindow(HWND hwnd, WindowObject& object);
-  // Also forgets the children it was offered for, which are gone before the window's end.
+  // Forgets the window and the children recorded with it (found by their owner: at the window's
+  // end they are already gone).
   void RemoveWindow(HWND hwnd);
-
-  // The decision of the hook for one retrieved message; true when the message was consumed.
-  static bool Offer(MSG& message);
 
  private:
   struct Target {
@@ -41,6 +39,8 @@ class PreTranslateHook {
 
   // Lets no exception out: the system calls it.
   static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
+  // True when the object the message is for consumed it.
+  bool Offer(MSG& message);
 
   // A handful of windows: a scan for each retrieved message costs less than hashing, and nothing
   // is asked of the system (its parent) for the windows that take no part.

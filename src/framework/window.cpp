@@ -222,7 +222,7 @@ LRESULT CALLBACK CWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
   }
   WindowRecord* record = TheWindowTable().Find(hwnd);
   // A window without a record holds nothing of ours (yet, or any more) for a subclass to bury.
-  if (record != nullptr) record->burialWatch.Look(hwnd, &CWnd::WindowProc);
+  if (record != nullptr) record->itemWatch.Look(hwnd, &CWnd::WindowProc);
   auto* object = record != nullptr ? static_cast<CWnd*>(record->object) : nullptr;
   if (object == nullptr) {
     WNDPROC original = record != nullptr ? record->ownProcedure : nullptr;

@@ -18,7 +18,8 @@ struct WindowRecord {
   WNDPROC ownProcedure = nullptr;     // an attached item's procedure from before our subclass
   WNDPROC dialogProcedure = nullptr;  // a reflecting dialog's procedure from before our subclass
   int reflectedControls = 0;          // attached controls of that dialog
-  BurialWatch burialWatch;            // for our window procedure (not the dialog's subclass)
+  BurialWatch itemWatch;              // looks for a subclass over our window procedure
+  BurialWatch dialogWatch;            // over our reflecting dialog's
 
   bool Unused() const {
     return object == nullptr && ownProcedure == nullptr && dialogProcedure == nullptr &&
