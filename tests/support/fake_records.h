@@ -18,17 +18,17 @@ class FakeFileRecord final : public HostFileRecord {
         extension(std::move(fileExtension)),
         path(std::move(filePath)) {}
 
-  std::string Title() override {
+  const char* Title() override {
     ++calls;
-    return title;
+    return title.c_str();
   }
-  std::string Extension() override {
+  const char* Extension() override {
     ++calls;
-    return extension;
+    return extension.c_str();
   }
-  std::string Path() override {
+  const char* Path() override {
     ++calls;
-    return path;
+    return path.c_str();
   }
 
   std::string title, extension, path;

@@ -23,7 +23,8 @@ void FakeFileEntry::SetSecondFlag(bool value) {
   second = value;
 }
 
-HostFileEntry* FakeFileEntrySet::Find(std::string name) {
+HostFileEntry* FakeFileEntrySet::Find(const char* text) {
+  const std::string name = text != nullptr ? text : "";
   log_.push_back("set.2 " + name);
   auto found = entries_.find(name);
   return found == entries_.end() ? nullptr : found->second.get();
@@ -40,12 +41,13 @@ HostFileEntrySet* FakeWorkspace::FileEntrySet() {
   return hasEntrySet ? &entrySet : nullptr;
 }
 
-const std::string& FakeWorkspace::FileListPath() {
+const char* FakeWorkspace::FileListPath() {
   calls.push_back("workspace.6");
-  return path_;
+  return path_.c_str();
 }
 
-void FakeWorkspace::LoadProjectFile(std::string projectFilePath) {
+void FakeWorkspace::LoadProjectFile(const char* text) {
+  const std::string projectFilePath = text != nullptr ? text : "";
   calls.push_back("workspace.11 " + projectFilePath);
   if (onLoadProjectFile) onLoadProjectFile(projectFilePath);
 }

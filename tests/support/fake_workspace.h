@@ -35,7 +35,7 @@ class FakeFileEntry final : public HostFileEntry {
 class FakeFileEntrySet final : public HostFileEntrySet {
  public:
   explicit FakeFileEntrySet(CallLog& log) : log_(log) {}
-  HostFileEntry* Find(std::string name) override;
+  HostFileEntry* Find(const char* name) override;
   FakeFileEntry& Add(const std::string& name, bool first = false, bool second = false);
   FakeFileEntry& at(const std::string& name) { return *entries_.at(name); }
 
@@ -48,8 +48,8 @@ class FakeWorkspace final : public HostWorkspace {
  public:
   explicit FakeWorkspace(std::string fileListPath) : path_(std::move(fileListPath)) {}
   HostFileEntrySet* FileEntrySet() override;
-  const std::string& FileListPath() override;
-  void LoadProjectFile(std::string projectFilePath) override;
+  const char* FileListPath() override;
+  void LoadProjectFile(const char* projectFilePath) override;
 
   CallLog calls;
   FakeFileEntrySet entrySet{calls};
