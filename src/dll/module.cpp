@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "dll/table_entries.h"
+#include "framework/code_pin.h"
 #include "navigate/com_ref.h"
 
 namespace tolvane {
@@ -15,7 +16,13 @@ Module* instance = nullptr;
 
 }  // namespace
 
-Module::Module() {
+void Module::EndUnlessPinned::operator()(FrameworkState* state) const {
+  if (!CodeKeptLoaded()) delete state;
+}
+
+Module::Module()
+    : framework(FrameworkState::Installed() != nullptr ? FrameworkState::Installed()
+                                                       : new FrameworkState) {
   navigation.wideStrings = &wideStrings;
   navigation.notifier = &messageBox;
 }

@@ -3,6 +3,7 @@
 // answered by Create and ended by Destroy. The table entries reach it through TheModule().
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "dll/helper_window.h"
@@ -42,8 +43,14 @@ class Module {
   // old one is released; the same object again changes nothing.
   void HoldAutomationRoot(IDispatch* root);
 
-  // Declared first: every window object below needs it until it has gone.
-  FrameworkState framework;
+  // Declared first: every window object below needs it until it has gone. It stays when the
+  // module ends with one of its subclasses buried under someone else's (the code is then pinned
+  // and the buried procedure still runs): its records lead that procedure to the window's own,
+  // and the next load of the same code takes the state up again.
+  struct EndUnlessPinned {
+    void operator()(FrameworkState* state) const;
+  };
+  std::unique_ptr<FrameworkState, EndUnlessPinned> framework;
   RegistryProfile profile;
   OleWideStrings wideStrings;
   MessageBoxNotifier messageBox;

@@ -15,6 +15,10 @@ FrameworkState::~FrameworkState() {
   if (installed == this) installed = nullptr;
 }
 
+FrameworkState* FrameworkState::Installed() {
+  return installed;
+}
+
 WindowTable& Windows() {
   return installed->windows;
 }
