@@ -84,8 +84,8 @@ LSTATUS WINAPI RegOpenHook(HKEY key, LPCSTR path, DWORD options, REGSAM access, 
 LSTATUS WINAPI RegCreateHook(HKEY key, LPCSTR path, DWORD reserved, LPSTR keyClass, DWORD options,
                              REGSAM access, const LPSECURITY_ATTRIBUTES security, PHKEY opened,
                              LPDWORD disposition) {
-  const LSTATUS status = ::RegCreateKeyExA(key, path, reserved, keyClass, options, access,
-                                           security, opened, disposition);
+  const LSTATUS status = ::RegCreateKeyExA(key, path, reserved, keyClass, options, access, security,
+                                           opened, disposition);
   if (status == ERROR_SUCCESS) g.keys.insert(*opened);
   return status;
 }
@@ -201,8 +201,9 @@ StoredValue ReadStored(const std::string& section, const std::string& name) {
 }
 
 std::string Quoted(const std::string& text) {
-  return "\"" + (text.size() > 40 ? text.substr(0, 40) + "...(" + std::to_string(text.size()) + ")"
-                                  : text) +
+  return "\"" +
+         (text.size() > 40 ? text.substr(0, 40) + "...(" + std::to_string(text.size()) + ")"
+                           : text) +
          "\"";
 }
 std::string Show(const Items& items) {
@@ -251,8 +252,8 @@ std::optional<Bytes> ReadAll(HANDLE file) {
 }
 
 std::optional<Bytes> ReadAll(const std::string& path) {
-  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
   std::optional<Bytes> bytes = ReadAll(file);
   ::CloseHandle(file);
@@ -273,16 +274,21 @@ bool Exists(const std::string& path) {
 // The lists a host hands the module (flags as the host has them; the module keeps bits 0 and 1).
 Entries HostList(int which) {
   switch (which) {
-    case 1: return {{"src\\main.cpp", 1}, {"src\\util.h", 2}, {"readme.txt", 0}};
-    case 2: return {{"a", 0xFF}, {"b", 0x04}, {"c", 3}};
-    case 3: return {{"ok.cpp", 0}, {std::string(70000, 'n'), 1}};  // too long to store
+    case 1:
+      return {{"src\\main.cpp", 1}, {"src\\util.h", 2}, {"readme.txt", 0}};
+    case 2:
+      return {{"a", 0xFF}, {"b", 0x04}, {"c", 3}};
+    case 3:
+      return {{"ok.cpp", 0}, {std::string(70000, 'n'), 1}};  // too long to store
     case 4: {
       Entries many;
       for (int i = 0; i < 40; ++i) many.emplace_back("file" + std::to_string(i) + ".cpp", i & 3);
       return many;
     }
-    case 5: return {{std::string("nul\0byte", 8), 1}, {"", 0}};
-    default: return {};
+    case 5:
+      return {{std::string("nul\0byte", 8), 1}, {"", 0}};
+    default:
+      return {};
   }
 }
 
@@ -292,9 +298,14 @@ Entries Kept(Entries entries) {
 }
 
 std::string HistoryText(int which) {
-  static const std::string texts[] = {
-      "", "|", "main.cpp", "a|b", "x||y|", "\xe9t\xe9.h", std::string(300, 'L'),
-      std::string(5000, 'W')};
+  static const std::string texts[] = {"",
+                                      "|",
+                                      "main.cpp",
+                                      "a|b",
+                                      "x||y|",
+                                      "\xe9t\xe9.h",
+                                      std::string(300, 'L'),
+                                      std::string(5000, 'W')};
   return texts[which % 8];
 }
 
@@ -312,10 +323,10 @@ struct KeyPress {
   UINT key;
   bool ctrl;
 };
-constexpr KeyPress kKeys[] = {{VK_UP, false},     {VK_DOWN, false},  {VK_PRIOR, false},
-                              {VK_NEXT, false},   {VK_HOME, false},  {VK_END, false},
-                              {VK_HOME, true},    {VK_END, true},    {VK_F5, false},
-                              {VK_RETURN, false}, {VK_LEFT, false},  {'A', false},
+constexpr KeyPress kKeys[] = {{VK_UP, false},     {VK_DOWN, false}, {VK_PRIOR, false},
+                              {VK_NEXT, false},   {VK_HOME, false}, {VK_END, false},
+                              {VK_HOME, true},    {VK_END, true},   {VK_F5, false},
+                              {VK_RETURN, false}, {VK_LEFT, false}, {'A', false},
                               {VK_F5, false}};  // the last: the host closes Find Tag on refresh
 
 // ---- The host ----
@@ -325,6 +336,7 @@ struct HostDialog {
   HWND list = nullptr;
   HWND combos[2] = {};
   bool attached = false;  // the module's objects are on its controls
+  int rows = 0;           // the list's row count, as the host set it
 };
 
 class Host {
@@ -421,8 +433,7 @@ std::string NewDirectory() {
   return directory;
 }
 
-Host::Host()
-    : directory_(NewDirectory()), path_(directory_ + "\\files.tvef"), workspace_(path_) {
+Host::Host() : directory_(NewDirectory()), path_(directory_ + "\\files.tvef"), workspace_(path_) {
   ide_.SetMainWindowHandle(mainWindow_.Handle());
   ide_.AddFile("c:\\src\\main.cpp", {"#include <stdio.h>", "", "int main(void)", "{", "}"});
   source_.records = {{0, &records_[0]}, {2, &records_[1]}, {5, &records_[2]}};
@@ -435,7 +446,7 @@ Host::Host()
   tags_[1].pattern = "^int main(void)$";
   tags_[1].parent = &tags_[0];
   tags_[2] = tags_[1];
-  tags_[2].pattern = "^int foo(void)$";  // not in the file: the user is told
+  tags_[2].pattern = "^int foo(void)$";     // not in the file: the user is told
   tags_[3].fileName = "c:\\src\\gone.cpp";  // does not open
   tags_[3].line = 1;
   tags_[4].name = tags_[4].fileName = tags_[4].pattern = tags_[4].parentName = nullptr;
@@ -463,13 +474,20 @@ std::string Host::Do(const Action& action) {
   g.hit = false;
   const int a = action.a, b = action.b;
   switch (action.op) {
-    case Op::kCreate: return Create(a);
-    case Op::kDestroy: return Destroy(a);
-    case Op::kUnload: return Unload();
-    case Op::kInit: return Init(a % 2, b);
-    case Op::kClose: return Close(a % 2, b != 0);
-    case Op::kEndDialog: return EndHostDialog(a % 2), "";
-    case Op::kAdd: return Add(a % 3, HistoryText(b));
+    case Op::kCreate:
+      return Create(a);
+    case Op::kDestroy:
+      return Destroy(a);
+    case Op::kUnload:
+      return Unload();
+    case Op::kInit:
+      return Init(a % 2, b);
+    case Op::kClose:
+      return Close(a % 2, b != 0);
+    case Op::kEndDialog:
+      return EndHostDialog(a % 2), "";
+    case Op::kAdd:
+      return Add(a % 3, HistoryText(b));
     case Op::kKey:
     case Op::kChar: {
       HWND edit = EditFieldOf(Combo(a % 3));
@@ -483,17 +501,19 @@ std::string Host::Do(const Action& action) {
       g.ctrl = h.closeOnRefresh = false;
       return "";
     }
-    case Op::kShow: return ShowCell(a / 2 % 2, a % 2 != 0, b % 16 % (a / 2 % 2 ? 6 : 8), b / 16);
+    case Op::kShow:
+      return ShowCell(a / 2 % 2, a % 2 != 0, b % 16 % (a / 2 % 2 ? 6 : 8), b / 16);
     case Op::kRows:
       if (::IsWindow(dialogs_[a % 2].list)) {
-        ::SendMessageA(dialogs_[a % 2].list, LVM_SETITEMCOUNT, std::min(b, a % 2 ? 6 : 8), 0);
+        dialogs_[a % 2].rows = std::min(b, a % 2 ? 6 : 8);
+        ::SendMessageA(dialogs_[a % 2].list, LVM_SETITEMCOUNT, dialogs_[a % 2].rows, 0);
       }
       return "";
     case Op::kSubclass: {
       HWND window = Window(a % 7);
       if (!::IsWindow(window) || h.beneath.count(window) != 0) return "";
-      h.beneath[window] = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
-          window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HostProcedure)));
+      h.beneath[window] = reinterpret_cast<WNDPROC>(
+          ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HostProcedure)));
       h.top[window] = reinterpret_cast<LONG_PTR>(&HostProcedure);
       return "";
     }
@@ -509,17 +529,23 @@ std::string Host::Do(const Action& action) {
       h.beneath.erase(window);
       return "";
     }
-    case Op::kLoad: return Load(uint8_t(a == 2 ? 0x80 : a));
-    case Op::kSave: return Save();
-    case Op::kGet: return Get();
-    case Op::kSet: return Set(a);
-    case Op::kGoTo: return GoTo(a);
+    case Op::kLoad:
+      return Load(uint8_t(a == 2 ? 0x80 : a));
+    case Op::kSave:
+      return Save();
+    case Op::kGet:
+      return Get();
+    case Op::kSet:
+      return Set(a);
+    case Op::kGoTo:
+      return GoTo(a);
     case Op::kLastTag:
       if (CanCall() && Entry<GetLastTagFn>(kGetLastTag)() != lastTag_) {
         return "last tag: not the tag last gone to";
       }
       return "";
-    case Op::kRegistry: return Registry(a % 3, b), "";
+    case Op::kRegistry:
+      return Registry(a % 3, b), "";
     case Op::kBadWidth: {
       char section[40];
       std::snprintf(section, sizeof section, "WindowPositions\\ID=0x%08x", kDialogIds[a % 2]);
@@ -527,8 +553,10 @@ std::string Host::Do(const Action& action) {
       badWidth_[a % 2] = true;
       return "";
     }
-    case Op::kFile: return File(a), "";
-    case Op::kCount: break;
+    case Op::kFile:
+      return File(a), "";
+    case Op::kCount:
+      break;
   }
   return "";
 }
@@ -621,10 +649,19 @@ std::string Host::Unload() {
   holds_ = false;
   haveEntries_ = false;
   tables_.clear();
-  if (::GetModuleHandleA("TolvaneReg.dll") != nullptr) return "";  // pinned: its state lives on
-  for (auto& patch : patches_) patch->ModuleUnloaded();
-  patches_.clear();
-  module_ = nullptr;
+  if (::GetModuleHandleA("TolvaneReg.dll") == nullptr) {
+    for (auto& patch : patches_) patch->ModuleUnloaded();
+    patches_.clear();
+    module_ = nullptr;
+  } else {
+    // The image stays when the code is pinned. Pinned before the unload, the module and all it
+    // holds live on; pinned while it ended, only the code stays (its root and its window class
+    // went with the module object).
+    WNDCLASSA windowClass{};
+    const bool ended = rootHeld_ ? ide_.References("Root") == 0
+                                 : !::GetClassInfoA(module_, kHelperWindowClass, &windowClass);
+    if (!ended) return "";
+  }
   moduleTables_ = 0;
   rootHeld_ = false;
   for (auto& history : histories_) history.values = {Items{}};
@@ -642,6 +679,7 @@ std::string Host::Init(int d, int how) {
     dialog.window = std::make_unique<TestDialog>(how == 2 ? TestDialog::Charset::kUnicode
                                                           : TestDialog::Charset::kAnsi);
     dialog.list = dialog.window->AddList(kListIds[d], LVS_OWNERDATA);
+    dialog.rows = 0;
     dialog.combos[0] = dialog.window->AddCombo(kComboIds[d == 0 ? 0 : 1]);
     dialog.combos[1] = d == 0 ? nullptr : dialog.window->AddCombo(kComboIds[2]);
     for (HWND window : {dialog.window->Handle(), dialog.list, dialog.combos[0], dialog.combos[1]}) {
@@ -663,8 +701,14 @@ std::string Host::Init(int d, int how) {
     Candidates& history = histories_[d == 0 ? 0 : c + 1];
     // Opened again without a close: what the earlier opening's combo box held is its history.
     if (wasAttached) opened ? void(history.values = {before[c]}) : history.Widen(before[c]);
-    const Items shown = ComboItems(dialog.combos[c]);
-    if (opened && !history.Resolve(shown)) {
+    // Items already in a combo box no opening of the module holds are the host's: they stay,
+    // ahead of the history.
+    const Items kept = wasAttached ? Items{} : before[c];
+    Items shown = ComboItems(dialog.combos[c]);
+    const bool keptAhead =
+        shown.size() >= kept.size() && std::equal(kept.begin(), kept.end(), shown.begin());
+    if (keptAhead) shown.erase(shown.begin(), shown.begin() + long(kept.size()));
+    if (opened && (!keptAhead || !history.Resolve(shown))) {
       problem += "history: the opened dialog's combo box " + std::to_string(kComboIds[d + c]) +
                  " shows " + Show(shown) + ", its history is " + Show(history.values[0]) + ". ";
     }
@@ -678,12 +722,14 @@ std::string Host::Close(int d, bool keep) {
   if (!holds_ || !haveEntries_) return "";
   HostDialog& dialog = dialogs_[d];
   const Items before[2] = {ComboItems(dialog.combos[0]), ComboItems(dialog.combos[1])};
+  const bool alive[2] = {::IsWindow(dialog.combos[0]) != FALSE,
+                         ::IsWindow(dialog.combos[1]) != FALSE};
   const bool closed = Faulted([&] {
     return Entry<CloseFindFileDialogFn>(d == 0 ? kCloseFindFileDialog : kCloseFindTagDialog)();
   });
   std::string problem;
   if (!closed && !g.hit) problem = "close: failed with nothing failing";
-  for (int c = 0; c < (d == 0 ? 1 : 2) && dialog.attached && ::IsWindow(dialog.combos[c]); ++c) {
+  for (int c = 0; c < (d == 0 ? 1 : 2) && dialog.attached && alive[c]; ++c) {
     Candidates& history = histories_[d == 0 ? 0 : c + 1];
     closed ? void(history.values = {before[c]}) : history.Widen(before[c]);
   }
@@ -727,7 +773,8 @@ std::string Host::ShowCell(int d, bool wide, int row, int column) {
   char narrow[8] = "host";
   wchar_t buffer[8] = L"host";
   NMLVDISPINFOW info{};  // the narrow request has the same layout up to the text pointer's type
-  info.hdr = {dialog.list, UINT_PTR(kListIds[d]), wide ? UINT(LVN_GETDISPINFOW) : UINT(LVN_GETDISPINFOA)};
+  info.hdr = {dialog.list, UINT_PTR(kListIds[d]),
+              wide ? UINT(LVN_GETDISPINFOW) : UINT(LVN_GETDISPINFOA)};
   info.item.mask = LVIF_TEXT;
   info.item.iItem = row;
   info.item.iSubItem = d == 0 ? column % 2 : column % 6;
@@ -783,8 +830,7 @@ std::string Host::Load(uint8_t exportByte) {
 std::string Host::Save() {
   if (!CanCall()) return "";
   if (!Faulted([&] { return Entry<SaveFileListFn>(kSaveFileList)(); })) return "";
-  const std::optional<Bytes> file =
-      lock_ != INVALID_HANDLE_VALUE ? ReadAll(lock_) : ReadAll(path_);
+  const std::optional<Bytes> file = lock_ != INVALID_HANDLE_VALUE ? ReadAll(lock_) : ReadAll(path_);
   const std::optional<Entries> written = Decoded(file);
   if (!written) return "file list: a save reported success and left no readable list";
   if (std::find(list_.begin(), list_.end(), *written) == list_.end()) {
@@ -816,7 +862,8 @@ std::string Host::Set(int which) {
   if (!CanCall()) return "";
   const Entries entries = HostList(which);
   FileEntryList source(4);
-  for (const auto& [name, flags] : entries) source.AppendName(name.data(), uint32_t(name.size()), flags);
+  for (const auto& [name, flags] : entries)
+    source.AppendName(name.data(), uint32_t(name.size()), flags);
   Faulted([&] { return Entry<SetFileListFn>(kSetFileList)(&source), 0; });
   if (EntriesOf(source) != Kept(entries)) return "file list: set changed the host's list";
   g.hit ? list_.push_back(Kept(entries)) : void(list_ = {Kept(entries)});
@@ -923,6 +970,13 @@ std::string Host::Check() {
       if (module_ == nullptr && procedure >= imageBegin_ && procedure < imageEnd_) {
         return "subclass: host window " + std::to_string(which) + " calls the unloaded module";
       }
+    }
+  }
+  for (const HostDialog& dialog : dialogs_) {
+    // A list the module has let go of answers as itself, through whatever the host put on it.
+    if (!dialog.attached && ::IsWindow(dialog.list) &&
+        ::SendMessageA(dialog.list, LVM_GETITEMCOUNT, 0, 0) != dialog.rows) {
+      return "subclass: a list the module let go of no longer reaches its own procedure";
     }
   }
   for (const auto& [name, count] : ide_.ReferenceSnapshot()) {
