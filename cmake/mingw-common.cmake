@@ -8,6 +8,6 @@ set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Tests and tools run under Wine through this wrapper (its own prefix, quiet, runtime DLLs found);
+# Tests and tools run under Wine through this wrapper (its own prefix, quiet logging);
 # it picks the prefix's architecture, 32- or 64-bit, from the program it runs.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run)

@@ -25,8 +25,10 @@ std::string_view AsCString(const std::string& text) {
   return std::string_view(text.c_str());
 }
 
+// The file name column from a record's title and extension, each read as a C string.
 std::string FileName(const std::string& title, const std::string& extension) {
-  return extension.empty() ? title : title + "." + extension;
+  const std::string titleText(AsCString(title)), extensionText(AsCString(extension));
+  return extensionText.empty() ? titleText : titleText + "." + extensionText;
 }
 
 // The "Line" column written out character by character.
@@ -86,9 +88,11 @@ void CheckFileList(FuzzedDataProvider& input) {
       continue;
     }
     auto* record = static_cast<testing::FakeFileRecord*>(found->second);
-    const std::string expected =
-        request.column == 0 ? FileName(record->title, record->extension) : record->path;
-    Remember(handed, request.text, std::string(AsCString(expected)));
+    if (request.column == 0) {
+      Remember(handed, request.text, FileName(record->title, record->extension));
+    } else {
+      FUZZ_REQUIRE(request.text == record->path.c_str());  // the record's own text, not a copy
+    }
   }
 }
 
@@ -141,8 +145,7 @@ void CheckTagList(FuzzedDataProvider& input) {
         if (tag.file == nullptr) {
           FUZZ_REQUIRE(request.text == kControlBuffer);
         } else {
-          Remember(handed, request.text,
-                   std::string(AsCString(FileName(file.title, file.extension))));
+          Remember(handed, request.text, FileName(file.title, file.extension));
         }
         break;
       case 5:

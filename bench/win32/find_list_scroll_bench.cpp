@@ -4,8 +4,8 @@
 // the host's own record lookup for the same cells, in the same run. This is done once with an
 // ANSI dialog, whose list asks with LVN_GETDISPINFOA, and once with a Unicode dialog, whose list
 // asks with LVN_GETDISPINFOW and gets the texts converted: the Unicode request is to cost at most
-// 1.5 times the ANSI one. Heap allocations made by the module and by the C++ runtime on its
-// behalf are counted after a warm-up over every host record; the host's records building the
+// 1.5 times the ANSI one. Heap allocations made by the module and by the C++ runtime inside
+// it are counted after a warm-up over every host record; the host's records building the
 // strings they return are the host's cost and counted apart.
 #include <windows.h>
 
@@ -39,7 +39,7 @@ constexpr int kSampleRows = 100'000;
 constexpr int kListId = 1020;
 constexpr int kComboId = 1021;
 
-// Heap allocations through the C runtime, from the module and from the C++ runtime it uses.
+// Heap allocations through the C runtime, from the module and from the C++ runtime linked into it.
 struct AllocationCounter {
   uint64_t module = 0;
   uint64_t host = 0;
@@ -352,22 +352,20 @@ int Run() {
   host.keyArray.keys = host.keys.data();
 
   HMODULE dll = module.Handle();
-  HMODULE runtime = ::GetModuleHandleA("libstdc++-6.dll");
   counter.malloc = reinterpret_cast<void* (*)(size_t)>(
       reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("msvcrt.dll"), "malloc")));
   counter.calloc = reinterpret_cast<void* (*)(size_t, size_t)>(
       reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("msvcrt.dll"), "calloc")));
   counter.realloc = reinterpret_cast<void* (*)(void*, size_t)>(
       reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("msvcrt.dll"), "realloc")));
+  // The DLL's own imports: the C++ runtime linked into it allocates through them too.
   std::vector<ImportPatch*> patches;
-  for (HMODULE patched : {dll, runtime}) {
-    patches.push_back(new ImportPatch(patched, "msvcrt.dll", "malloc",
-                                      reinterpret_cast<const void*>(&CountedMalloc)));
-    patches.push_back(new ImportPatch(patched, "msvcrt.dll", "calloc",
-                                      reinterpret_cast<const void*>(&CountedCalloc)));
-    patches.push_back(new ImportPatch(patched, "msvcrt.dll", "realloc",
-                                      reinterpret_cast<const void*>(&CountedRealloc)));
-  }
+  patches.push_back(
+      new ImportPatch(dll, "msvcrt.dll", "malloc", reinterpret_cast<const void*>(&CountedMalloc)));
+  patches.push_back(
+      new ImportPatch(dll, "msvcrt.dll", "calloc", reinterpret_cast<const void*>(&CountedCalloc)));
+  patches.push_back(new ImportPatch(dll, "msvcrt.dll", "realloc",
+                                    reinterpret_cast<const void*>(&CountedRealloc)));
 
   const DialogRun ansi = ScrollDialog<char>(table, host, testing::TestDialog::Charset::kAnsi);
   const DialogRun unicode =

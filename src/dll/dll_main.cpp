@@ -24,7 +24,9 @@ extern "C" {
 TOLVANE_API tolvane::OpsTable* TOLVANE_CDECL TolvaneRegCreate(IDispatch* automationRoot,
                                                               tolvane::HostWorkspace* workspace) {
   try {
-    return tolvane::TheModule().Create(automationRoot, workspace);
+    // The root is the IDE's automation root object, whatever interface type the host names it by.
+    return tolvane::TheModule().Create(static_cast<tolvane::AutomationRoot*>(automationRoot),
+                                       workspace);
   } catch (...) {
     return nullptr;
   }

@@ -1,7 +1,5 @@
 #include "dll/helper_window.h"
 
-#include "dll/table_entries.h"
-
 namespace tolvane {
 
 static_assert(kHelperMessage == 0x8001);
@@ -9,7 +7,7 @@ static_assert(kHelperMessage == 0x8001);
 LRESULT CRegHelperWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kHelperMessage) {
     if (wParam == kFillRequest) {
-      FillOpsTable(*reinterpret_cast<OpsTable*>(lParam));
+      fill_(*reinterpret_cast<OpsTable*>(lParam));
     } else if (wParam == kFinishRequest) {
       // The table it carries may already be freed: it is never read.
       Destroy();

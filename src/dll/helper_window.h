@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/window.h"
+#include "tolvane/tolvane.h"
 
 namespace tolvane {
 
@@ -12,9 +13,16 @@ inline constexpr WPARAM kFinishRequest = 0x1234;    // posted: destroy the helpe
 inline constexpr WPARAM kFillRequest = 0x1235;      // sent, lParam = the OpsTable to fill
 
 class CRegHelperWnd : public CWnd {
+ public:
+  using FillTable = void (*)(OpsTable& table);
+  explicit CRegHelperWnd(FillTable fill) : fill_(fill) {}
+
  protected:
   // The helper message; every other message gets the default processing.
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  FillTable fill_;
 };
 
 }  // namespace tolvane

@@ -3,16 +3,23 @@
 #include <algorithm>
 #include <memory>
 #include <new>
+#include <string>
 #include <utility>
 
-#include "dll/table_entries.h"
+#include "dll/low_memory_exceptions.h"
 #include "framework/code_pin.h"
 #include "navigate/com_ref.h"
+#include "navigate/go_to_tag.h"
 
 namespace tolvane {
 namespace {
 
 Module* instance = nullptr;
+
+// A null text reads as empty, which adds nothing.
+std::string TextOf(const char* text) {
+  return text != nullptr ? std::string(text) : std::string();
+}
 
 }  // namespace
 
@@ -21,37 +28,36 @@ void Module::EndUnlessPinned::operator()(FrameworkState* state) const {
 }
 
 Module::Module()
-    : framework(FrameworkState::Installed() != nullptr ? FrameworkState::Installed()
-                                                       : new FrameworkState) {
-  navigation.wideStrings = &wideStrings;
-  navigation.notifier = &messageBox;
+    : framework_(FrameworkState::Installed() != nullptr ? FrameworkState::Installed()
+                                                        : new FrameworkState) {
+  navigation_.wideStrings = &wideStrings_;
+  navigation_.notifier = &messageBox_;
 }
 
 Module::~Module() {
-  helperWindow.Destroy();
+  helperWindow_.Destroy();
   CWnd::UnregisterWindowClass();
-  HoldAutomationRoot(nullptr);
+  navigation_.automationRoot.Reset();
   // The members go after this body; the framework state, declared first, goes last.
 }
 
-OpsTable* Module::Create(IDispatch* automationRoot, HostWorkspace* workspace) {
+OpsTable* Module::Create(AutomationRoot* automationRoot, HostWorkspace* workspace) {
   // What can run out of memory comes before anything changes: a failed creation leaves the
   // module as it was.
   auto table = std::make_unique<OpsTable>();  // slots 0 and 4 stay null
-  liveTables.reserve(liveTables.size() + 1);
+  liveTables_.reserve(liveTables_.size() + 1);
   // A creation made while another is still live shares its lists: they may hold adds that the
   // profile does not have yet.
-  const bool loadHistories = liveTables.empty();
+  const bool loadHistories = liveTables_.empty();
   HistoryLists stored;
-  if (loadHistories) LoadAllHistories(profile, stored);
+  if (loadHistories) LoadAllHistories(profile_, stored);
 
-  HoldAutomationRoot(automationRoot);
-  fileList.workspace = workspace;
+  navigation_.automationRoot.Hold(automationRoot);
+  fileList_.workspace = workspace;
 
   ComRef<AutomationWindow> mainWindow;
-  if (navigation.automationRoot != nullptr) {
-    auto* root = static_cast<AutomationRoot*>(navigation.automationRoot);
-    if (root->get_MainWindow(mainWindow.Put()) < 0) mainWindow.Reset();
+  if (navigation_.automationRoot) {
+    if (navigation_.automationRoot->get_MainWindow(mainWindow.Put()) < 0) mainWindow.Reset();
   }
   if (!mainWindow) {
     ::MessageBeep(MB_ICONEXCLAMATION);
@@ -63,17 +69,17 @@ OpsTable* Module::Create(IDispatch* automationRoot, HostWorkspace* workspace) {
   HWND parent = reinterpret_cast<HWND>(static_cast<intptr_t>(handle));
 
   // A helper window left from an earlier creation whose finish request never ran goes first.
-  helperWindow.Destroy();
-  if (helperWindow.CreateChild(parent, "", 0, RECT{0, 0, 0, 0}, 0)) {
-    helperWindow.Send(kHelperMessage, kFillRequest, reinterpret_cast<LPARAM>(table.get()));
-    helperWindow.Post(kHelperMessage, kFinishRequest, reinterpret_cast<LPARAM>(table.get()));
+  helperWindow_.Destroy();
+  if (helperWindow_.CreateChild(parent, "", 0, RECT{0, 0, 0, 0}, 0)) {
+    helperWindow_.Send(kHelperMessage, kFillRequest, reinterpret_cast<LPARAM>(table.get()));
+    helperWindow_.Post(kHelperMessage, kFinishRequest, reinterpret_cast<LPARAM>(table.get()));
   } else {
     // Without a helper window nobody would fill the table: never hand out unset entries.
-    FillOpsTable(*table);
+    FillTable(*table);
   }
 
-  if (loadHistories) histories = std::move(stored);
-  liveTables.push_back(table.get());  // cannot fail: reserved above
+  if (loadHistories) histories_ = std::move(stored);
+  liveTables_.push_back(table.get());  // cannot fail: reserved above
   return table.release();
 }
 
@@ -81,26 +87,66 @@ void Module::Destroy(OpsTable* table) {
   // Only a table this module handed out and has not freed ends a creation. Lists no live
   // creation has loaded (one that found no main window, or after the last destruction) would be
   // older than what another instance of the IDE may have stored since: they are not saved.
-  const auto live = std::find(liveTables.begin(), liveTables.end(), table);
-  if (live != liveTables.end()) {
+  const auto live = std::find(liveTables_.begin(), liveTables_.end(), table);
+  if (live != liveTables_.end()) {
     // A save that runs out of memory part-way still lets the table go.
     try {
-      SaveAllHistories(profile, histories);
+      SaveAllHistories(profile_, histories_);
     } catch (...) {
     }
-    liveTables.erase(live);
+    liveTables_.erase(live);
     delete table;
   }
   // The root serves every live creation; the last destruction lets it go.
-  if (liveTables.empty()) HoldAutomationRoot(nullptr);
+  if (liveTables_.empty()) navigation_.automationRoot.Reset();
 }
 
-void Module::HoldAutomationRoot(IDispatch* root) {
-  if (root == navigation.automationRoot) return;
-  if (root != nullptr) root->AddRef();
-  IDispatch* previous = navigation.automationRoot;
-  navigation.automationRoot = root;
-  if (previous != nullptr) previous->Release();
+void Module::InitFindFileDialog(HWND dialog, uint32_t dialogId, CFindFileEdit** combo,
+                                CFindFileListCtrl** list, HostFileSource** fileSource,
+                                HostFileKeyArray* keys) {
+  findDialogs_.OpenFindFile(dialog, dialogId, combo, list, fileSource, keys);
+}
+
+void Module::AddFilenameHistory(const char* text) {
+  findDialogs_.AddFilenameHistory(TextOf(text));
+}
+
+void Module::InitFindTagDialog(HWND dialog, uint32_t dialogId, CFindTagEdit** parentCombo,
+                               CFindTagEdit** tagCombo, CFindTagListCtrl** list,
+                               HostTagArray* tags) {
+  findDialogs_.OpenFindTag(dialog, dialogId, parentCombo, tagCombo, list, tags);
+}
+
+void Module::AddTagHistory(const char* text) {
+  findDialogs_.AddTagHistory(TextOf(text));
+}
+
+void Module::AddTagParentHistory(const char* text) {
+  findDialogs_.AddTagParentHistory(TextOf(text));
+}
+
+bool Module::LoadFileList(bool exportProject) {
+  return tolvane::LoadFileList(fileList_, exportProject);
+}
+
+bool Module::SaveFileList() {
+  return tolvane::SaveFileList(fileList_);
+}
+
+void Module::GetFileList(FileEntryList* destination) const {
+  tolvane::GetFileList(fileList_, destination);
+}
+
+void Module::SetFileList(const FileEntryList* source) {
+  tolvane::SetFileList(fileList_, source);
+}
+
+HostTagRecord* Module::LastTag() const {
+  return tolvane::GetLastTag(navigation_);
+}
+
+bool Module::GoToTag(HostTagRecord* tag) {
+  return tolvane::GoToTag(navigation_, tag);
 }
 
 Module& TheModule() {
@@ -108,6 +154,7 @@ Module& TheModule() {
 }
 
 bool LoadModule() {
+  PrepareExceptionsForLowMemory();
   // Nothing may leave DllMain for the loader's frames: a module that cannot be made fails the load.
   try {
     instance = new Module;
@@ -123,7 +170,7 @@ void UnloadModule(bool processEnding) {
   if (processEnding) {
     // The windows, the hook and the memory go with the process; only the host's object is
     // given back.
-    instance->HoldAutomationRoot(nullptr);
+    instance->ReleaseAutomationRoot();
     return;
   }
   delete instance;

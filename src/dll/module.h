@@ -1,8 +1,10 @@
 // The module object: everything TolvaneReg.dll keeps, owned in one place. It lives from load
 // (process attach) to unload (FreeLibrary); within that, each creation through the export is
-// answered by Create and ended by Destroy. The table entries reach it through TheModule().
+// answered by Create and ended by Destroy. Every table entry is one of its operations; the
+// entries (table_entries.cpp) reach it through TheModule() and turn a failure into their result.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -34,15 +36,36 @@ class Module {
   // Holds the root and the workspace, makes the helper window fill a new table and returns it,
   // and reads the histories; null (after one exclamation beep) when there is no root or it gives
   // no main window.
-  OpsTable* Create(IDispatch* automationRoot, HostWorkspace* workspace);
+  OpsTable* Create(AutomationRoot* automationRoot, HostWorkspace* workspace);
   // Saves the histories and frees the table when it is one a live creation handed out; releases
   // the root once no creation is live.
   void Destroy(OpsTable* table);
+  // During process exit: only the host's root is given back (the rest goes with the process).
+  void ReleaseAutomationRoot() { navigation_.automationRoot.Reset(); }
 
-  // Holds `root` in place of the current one: a new object is taken (one reference) before the
-  // old one is released; the same object again changes nothing.
-  void HoldAutomationRoot(IDispatch* root);
+  // The table entries, in table order. Running out of memory raises the out-of-memory exception
+  // with the module's state as it was.
+  void InitFindFileDialog(HWND dialog, uint32_t dialogId, CFindFileEdit** combo,
+                          CFindFileListCtrl** list, HostFileSource** fileSource,
+                          HostFileKeyArray* keys);
+  void CloseFindFileDialog() { findDialogs_.CloseFindFile(); }
+  void AddFilenameHistory(const char* text);
+  void InitFindTagDialog(HWND dialog, uint32_t dialogId, CFindTagEdit** parentCombo,
+                         CFindTagEdit** tagCombo, CFindTagListCtrl** list, HostTagArray* tags);
+  void AddTagHistory(const char* text);
+  void AddTagParentHistory(const char* text);
+  void CloseFindTagDialog() { findDialogs_.CloseFindTag(); }
+  bool LoadFileList(bool exportProject);
+  bool SaveFileList();
+  void GetFileList(FileEntryList* destination) const;
+  void SetFileList(const FileEntryList* source);
+  HostTagRecord* LastTag() const;
+  bool GoToTag(HostTagRecord* tag);
 
+  // Fills the thirteen defined entries (1-3, 5-14); slots 0 and 4 are left as they are.
+  static void FillTable(OpsTable& table);
+
+ private:
   // Declared first: every window object below needs it until it has gone. It stays when the
   // module ends with one of its subclasses buried under someone else's (the code is then pinned
   // and the buried procedure still runs): its records lead that procedure to the window's own,
@@ -50,17 +73,17 @@ class Module {
   struct EndUnlessPinned {
     void operator()(FrameworkState* state) const;
   };
-  std::unique_ptr<FrameworkState, EndUnlessPinned> framework;
-  RegistryProfile profile;
-  OleWideStrings wideStrings;
-  MessageBoxNotifier messageBox;
-  FileListState fileList;
-  HistoryLists histories;
+  std::unique_ptr<FrameworkState, EndUnlessPinned> framework_;
+  RegistryProfile profile_;
+  OleWideStrings wideStrings_;
+  MessageBoxNotifier messageBox_;
+  FileListState fileList_;
+  HistoryLists histories_;
   // Tables handed out by creations not yet destroyed; the first of them read the history lists.
-  std::vector<OpsTable*> liveTables;
-  FindDialogs findDialogs{profile, histories};
-  NavigationState navigation;  // holds the automation root
-  CRegHelperWnd helperWindow;  // has a window from creation to the finish request
+  std::vector<OpsTable*> liveTables_;
+  FindDialogs findDialogs_{profile_, histories_};
+  NavigationState navigation_;              // holds the automation root
+  CRegHelperWnd helperWindow_{&FillTable};  // has a window from creation to the finish request
 };
 
 // The module of this load; there is one from process attach to detach.

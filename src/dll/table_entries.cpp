@@ -1,21 +1,11 @@
-#include "dll/table_entries.h"
-
-#include <string>
-
+// The operation table's entries: each forwards to the module's operation of the same name and is
+// the edge where an exception (out of memory) becomes the entry's failure result, as it cannot
+// pass into the host's frames, which may be another compiler's.
 #include "dll/module.h"
-#include "navigate/go_to_tag.h"
 
 namespace tolvane {
 namespace {
 
-// The function must have exactly the entry's type: a wrong signature does not compile.
-template <typename Fn>
-void SetEntry(OpsTable& table, OpsIndex index, Fn function) {
-  table.slots[index] = reinterpret_cast<void*>(function);
-}
-
-// Every entry runs its work here: an exception (out of memory) becomes the entry's failure
-// result, as it cannot pass into the host's frames, which may be another compiler's.
 template <typename Result, typename Work>
 Result Guarded(Result failure, Work&& work) noexcept {
   try {
@@ -33,71 +23,71 @@ void Guarded(Work&& work) noexcept {
   }
 }
 
-// A null text reads as empty, which adds nothing.
-std::string TextOf(const char* text) {
-  return text != nullptr ? std::string(text) : std::string();
-}
-
 bool TOLVANE_CDECL InitFindFileDialog(HWND dialog, uint32_t dialogId, CFindFileEdit** combo,
                                       CFindFileListCtrl** list, HostFileSource** fileSource,
                                       HostFileKeyArray* keys) {
   return Guarded(false, [&] {
-    TheModule().findDialogs.OpenFindFile(dialog, dialogId, combo, list, fileSource, keys);
+    TheModule().InitFindFileDialog(dialog, dialogId, combo, list, fileSource, keys);
     return true;
   });
 }
 bool TOLVANE_CDECL CloseFindFileDialog() {
   return Guarded(false, [] {
-    TheModule().findDialogs.CloseFindFile();
+    TheModule().CloseFindFileDialog();
     return true;
   });
 }
 void TOLVANE_CDECL AddFilenameHistory(const char* text) {
-  Guarded([&] { TheModule().findDialogs.AddFilenameHistory(TextOf(text)); });
+  Guarded([&] { TheModule().AddFilenameHistory(text); });
 }
 bool TOLVANE_CDECL InitFindTagDialog(HWND dialog, uint32_t dialogId, CFindTagEdit** parentCombo,
                                      CFindTagEdit** tagCombo, CFindTagListCtrl** list,
                                      HostTagArray* tags) {
   return Guarded(false, [&] {
-    TheModule().findDialogs.OpenFindTag(dialog, dialogId, parentCombo, tagCombo, list, tags);
+    TheModule().InitFindTagDialog(dialog, dialogId, parentCombo, tagCombo, list, tags);
     return true;
   });
 }
 void TOLVANE_CDECL AddTagHistory(const char* text) {
-  Guarded([&] { TheModule().findDialogs.AddTagHistory(TextOf(text)); });
+  Guarded([&] { TheModule().AddTagHistory(text); });
 }
 void TOLVANE_CDECL AddTagParentHistory(const char* text) {
-  Guarded([&] { TheModule().findDialogs.AddTagParentHistory(TextOf(text)); });
+  Guarded([&] { TheModule().AddTagParentHistory(text); });
 }
 bool TOLVANE_CDECL CloseFindTagDialog() {
   return Guarded(false, [] {
-    TheModule().findDialogs.CloseFindTag();
+    TheModule().CloseFindTagDialog();
     return true;
   });
 }
 // A byte, not a C++ bool: hosts pass any non-zero value to ask for the export.
-bool TOLVANE_CDECL LoadFileListEntry(uint8_t exportProject) {
-  return Guarded(false, [&] { return LoadFileList(TheModule().fileList, exportProject != 0); });
+bool TOLVANE_CDECL LoadFileList(uint8_t exportProject) {
+  return Guarded(false, [&] { return TheModule().LoadFileList(exportProject != 0); });
 }
-bool TOLVANE_CDECL SaveFileListEntry() {
-  return Guarded(false, [] { return SaveFileList(TheModule().fileList); });
+bool TOLVANE_CDECL SaveFileList() {
+  return Guarded(false, [] { return TheModule().SaveFileList(); });
 }
-void TOLVANE_CDECL GetFileListEntry(FileEntryList* destination) {
-  Guarded([&] { GetFileList(TheModule().fileList, destination); });
+void TOLVANE_CDECL GetFileList(FileEntryList* destination) {
+  Guarded([&] { TheModule().GetFileList(destination); });
 }
-void TOLVANE_CDECL SetFileListEntry(FileEntryList* source) {
-  Guarded([&] { SetFileList(TheModule().fileList, source); });
+void TOLVANE_CDECL SetFileList(FileEntryList* source) {
+  Guarded([&] { TheModule().SetFileList(source); });
 }
-HostTagRecord* TOLVANE_CDECL GetLastTagEntry() {
-  return GetLastTag(TheModule().navigation);
+HostTagRecord* TOLVANE_CDECL GetLastTag() {
+  return TheModule().LastTag();
 }
-bool TOLVANE_CDECL GoToTagEntry(HostTagRecord* tag) {
-  return Guarded(false, [&] { return GoToTag(TheModule().navigation, tag); });
+bool TOLVANE_CDECL GoToTag(HostTagRecord* tag) {
+  return Guarded(false, [&] { return TheModule().GoToTag(tag); });
 }
 
-}  // namespace
+// The function must have exactly the entry's type: a wrong signature does not compile.
+template <typename Fn>
+void SetEntry(OpsTable& table, OpsIndex index, Fn function) {
+  table.slots[index] = reinterpret_cast<void*>(function);
+}
 
-void FillOpsTable(OpsTable& table) {
+// Outside the module's scope, where its operations of the same names would be found first.
+void FillEntries(OpsTable& table) {
   SetEntry<InitFindFileDialogFn>(table, kInitFindFileDialog, &InitFindFileDialog);
   SetEntry<CloseFindFileDialogFn>(table, kCloseFindFileDialog, &CloseFindFileDialog);
   SetEntry<AddFilenameHistoryFn>(table, kAddFilenameHistory, &AddFilenameHistory);
@@ -105,12 +95,18 @@ void FillOpsTable(OpsTable& table) {
   SetEntry<AddTagHistoryFn>(table, kAddTagHistory, &AddTagHistory);
   SetEntry<AddTagParentHistoryFn>(table, kAddTagParentHistory, &AddTagParentHistory);
   SetEntry<CloseFindTagDialogFn>(table, kCloseFindTagDialog, &CloseFindTagDialog);
-  SetEntry<LoadFileListFn>(table, kLoadFileList, &LoadFileListEntry);
-  SetEntry<SaveFileListFn>(table, kSaveFileList, &SaveFileListEntry);
-  SetEntry<GetFileListFn>(table, kGetFileList, &GetFileListEntry);
-  SetEntry<SetFileListFn>(table, kSetFileList, &SetFileListEntry);
-  SetEntry<GetLastTagFn>(table, kGetLastTag, &GetLastTagEntry);
-  SetEntry<GoToTagFn>(table, kGoToTag, &GoToTagEntry);
+  SetEntry<LoadFileListFn>(table, kLoadFileList, &LoadFileList);
+  SetEntry<SaveFileListFn>(table, kSaveFileList, &SaveFileList);
+  SetEntry<GetFileListFn>(table, kGetFileList, &GetFileList);
+  SetEntry<SetFileListFn>(table, kSetFileList, &SetFileList);
+  SetEntry<GetLastTagFn>(table, kGetLastTag, &GetLastTag);
+  SetEntry<GoToTagFn>(table, kGoToTag, &GoToTag);
+}
+
+}  // namespace
+
+void Module::FillTable(OpsTable& table) {
+  FillEntries(table);
 }
 
 }  // namespace tolvane

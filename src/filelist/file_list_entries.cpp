@@ -9,12 +9,12 @@ namespace tolvane {
 bool LoadFileList(FileListState& state, bool exportToHost) {
   if (state.workspace == nullptr) return false;
   return LoadFileListFile(*state.workspace, *state.fileSystem, state.list, exportToHost,
-                          &state.unreadPath);
+                          &state.unreadFile);
 }
 
 bool SaveFileList(FileListState& state) {
   if (state.workspace == nullptr) return false;
-  return SaveFileListFile(*state.workspace, *state.fileSystem, state.list, &state.unreadPath);
+  return SaveFileListFile(*state.workspace, *state.fileSystem, state.list, &state.unreadFile);
 }
 
 void GetFileList(const FileListState& state, FileEntryList* destination) {

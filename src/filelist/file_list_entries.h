@@ -4,7 +4,7 @@
 // workspace are safe no-ops.
 #pragma once
 
-#include <string>
+#include <cstdint>
 
 #include "filelist/file_system.h"
 #include "tolvane/file_entry_list.h"
@@ -16,8 +16,9 @@ struct FileListState {
   FileEntryList list{10};              // empty from load to unload; cleared at unload
   HostWorkspace* workspace = nullptr;  // given at creation; owned by the host; null forgets it
   FileSystem* fileSystem = &NativeFileSystem();
-  // A list file that the last load found but did not read: the next save sets it aside first.
-  std::string unreadPath;
+  // A list file that the last load found but did not read (its key, 0 for none): the next save
+  // sets it aside first.
+  uint64_t unreadFile = 0;
 };
 
 // Entry 9: replaces the list with the workspace's file-list file; with `exportToHost` set, a good

@@ -19,16 +19,22 @@ bool SetAsideUnreadableFile(FileSystem& fs, const std::string& path) {
 
 }  // namespace
 
+uint64_t UnreadFileKey(const char* path) noexcept {
+  uint64_t key = 14695981039346656037u;  // FNV-1a
+  for (const char* c = path; *c != '\0'; ++c) key = (key ^ uint8_t(*c)) * 1099511628211u;
+  return key != 0 ? key : 1;
+}
+
 bool LoadFileListFile(HostWorkspace& workspace, FileSystem& fs, FileEntryList& list,
-                      bool exportToHost, std::string* unreadPath) {
+                      bool exportToHost, uint64_t* unreadFile) {
   const char* hostPath = workspace.FileListPath();
   if (hostPath == nullptr) return false;  // nowhere to read from: the list stays as it was
+  // Marked until the file is read or set aside, running out of memory included.
+  if (unreadFile != nullptr) *unreadFile = UnreadFileKey(hostPath);
   const std::string path = hostPath;
   std::unique_ptr<ReadableFile> file;
   std::vector<uint8_t> bytes;
   const bool exists = fs.Exists(path);
-  // Marked until the file is read or set aside, running out of memory included.
-  if (unreadPath != nullptr) *unreadPath = exists ? path : std::string();
   if (exists) file = fs.OpenForReading(path);
   // A failing read says nothing about the file's contents: leave it where it is.
   const bool read = file != nullptr && ReadToEnd(*file, bytes);
@@ -42,7 +48,7 @@ bool LoadFileListFile(HostWorkspace& workspace, FileSystem& fs, FileEntryList& l
     file.reset();  // closed before it is moved
     gone = SetAsideUnreadableFile(fs, path);
   }
-  if (unreadPath != nullptr && (decoded || gone)) unreadPath->clear();
+  if (unreadFile != nullptr && (!exists || decoded || gone)) *unreadFile = 0;
   SwapFileEntryLists(list, loaded);  // `loaded` now holds the old entries
   if (!exists) return true;
   if (!decoded) return false;

@@ -3,25 +3,26 @@
 #include <vector>
 
 #include "filelist/file_list_format.h"
+#include "filelist/file_list_load.h"
 #include "filelist/file_list_writer.h"
 #include "filelist/file_transfer.h"
 
 namespace tolvane {
 
 bool SaveFileListFile(HostWorkspace& workspace, FileSystem& fs, const FileEntryList& list,
-                      std::string* unreadPath) {
+                      uint64_t* unreadFile) {
   std::vector<uint8_t> bytes;
-  if (!EncodeFileList(list, bytes)) return false;
+  EncodeFileList(list, bytes);
   const char* hostPath = workspace.FileListPath();
   if (hostPath == nullptr) return false;
   const std::string path = hostPath;
-  if (unreadPath != nullptr && !unreadPath->empty() && *unreadPath == path) {
+  if (unreadFile != nullptr && *unreadFile != 0 && *unreadFile == UnreadFileKey(hostPath)) {
     // The user's list that a load could not read is kept, under the name a load gives an
     // unreadable file, before anything replaces it.
     if (fs.Exists(path) && !fs.Rename(path, path + file_list_format::kSetAsideSuffix)) {
       return false;
     }
-    unreadPath->clear();
+    *unreadFile = 0;
   }
   return ReplaceFileContents(fs, path, bytes);
 }

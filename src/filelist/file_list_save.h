@@ -1,7 +1,7 @@
 // Writing a FileEntryList to the workspace's file-list file.
 #pragma once
 
-#include <string>
+#include <cstdint>
 
 #include "filelist/file_system.h"
 #include "tolvane/file_entry_list.h"
@@ -12,9 +12,9 @@ namespace tolvane {
 // Writes `list` to the path the workspace names (asked once), replacing the old file in one
 // rename. False when the file could not be written (the old file is then untouched) or a name is
 // too long to store (nothing is written).
-// When `unreadPath` names the file (a load found it but did not read it), the file is first moved
-// to its ".old" name: false, with nothing written, when that fails.
+// When `unreadFile` keys the file (a load found it but did not read it, see file_list_load.h), the
+// file is first moved to its ".old" name: false, with nothing written, when that fails.
 bool SaveFileListFile(HostWorkspace& workspace, FileSystem& fs, const FileEntryList& list,
-                      std::string* unreadPath = nullptr);
+                      uint64_t* unreadFile = nullptr);
 
 }  // namespace tolvane

@@ -21,17 +21,21 @@ uint8_t* PutLittleEndian32(uint8_t* out, uint32_t value) {
   return out + 4;
 }
 
+namespace format = file_list_format;
+
+// The bytes of the entry's name that its record holds.
+std::string_view StoredName(const FileEntry& entry) {
+  return NameOf(entry).substr(0, format::kMaxNameLength);
+}
+
 }  // namespace
 
-bool EncodeFileList(const FileEntryList& list, std::vector<uint8_t>& bytes) {
-  namespace format = file_list_format;
+void EncodeFileList(const FileEntryList& list, std::vector<uint8_t>& bytes) {
   bytes.clear();
   std::size_t size = format::kHeaderSize + format::kCountSize;
   uint32_t records = 0;
   for (const FileEntry& entry : list) {
-    const std::size_t length = NameOf(entry).size();
-    if (length > format::kMaxNameLength) return false;
-    size += format::kRecordHeadSize + length;
+    size += format::kRecordHeadSize + StoredName(entry).size();
     ++records;
   }
   bytes.resize(size);
@@ -43,13 +47,12 @@ bool EncodeFileList(const FileEntryList& list, std::vector<uint8_t>& bytes) {
   out = PutLittleEndian32(out, records);
   for (const FileEntry& entry : list) {
     *out++ = uint8_t(entry.flags & kFileMeaningfulBits);
-    const std::string_view name = NameOf(entry);
+    const std::string_view name = StoredName(entry);
     out = PutLittleEndian16(out, name.size());
     if (!name.empty()) std::memcpy(out, name.data(), name.size());
     out += name.size();
   }
   ApplyBodyMask(bytes.data() + format::kHeaderSize, bytes.size() - format::kHeaderSize);
-  return true;
 }
 
 }  // namespace tolvane

@@ -95,7 +95,12 @@ class PosixFileSystem final : public FileSystem {
   std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) override {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return nullptr;
-    return std::make_unique<PosixReadableFile>(fd);
+    try {
+      return std::make_unique<PosixReadableFile>(fd);
+    } catch (...) {  // out of memory: the descriptor must not stay open
+      ::close(fd);
+      throw;
+    }
   }
 
   std::unique_ptr<WritableFile> OpenForWriting(const std::string& path) override {

@@ -99,7 +99,12 @@ class Win32FileSystem final : public FileSystem {
     HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return nullptr;
-    return std::make_unique<Win32ReadableFile>(handle);
+    try {
+      return std::make_unique<Win32ReadableFile>(handle);
+    } catch (...) {  // out of memory: an open handle would keep the file from being moved
+      ::CloseHandle(handle);
+      throw;
+    }
   }
 
   std::unique_ptr<WritableFile> OpenForWriting(const std::string& path) override {

@@ -26,6 +26,14 @@ class ComRef {
   Interface* operator->() const { return object_; }
   explicit operator bool() const { return object_ != nullptr; }
 
+  // Holds `object` (a reference of its own) in place of what was held: the new object is taken
+  // before the old one is released; the same object again changes nothing.
+  void Hold(Interface* object) {
+    if (object == object_) return;
+    if (object != nullptr) object->AddRef();
+    if (Interface* previous = std::exchange(object_, object)) previous->Release();
+  }
+
   // Cleared before the release, so a release that calls back finds the holder already empty.
   void Reset() {
     if (Interface* held = std::exchange(object_, nullptr)) held->Release();

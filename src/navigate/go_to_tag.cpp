@@ -22,12 +22,11 @@ bool GoToTag(NavigationState& state, HostTagRecord* tag) {
     state.lastTag = nullptr;
     return false;
   }
-  if (state.automationRoot == nullptr || state.wideStrings == nullptr ||
-      state.notifier == nullptr) {
+  if (!state.automationRoot || state.wideStrings == nullptr || state.notifier == nullptr) {
     return false;
   }
 
-  EditorDocument editor(static_cast<AutomationRoot*>(state.automationRoot), *state.wideStrings);
+  EditorDocument editor(state.automationRoot.get(), *state.wideStrings);
   if (!editor.Open(tag->FileName(), "Auto") || !editor.selection) {
     state.lastTag = nullptr;
     return false;

@@ -2,6 +2,7 @@
 // services. The module object owns one; GoToTag does nothing while the root or a service is null.
 #pragma once
 
+#include "navigate/com_ref.h"
 #include "seams/notifier.h"
 #include "seams/wide_strings.h"
 #include "tolvane/automation.h"
@@ -10,9 +11,9 @@
 namespace tolvane {
 
 struct NavigationState {
-  // The IDE's automation root; its owner holds one reference while it is set (the module takes
-  // it at creation and releases it at destruction). Null while none is held.
-  IDispatch* automationRoot = nullptr;
+  // The IDE's automation root, one reference held while it is set (the module takes it at
+  // creation and releases it at the last destruction). Empty while none is held.
+  ComRef<AutomationRoot> automationRoot;
   // The last tag reached; not counted, the host keeps the record alive. Null at load.
   HostTagRecord* lastTag = nullptr;
   // The platform's services, connected before any navigation.

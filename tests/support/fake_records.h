@@ -18,21 +18,19 @@ class FakeFileRecord final : public HostFileRecord {
         extension(std::move(fileExtension)),
         path(std::move(filePath)) {}
 
-  const char* Title() override {
-    ++calls;
-    return title.c_str();
-  }
-  const char* Extension() override {
-    ++calls;
-    return extension.c_str();
-  }
-  const char* Path() override {
-    ++calls;
-    return path.c_str();
-  }
+  const char* Title() override { return Text(title); }
+  const char* Extension() override { return Text(extension); }
+  const char* Path() override { return Text(path); }
 
   std::string title, extension, path;
+  bool nullTexts = false;  // every text is given as null, which reads as empty
   int calls = 0;
+
+ private:
+  const char* Text(const std::string& text) {
+    ++calls;
+    return nullTexts ? nullptr : text.c_str();
+  }
 };
 
 // Hands out the record registered for a key, or null for an unknown key.

@@ -23,9 +23,8 @@ void FakeFileEntry::SetSecondFlag(bool value) {
   second = value;
 }
 
-HostFileEntry* FakeFileEntrySet::Find(const char* text) {
-  const std::string name = text != nullptr ? text : "";
-  log_.push_back("set.2 " + name);
+HostFileEntry* FakeFileEntrySet::Find(const char* name) {
+  log_.push_back("set.2 " + std::string(name));
   auto found = entries_.find(name);
   return found == entries_.end() ? nullptr : found->second.get();
 }
@@ -43,12 +42,11 @@ HostFileEntrySet* FakeWorkspace::FileEntrySet() {
 
 const char* FakeWorkspace::FileListPath() {
   calls.push_back("workspace.6");
-  return path_.c_str();
+  return hasPath ? path_.c_str() : nullptr;
 }
 
-void FakeWorkspace::LoadProjectFile(const char* text) {
-  const std::string projectFilePath = text != nullptr ? text : "";
-  calls.push_back("workspace.11 " + projectFilePath);
+void FakeWorkspace::LoadProjectFile(const char* projectFilePath) {
+  calls.push_back("workspace.11 " + std::string(projectFilePath));
   if (onLoadProjectFile) onLoadProjectFile(projectFilePath);
 }
 

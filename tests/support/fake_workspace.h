@@ -54,6 +54,7 @@ class FakeWorkspace final : public HostWorkspace {
   CallLog calls;
   FakeFileEntrySet entrySet{calls};
   bool hasEntrySet = true;
+  bool hasPath = true;  // false: operation 6 gives null
   // Runs inside operation 11, while the project file exists.
   std::function<void(const std::string&)> onLoadProjectFile;
 

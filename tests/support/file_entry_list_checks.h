@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "filelist/file_entry_ops.h"
 #include "tolvane/file_entry_list.h"
 
 namespace tolvane::testing {
@@ -29,7 +30,7 @@ inline std::string ListShapeProblem(const FileEntryList& list) {
 // Names and flags in list order.
 inline std::vector<std::pair<std::string, uint8_t>> Entries(const FileEntryList& list) {
   std::vector<std::pair<std::string, uint8_t>> entries;
-  for (const FileEntry& entry : list) entries.emplace_back(entry.name, entry.flags);
+  for (const FileEntry& entry : list) entries.emplace_back(NameOf(entry), entry.flags);
   return entries;
 }
 

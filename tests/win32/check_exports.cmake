@@ -1,5 +1,7 @@
-# Fails unless the DLL is built for the expected architecture (FORMAT, objdump's name for it) and
-# its export table names exactly TolvaneRegCreate and TolvaneRegDestroy.
+# Fails unless the DLL is built for the expected architecture (FORMAT, objdump's name for it),
+# imports from system DLLs only (the C++ runtime is linked in, so no MinGW runtime DLL need lie
+# beside it), and its export table names exactly TolvaneRegCreate and TolvaneRegDestroy.
+cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "objdump failed on ${DLL}")
@@ -8,6 +10,34 @@ string(REGEX MATCH "file format [^\n]+" format "${dump}")
 if(NOT format STREQUAL "file format ${FORMAT}")
   message(FATAL_ERROR "${DLL}: ${format}, expected file format ${FORMAT}")
 endif()
+
+# DLLs that every Windows installation has; api-ms-win-* are the system's API sets.
+set(system_dlls kernel32 user32 gdi32 advapi32 comctl32 comdlg32 ole32 oleaut32 shell32 shlwapi
+  version msvcrt ucrtbase)
+string(REGEX MATCHALL "DLL Name: [^\n]+" import_rows "${dump}")
+set(imports)
+set(foreign)
+foreach(row ${import_rows})
+  string(REGEX REPLACE "DLL Name: " "" name "${row}")
+  string(STRIP "${name}" name)
+  list(APPEND imports "${name}")
+  string(TOLOWER "${name}" lower)
+  string(REGEX REPLACE "\\.dll$" "" base "${lower}")
+  if(NOT base IN_LIST system_dlls AND NOT base MATCHES "^api-ms-win-")
+    list(APPEND foreign "${name}")
+  endif()
+endforeach()
+# Every Windows DLL imports KERNEL32: without it the import table was not read at all.
+string(TOLOWER "${imports}" imports_lower)
+if(NOT "kernel32.dll" IN_LIST imports_lower)
+  message(FATAL_ERROR "${DLL}: no KERNEL32.dll among its imports ('${imports}'): import table not read")
+endif()
+if(foreign)
+  message(STATUS "imports not from the system: ${foreign}")  # one line, unlike the error
+  message(FATAL_ERROR "${DLL} imports DLLs that are not the system's: ${foreign}")
+endif()
+message(STATUS "imports: ${imports}")
+
 string(FIND "${dump}" "[Ordinal/Name Pointer] Table" start)
 if(start EQUAL -1)
   message(FATAL_ERROR "no export name table in ${DLL}")

@@ -127,7 +127,7 @@ class Command {
       start = end + 1;
     }
     std::vector<uint8_t> bytes;
-    tolvane::EncodeFileList(list, bytes);  // every name was checked against the limit above
+    tolvane::EncodeFileList(list, bytes);
     if (!tolvane::ReplaceFileContents(fs_, file_, bytes)) {
       return Fail(kExitUsage, "cannot be written (left as it was)");
     }

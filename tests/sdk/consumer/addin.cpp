@@ -105,6 +105,7 @@ int main() {
   char path[MAX_PATH] = {};
   if (!GetModuleFileNameA(GetModuleHandleA("TolvaneReg.dll"), path, MAX_PATH))
     return Fail("TolvaneReg.dll is not loaded");
+  std::printf("module: %s\n", path);
   std::printf("ProductName: %s\n", VersionString(path, "ProductName").c_str());
   std::printf("FileVersion: %s\n", VersionString(path, "FileVersion").c_str());
   std::printf("OriginalFilename: %s\n", VersionString(path, "OriginalFilename").c_str());

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "filelist/file_entry_ops.h"
 #include "filelist/file_list_entries.h"
 #include "support/file_entry_list_checks.h"
 
@@ -14,7 +15,7 @@ using EntryList = std::vector<std::pair<std::string, uint8_t>>;
 using testing::Entries;
 
 void Fill(FileEntryList& list, const EntryList& entries) {
-  for (const auto& [name, flags] : entries) list.Append(FileEntry{name, uint8_t(flags)});
+  for (const auto& [name, flags] : entries) AppendEntry(list, name, flags);
 }
 
 class ModuleFileList : public ::testing::Test {

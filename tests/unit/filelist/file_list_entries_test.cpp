@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "filelist/file_entry_ops.h"
 #include "support/fake_workspace.h"
 #include "support/faulty_file_system.h"
 #include "support/temp_directory.h"
@@ -18,13 +19,17 @@ class FileListEntries : public ::testing::Test {
   testing::TempDirectory dir;
   FakeWorkspace workspace{dir.File("entries.tvef")};
   testing::FaultyFileSystem fs{NativeFileSystem()};
-  FileListState state{.workspace = &workspace, .fileSystem = &fs};
+  FileListState state;
+  void SetUp() override {
+    state.workspace = &workspace;
+    state.fileSystem = &fs;
+  }
 };
 
 TEST_F(FileListEntries, SaveSetLoadGetCarriesTheListThroughTheFile) {
   FileEntryList host;
-  host.Append(FileEntry{"one.cpp", 1});
-  host.Append(FileEntry{"two.h", 2});
+  AppendEntry(host, "one.cpp", 1);
+  AppendEntry(host, "two.h", 2);
   SetFileList(state, &host);
   ASSERT_TRUE(SaveFileList(state));
 
@@ -37,7 +42,7 @@ TEST_F(FileListEntries, SaveSetLoadGetCarriesTheListThroughTheFile) {
   FileEntryList back;
   GetFileList(state, &back);
   ASSERT_EQ(back.count, 2u);
-  EXPECT_EQ(back.head->entry.name, "one.cpp");
+  EXPECT_EQ(NameOf(back.head->entry), "one.cpp");
   EXPECT_EQ(back.tail->entry.flags, 2);
 }
 
@@ -47,11 +52,14 @@ TEST_F(FileListEntries, AFailedSaveIsReportedAsAFailure) {
   EXPECT_FALSE(FileExists(workspace.FileListPath()));
 }
 
-TEST_F(FileListEntries, WithoutAWorkspaceNothingIsReadOrWritten) {
-  state.workspace = nullptr;
+TEST_F(FileListEntries, WithoutAWorkspaceOrItsPathNothingIsReadOrWritten) {
   FileEntryList host;
-  host.Append(FileEntry{"kept", 1});
+  AppendEntry(host, "kept", 1);
   SetFileList(state, &host);
+  workspace.hasPath = false;  // operation 6 gives null
+  EXPECT_FALSE(SaveFileList(state));
+  EXPECT_FALSE(LoadFileList(state, true));
+  state.workspace = nullptr;
   EXPECT_FALSE(SaveFileList(state));
   EXPECT_FALSE(LoadFileList(state, true));
   EXPECT_EQ(state.list.count, 1u);

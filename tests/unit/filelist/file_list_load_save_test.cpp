@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "filelist/file_entry_ops.h"
 #include "filelist/file_list_load.h"
 #include "filelist/file_list_save.h"
 #include "filelist/file_list_writer.h"
@@ -28,7 +29,7 @@ using EntryList = std::vector<std::pair<std::string, uint8_t>>;
 using testing::Entries;
 
 void Fill(FileEntryList& list, const EntryList& entries) {
-  for (const auto& [name, flags] : entries) list.Append(FileEntry{name, uint8_t(flags)});
+  for (const auto& [name, flags] : entries) AppendEntry(list, name, flags);
 }
 
 Bytes Encoded(const EntryList& entries) {
@@ -166,13 +167,24 @@ TEST_F(FileListFile, ShortWritesStillStoreTheWholeFile) {
   EXPECT_EQ(Entries(list), (EntryList{{std::string(5000, 's'), 1}}));
 }
 
-TEST_F(FileListFile, ANameTooLongToStoreWritesNothing) {
-  const Bytes previous = Encoded({{"previous", 1}});
-  WriteBytes(path, previous);
-  Fill(list, {{"fine", 1}, {std::string(65536, 'x'), 1}});
-  EXPECT_FALSE(Save());
-  EXPECT_EQ(ReadBytes(path), previous);
-  EXPECT_TRUE(fs.operations.empty());
+// A list file that a load could not open (another program holds it) is still the user's list: a
+// save moves it to its ".old" name before it writes, and fails while it cannot.
+TEST_F(FileListFile, AFileALoadCouldNotOpenIsSetAsideBeforeASaveWrites) {
+  const Bytes users = Encoded({{"users", 1}});
+  WriteBytes(path, users);
+  uint64_t unread = 0;
+  fs.Fail(FileFault::kOpenForReading);
+  EXPECT_FALSE(LoadFileListFile(workspace, fs, list, false, &unread));
+  fs.Fail(FileFault::kRename);
+  EXPECT_FALSE(SaveFileListFile(workspace, fs, list, &unread));
+  EXPECT_EQ(ReadBytes(path), users);
+
+  EXPECT_TRUE(SaveFileListFile(workspace, fs, list, &unread));
+  EXPECT_EQ(ReadBytes(old), users);
+  EXPECT_EQ(ReadBytes(path), Encoded({}));
+  WriteBytes(old, {});  // set aside once: the next save writes in place
+  EXPECT_TRUE(SaveFileListFile(workspace, fs, list, &unread));
+  EXPECT_EQ(ReadBytes(old), Bytes{});
 }
 
 TEST_F(FileListFile, SavingIntoAMissingDirectoryFails) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "filelist/file_entry_ops.h"
 #include "filelist/file_list_load.h"
 #include "filelist/file_list_writer.h"
 #include "filelist/project_fragment.h"
@@ -27,7 +28,7 @@ using testing::WriteBytes;
 using Entries = std::vector<std::pair<std::string, int>>;
 
 void Fill(FileEntryList& list, const Entries& entries) {
-  for (const auto& [name, flags] : entries) list.Append(FileEntry{name, uint8_t(flags)});
+  for (const auto& [name, flags] : entries) AppendEntry(list, name, uint8_t(flags));
 }
 
 TEST(ProjectFragment, ListsOnlyEntriesWithBitZeroBetweenTheOpeningAndClosingLines) {

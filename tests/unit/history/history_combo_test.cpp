@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "support/fake_combo.h"
 
 namespace tolvane {
@@ -28,6 +30,19 @@ TEST(HistoryCombo, FillAppendsInOrderAndCopyBackReplaces) {
   FakeComboItems empty;
   CopyBack(empty, list);
   EXPECT_TRUE(list.Empty());
+}
+
+TEST(HistoryCombo, ACopyBackThatRunsOutOfMemoryKeepsTheList) {
+  struct ThirdTextUnreadable final : FakeComboItems {
+    using FakeComboItems::FakeComboItems;
+    std::string Text(int index) override {
+      if (index == 2) throw std::bad_alloc();
+      return FakeComboItems::Text(index);
+    }
+  } combo(Items{"a", "b", "c"});
+  HistoryList list{"old"};
+  EXPECT_THROW(CopyBack(combo, list), std::bad_alloc);
+  EXPECT_EQ(list.Items(), Items{"old"});
 }
 
 TEST(HistoryCombo, FillAndCopyBackApplyNoLimit) {

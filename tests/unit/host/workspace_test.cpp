@@ -59,19 +59,20 @@ TEST(WorkspaceScan, MissingFolderGivesNothing) {
 TEST(WorkspaceModel, ReadsTheFragmentBeforeTheModuleDeletesIt) {
   TempFolder root;
   WorkspaceModel workspace(root.path());
-  EXPECT_EQ(workspace.FileListPath(), (root.path() / ".tolvane" / "files.tvef").string());
+  EXPECT_STREQ(workspace.FileListPath(),
+               (root.path() / ".tolvane" / "files.tvef").string().c_str());
   EXPECT_EQ(workspace.ProjectFileCount(), -1);
   root.Write("p.vcproj",
              "<Files>\r\n\t<File RelativePath=\"a.cpp\"/>\r\n"
              "\t<File RelativePath=\"x&quot;y&amp;z\"/>\r\n"
              "</Files>\r\n");
-  workspace.LoadProjectFile((root.path() / "p.vcproj").string());
+  workspace.LoadProjectFile((root.path() / "p.vcproj").string().c_str());
   EXPECT_EQ(workspace.ProjectFileCount(), 2);
   // The project's files get per-file objects the module can then flag.
   EXPECT_NE(workspace.FileEntrySet()->Find("x\"y&z"), nullptr);
   EXPECT_NE(workspace.FileEntrySet()->Find("a.cpp"), nullptr);
   EXPECT_EQ(workspace.Flags().Size(), 2u);
-  workspace.LoadProjectFile((root.path() / "gone.vcproj").string());
+  workspace.LoadProjectFile((root.path() / "gone.vcproj").string().c_str());
   EXPECT_EQ(workspace.ProjectFileCount(), -1);
 }
 
@@ -81,8 +82,8 @@ TEST(ProjectFragment, TheHostReadsBackTheNamesOfTheModulesFragment) {
   const std::vector<std::string> names{"a&b.cpp",         "x\"y.h",       "<tmp>.c",  "&amp;.cpp",
                                        "odd \"/> name.h", "it's [1].cpp", "plain.cpp"};
   FileEntryList list;
-  for (const std::string& name : names) list.Append(name, kFileInProject);
-  list.Append("outside.h", 0);
+  for (const std::string& name : names) ASSERT_TRUE(list.AppendText(name.c_str(), kFileInProject));
+  ASSERT_TRUE(list.AppendText("outside.h", 0));
   for (const char* lineEnd : {"\n", "\r\n"}) {
     EXPECT_EQ(ReadFragmentFiles(tolvane::ProjectFragment(list, lineEnd)), names);
   }
@@ -102,26 +103,33 @@ TEST(WorkspaceModel, FlagsAreFoundByExactName) {
   EXPECT_TRUE(flags.Get("src/a.cpp")->SecondFlag());
   EXPECT_TRUE(set->Find("src/a.cpp")->FirstFlag());
   EXPECT_EQ(set->Find("SRC/A.CPP"), nullptr);
+  EXPECT_EQ(set->Find(nullptr), nullptr);  // the empty name, which no file has
 }
 
 TEST(FileCatalog, RecordsSplitTitleExtensionAndFolder) {
   FileEntryList list;
-  FillFileEntryList({"src/main.cpp", "Makefile", "tools/.gitignore", "a.b/c"}, list);
+  ASSERT_TRUE(FillFileEntryList({"src/main.cpp", "Makefile", "tools/.gitignore", "a.b/c"}, list));
   ASSERT_EQ(list.count, 4u);
   EXPECT_EQ(list.head->entry.flags, kFileInProject);
   FileCatalog catalog;
   catalog.Assign(list);
   HostFileSource& source = catalog;
-  EXPECT_EQ(source.Record(0)->Title(), "main");
-  EXPECT_EQ(source.Record(0)->Extension(), "cpp");
-  EXPECT_EQ(source.Record(0)->Path(), "src");
-  EXPECT_EQ(source.Record(1)->Extension(), "");
-  EXPECT_EQ(source.Record(1)->Path(), "");
-  EXPECT_EQ(source.Record(2)->Title(), "");
-  EXPECT_EQ(source.Record(2)->Extension(), "gitignore");
-  EXPECT_EQ(source.Record(3)->Title(), "c");  // a dot in a folder is no extension
-  EXPECT_EQ(source.Record(3)->Extension(), "");
-  EXPECT_EQ(source.Record(99)->Title(), "");  // unknown keys get an empty record, never null
+  // A record's texts stay valid while it lives, through later calls on it and on other records.
+  HostFileRecord* record = source.Record(0);
+  const char* title = record->Title();
+  const char* extension = record->Extension();
+  const char* path = record->Path();
+  source.Record(1)->Title();
+  EXPECT_STREQ(title, "main");
+  EXPECT_STREQ(extension, "cpp");
+  EXPECT_STREQ(path, "src");
+  EXPECT_STREQ(source.Record(1)->Extension(), "");
+  EXPECT_STREQ(source.Record(1)->Path(), "");
+  EXPECT_STREQ(source.Record(2)->Title(), "");
+  EXPECT_STREQ(source.Record(2)->Extension(), "gitignore");
+  EXPECT_STREQ(source.Record(3)->Title(), "c");  // a dot in a folder is no extension
+  EXPECT_STREQ(source.Record(3)->Extension(), "");
+  EXPECT_STREQ(source.Record(99)->Title(), "");  // unknown keys get an empty record, never null
 }
 
 TEST(TagCatalog, ResolvesFilesAgainstTheFolderThatHoldsThem) {
@@ -152,8 +160,8 @@ TEST(TagCatalog, ResolvesFilesLinksParentsAndWithholdsLines) {
   EXPECT_EQ(catalog.Record(0)->Parent(), nullptr);
   EXPECT_EQ(std::string(area->ParentName()), "Shape");
   EXPECT_EQ(std::string(area->Namespace()), "geo");
-  EXPECT_EQ(area->File()->Title(), "shape");
-  EXPECT_EQ(area->File()->Extension(), "h");
+  EXPECT_STREQ(area->File()->Title(), "shape");
+  EXPECT_STREQ(area->File()->Extension(), "h");
   EXPECT_EQ(area->File(), catalog.Record(0)->File());  // one file record per file
   EXPECT_EQ(area->Line(), 5);
   EXPECT_EQ(catalog.Record(1)->WithoutLine().Line(), -1);

@@ -33,7 +33,7 @@ class GoToTagTest : public ::testing::Test {
     file_ = &ide_.AddFile("src/main.c",
                           {"#include <stdio.h>", "INT MAIN(VOID)", "static int count = 0;",
                            "int main(void)", "{", "  return cost$of$living;", "}"});
-    state_.automationRoot = ide_.RootDispatch();
+    state_.automationRoot.Hold(ide_.Root());
     state_.wideStrings = &strings_;
     state_.notifier = &notifier_;
     before_ = ide_.ReferenceSnapshot();
@@ -156,7 +156,8 @@ TEST_F(GoToTagTest, WithoutAnAutomationRootNothingHappensAndTheLastTagStays) {
   FakeTagRecord previous("count", "src/main.c", "", 3);
   ASSERT_TRUE(GoToTag(state_, &previous));
   ide_.ClearCalls();
-  state_.automationRoot = nullptr;
+  state_.automationRoot.Reset();
+  before_ = ide_.ReferenceSnapshot();
   FakeTagRecord tag("main", "src/main.c", "^int main(void)$", -1);
   EXPECT_FALSE(GoToTag(state_, &tag));
   EXPECT_EQ(GetLastTag(state_), &previous);

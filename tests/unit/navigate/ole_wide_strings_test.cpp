@@ -54,7 +54,7 @@ TEST(OleWideStrings, NavigationWithRealStrings) {
     int shown = 0;
   } notifier;
   NavigationState state;
-  state.automationRoot = ide.RootDispatch();
+  state.automationRoot.Hold(ide.Root());
   state.wideStrings = &strings;
   state.notifier = &notifier;
   testing::FakeTagRecord tag("main", "main.c", "^int main(void)$", -1);

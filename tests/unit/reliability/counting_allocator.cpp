@@ -25,8 +25,8 @@ bool Trips(std::size_t size) {
 }
 
 #ifdef _WIN32
-// Node blocks come from the process heap on Windows: this program's own HeapAlloc calls (the
-// file list's inline code; the C runtime allocates elsewhere) meet the same faults.
+// Node blocks and names come from the process heap on Windows: this program's own HeapAlloc
+// calls (the file list's inline code; the C runtime allocates elsewhere) meet the same faults.
 const void* g_heapAlloc = nullptr;
 LPVOID WINAPI FaultyHeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes) {
   if (Trips(bytes)) return nullptr;
@@ -86,12 +86,7 @@ bool RoutesStringAllocations() {
 bool RoutesNodeBlocks() {
   FileEntryList list(1);
   FailNthAllocationOf(node_blocks::kSlotsOffset + sizeof(FileEntryNode), 1);
-  bool routed = false;
-  try {
-    list.Append("x", 0);
-  } catch (const std::bad_alloc&) {
-    routed = true;
-  }
+  const bool routed = !list.AppendText("x", 0);
   FailNthAllocation(0);
   return routed;
 }

@@ -1,6 +1,6 @@
 // This test program replaces the global operator new and delete with counting ones that can be
 // told to fail: the n-th allocation from now throws std::bad_alloc (the nothrow forms give null;
-// on Windows, so does the program's HeapAlloc, where file-list node blocks come from).
+// on Windows, so does the program's HeapAlloc, where file-list node blocks and names come from).
 // Where the C++ runtime is a separate DLL (the Windows build), allocations made inside it do not
 // come through here, so a test first checks with RoutesStringAllocations() that a std::string copy
 // reaches us.
@@ -21,8 +21,8 @@ bool AllocationFaultPending();
 int64_t LiveAllocations();
 // Whether copying a long std::string allocates through the replaced operator new here.
 bool RoutesStringAllocations();
-// Whether a file list's node blocks meet the faults (on Windows they come from the process heap,
-// reached through this program's HeapAlloc import).
+// Whether a file list's node blocks and names meet the faults (on Windows they come from the
+// process heap, reached through this program's HeapAlloc import).
 bool RoutesNodeBlocks();
 
 }  // namespace tolvane::testing

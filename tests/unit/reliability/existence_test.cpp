@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "filelist/file_entry_ops.h"
 #include "filelist/file_list_load.h"
 #include "support/fake_workspace.h"
 #include "support/temp_directory.h"
@@ -22,7 +23,7 @@ TEST(FileListExistence, APathWhoseStatusCannotBeReadIsNotTakenForNoFile) {
   ASSERT_EQ(::symlink(path.c_str(), path.c_str()), 0);  // a loop: stat fails with ELOOP
   testing::FakeWorkspace workspace(path);
   FileEntryList list;
-  list.Append("left over", 1);
+  AppendEntry(list, "left over", 1);
   EXPECT_FALSE(LoadFileListFile(workspace, NativeFileSystem(), list, true));
   EXPECT_TRUE(list.empty());
   EXPECT_TRUE(std::filesystem::is_symlink(path));

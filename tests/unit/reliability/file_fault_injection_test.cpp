@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "filelist/file_entry_ops.h"
 #include "filelist/file_list_load.h"
 #include "filelist/file_list_save.h"
 #include "filelist/file_list_writer.h"
@@ -40,14 +41,14 @@ const EntryList kNew = {{"next.cpp", 1}, {"", 0}, {std::string(300, 'n'), 3}};
 constexpr const char kListName[] = "work.tvef";
 
 void Fill(FileEntryList& list, const EntryList& entries) {
-  for (const auto& [name, flags] : entries) list.Append(name, flags);
+  for (const auto& [name, flags] : entries) AppendEntry(list, name, flags);
 }
 
 Bytes Encoded(const EntryList& entries) {
   FileEntryList list;
   Fill(list, entries);
   Bytes bytes;
-  EXPECT_TRUE(EncodeFileList(list, bytes));
+  EncodeFileList(list, bytes);
   return bytes;
 }
 
@@ -180,7 +181,7 @@ TEST(FileFaults, LoadWithExportNeverTouchesTheListFileAndNeverHandsOverATornProj
               std::filesystem::last_write_time(project) == std::filesystem::last_write_time(path);
         };
         FileEntryList list;
-        list.Append("left over", 1);
+        AppendEntry(list, "left over", 1);
         const int descriptors = OpenDescriptors();
         const bool loaded = LoadFileListFile(workspace, fs, list, true);
         EXPECT_EQ(OpenDescriptors(), descriptors);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "filelist/file_entry_ops.h"
 #include "filelist/file_list_entries.h"
 #include "filelist/project_export.h"
 #include "support/file_entry_list_checks.h"
@@ -29,8 +30,8 @@ class QuietWorkspace final : public HostWorkspace {
  public:
   explicit QuietWorkspace(std::string path) : path_(std::move(path)) {}
   HostFileEntrySet* FileEntrySet() override { return &set_; }
-  const std::string& FileListPath() override { return path_; }
-  void LoadProjectFile(std::string) override { ++projectsHanded; }
+  const char* FileListPath() override { return path_.c_str(); }
+  void LoadProjectFile(const char*) override { ++projectsHanded; }
   QuietFileEntry entry;  // stands for every file the host knows
   int projectsHanded = 0;
 
@@ -38,7 +39,7 @@ class QuietWorkspace final : public HostWorkspace {
   class Set final : public HostFileEntrySet {
    public:
     explicit Set(QuietFileEntry& entry) : entry_(entry) {}
-    HostFileEntry* Find(std::string) override { return &entry_; }
+    HostFileEntry* Find(const char*) override { return &entry_; }
 
    private:
     QuietFileEntry& entry_;
@@ -51,7 +52,8 @@ class LongRun : public ::testing::Test {
  protected:
   void SetUp() override {
     for (int i = 0; i < 40; ++i)
-      hostList_.Append(
+      AppendEntry(
+          hostList_,
           "solution/project-" + std::to_string(i % 3) + "/file-" + std::to_string(i) + ".cpp",
           uint8_t(i % 4));
   }

@@ -1,14 +1,17 @@
 // Out of memory at each allocation of the list entries the host calls (SetFileList,
-// GetFileList): a node block that cannot be had and a name that cannot be copied. Each time the
-// documented std::bad_alloc reaches the caller, the destination holds the entries copied so far
-// in a list that holds together, the source is untouched, and nothing is lost to a leak. The
-// project export, too, lets std::bad_alloc through and leaves no project file behind.
+// GetFileList) and of a load: a node block that cannot be had and a name that cannot be copied.
+// Each time the out-of-memory exception reaches the caller (a table entry turns it into its
+// failure result), the destination is exactly as it was and holds together, the source is
+// untouched, and nothing is lost to a leak. Append itself reports a shortage by its result.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "filelist/file_entry_ops.h"
 #include "filelist/file_list_entries.h"
+#include "filelist/file_list_load.h"
+#include "filelist/file_list_writer.h"
 #include "filelist/project_export.h"
 #include "filelist/project_fragment.h"
 #include "support/fake_workspace.h"
@@ -24,7 +27,7 @@ using testing::Entries;
 using testing::ListShapeProblem;
 using EntryList = std::vector<std::pair<std::string, uint8_t>>;
 
-// 25 entries whose names are too long for a string's inline buffer: every copy allocates.
+// 25 entries whose names all have the same length, longer than any other allocation's here.
 EntryList Source() {
   EntryList entries;
   for (int i = 0; i < 25; ++i)
@@ -33,12 +36,10 @@ EntryList Source() {
   return entries;
 }
 
-void Fill(FileEntryList& list, const EntryList& entries) {
-  for (const auto& [name, flags] : entries) list.Append(name, flags);
-}
+const EntryList kPrevious = {{"previous/one.cpp", 1}, {"previous/two.h", 2}};
 
-EntryList Prefix(const EntryList& entries, std::size_t count) {
-  return EntryList(entries.begin(), entries.begin() + std::ptrdiff_t(count));
+void Fill(FileEntryList& list, const EntryList& entries) {
+  for (const auto& [name, flags] : entries) AppendEntry(list, name, flags);
 }
 
 std::size_t BlockCount(const FileEntryList& list) {
@@ -61,19 +62,71 @@ class BlockFailure {
 
 class OutOfMemory : public ::testing::Test {
  protected:
-  // A test that fails node blocks skips where they do not come through this program.
-  static bool BlocksOutOfReach() { return !testing::RoutesNodeBlocks(); }
+  // Node blocks and names come from the shared allocator: a test that fails them skips where
+  // that allocator does not come through this program.
+  static bool ListMemoryOutOfReach() { return !testing::RoutesNodeBlocks(); }
   FileListState state_;
   FileEntryList& Module() { return state_.list; }
   const EntryList source_ = Source();
-  // What a copy of one of the source's names allocates: every name has the same length.
+  // What a copy of one of the source's names allocates: the name and its terminator.
   std::size_t NameBytes() const { return source_.front().first.size() + 1; }
 };
 
-TEST_F(OutOfMemory, SetFileListAtEachNodeBlock) {
-  if (BlocksOutOfReach()) GTEST_SKIP() << "node blocks come from the process heap here";
+TEST_F(OutOfMemory, AppendReportsAMissingBlockAndChangesNothing) {
+  if (ListMemoryOutOfReach()) GTEST_SKIP() << "list memory does not come through here";
+  FileEntryList fresh;
+  {
+    BlockFailure failure(10, 1);
+    EXPECT_FALSE(fresh.AppendText("a", 1));
+  }
+  EXPECT_EQ(fresh.count, 0u);
+  EXPECT_EQ(fresh.head, nullptr);
+  EXPECT_EQ(fresh.blocks, nullptr);
+
+  FileEntryList list(2);
+  {
+    BlockFailure failure(2, 3);  // the third block cannot be had
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(list.AppendText(("n" + std::to_string(i)).c_str(), 1));
+    EXPECT_FALSE(list.AppendText("n4", 1));
+  }
+  EXPECT_EQ(Entries(list), (EntryList{{"n0", 1}, {"n1", 1}, {"n2", 1}, {"n3", 1}}));
+  EXPECT_EQ(BlockCount(list), 2u);
+  EXPECT_EQ(list.freeNodes, nullptr);
+  EXPECT_EQ(ListShapeProblem(list), "");
+  EXPECT_TRUE(list.AppendText("n4", 1));  // memory back: carries on where it stopped
+  EXPECT_EQ(list.count, 5u);
+  EXPECT_EQ(ListShapeProblem(list), "");
+}
+
+// A name that cannot be copied leaves its node, a fresh block's included, at the front of the
+// free chain, where the next append takes it.
+TEST_F(OutOfMemory, AppendReportsANameItCannotCopyAndReusesItsNode) {
+  if (ListMemoryOutOfReach()) GTEST_SKIP() << "list memory does not come through here";
+  FileEntryList list(3);
+  const std::string name = source_.front().first;
+  for (int round = 0; round < 2; ++round) {  // a fresh block's node, then a free one
+    SCOPED_TRACE("round " + std::to_string(round));
+    const EntryList before = Entries(list);
+    testing::FailNthAllocationOf(NameBytes(), 1);
+    EXPECT_FALSE(list.AppendText(name.c_str(), 2));
+    testing::FailNthAllocation(0);
+    EXPECT_EQ(Entries(list), before);
+    EXPECT_EQ(ListShapeProblem(list), "");
+    ASSERT_NE(list.blocks, nullptr);
+    const FileEntryNode* failedNode = list.freeNodes;
+    EXPECT_EQ(failedNode, node_blocks::Slots(list.blocks) + round);
+    EXPECT_TRUE(list.AppendText(name.c_str(), 2));
+    EXPECT_EQ(list.tail, failedNode);
+  }
+  EXPECT_EQ(BlockCount(list), 1u);
+}
+
+TEST_F(OutOfMemory, SetFileListAtEachNodeBlockLeavesTheModulesList) {
+  if (ListMemoryOutOfReach()) GTEST_SKIP() << "list memory does not come through here";
   for (int failing = 1; failing <= 3; ++failing) {  // the module's blocks hold 10 nodes
     SCOPED_TRACE("block " + std::to_string(failing));
+    Module().Clear();
+    Fill(Module(), kPrevious);
     FileEntryList host(7);
     Fill(host, source_);
     {
@@ -81,151 +134,115 @@ TEST_F(OutOfMemory, SetFileListAtEachNodeBlock) {
       EXPECT_THROW(SetFileList(state_, &host), std::bad_alloc);
     }
     EXPECT_EQ(ListShapeProblem(Module()), "");
-    EXPECT_EQ(Entries(Module()), Prefix(source_, std::size_t(10 * (failing - 1))));
-    EXPECT_EQ(BlockCount(Module()), std::size_t(failing - 1));
+    EXPECT_EQ(Entries(Module()), kPrevious);
+    EXPECT_EQ(BlockCount(Module()), 1u);
     EXPECT_EQ(Entries(host), source_);
     SetFileList(state_, &host);  // memory back: the whole copy goes through
     EXPECT_EQ(Entries(Module()), source_);
   }
 }
 
-TEST_F(OutOfMemory, GetFileListAtEachNodeBlockOfTheHostsList) {
-  if (BlocksOutOfReach()) GTEST_SKIP() << "node blocks come from the process heap here";
+TEST_F(OutOfMemory, GetFileListAtEachNodeBlockLeavesTheHostsList) {
+  if (ListMemoryOutOfReach()) GTEST_SKIP() << "list memory does not come through here";
   FileEntryList filled(10);
   Fill(filled, source_);
   SetFileList(state_, &filled);
   for (int failing = 1; failing <= 7; ++failing) {  // the host's blocks hold 4 nodes
     SCOPED_TRACE("block " + std::to_string(failing));
     FileEntryList host(4);
-    host.Append("stale entry of the host", 1);
+    Fill(host, kPrevious);
     {
       BlockFailure failure(4, failing);
       EXPECT_THROW(GetFileList(state_, &host), std::bad_alloc);
     }
     EXPECT_EQ(ListShapeProblem(host), "");
-    EXPECT_EQ(Entries(host), Prefix(source_, std::size_t(4 * (failing - 1))));
+    EXPECT_EQ(Entries(host), kPrevious);
+    EXPECT_EQ(BlockCount(host), 1u);
     EXPECT_EQ(Entries(Module()), source_);
     GetFileList(state_, &host);
     EXPECT_EQ(Entries(host), source_);
   }
 }
 
-TEST_F(OutOfMemory, AppendKeepsEarlierEntriesAndAConsistentList) {
-  if (BlocksOutOfReach()) GTEST_SKIP() << "node blocks come from the process heap here";
-  FileEntryList list(2);
-  {
-    BlockFailure failure(2, 3);  // the third block cannot be had
-    for (int i = 0; i < 4; ++i) list.Append(FileEntry{"n" + std::to_string(i), 1});
-    EXPECT_THROW(list.Append(FileEntry{"n4", 1}), std::bad_alloc);
-  }
-  EXPECT_EQ(Entries(list), (EntryList{{"n0", 1}, {"n1", 1}, {"n2", 1}, {"n3", 1}}));
-  EXPECT_EQ(BlockCount(list), 2u);
-  EXPECT_EQ(list.freeNodes, nullptr);
-  EXPECT_EQ(ListShapeProblem(list), "");
-  list.Append(FileEntry{"n4", 1});  // memory back: carries on where it stopped
-  EXPECT_EQ(list.count, 5u);
-  EXPECT_EQ(ListShapeProblem(list), "");
-}
-
-TEST_F(OutOfMemory, AppendToAFreshListLeavesItEmpty) {
-  if (BlocksOutOfReach()) GTEST_SKIP() << "node blocks come from the process heap here";
-  FileEntryList list;
-  {
-    BlockFailure failure(10, 1);
-    EXPECT_THROW(list.Append(FileEntry{"a", 1}), std::bad_alloc);
-  }
-  EXPECT_EQ(list.count, 0u);
-  EXPECT_EQ(list.head, nullptr);
-  EXPECT_EQ(list.blocks, nullptr);
-}
-
-// A name that cannot be copied leaves its node at the front of the free chain, where the next
-// append takes it.
-void ExpectFailedNodeIsReused(FileEntryList& list) {
-  const FileEntryNode* failedNode = list.freeNodes;
-  ASSERT_NE(failedNode, nullptr);
-  list.Append("after the failure", 1);
-  EXPECT_EQ(list.tail, failedNode);
-  EXPECT_EQ(ListShapeProblem(list), "");
-}
-
-TEST_F(OutOfMemory, SetFileListAtEachNameCopy) {
-  if (!testing::RoutesStringAllocations())
-    GTEST_SKIP() << "string copies allocate inside the C++ runtime DLL, out of reach here";
-  for (int failing = 1; failing <= 25; ++failing) {
-    SCOPED_TRACE("name " + std::to_string(failing));
-    const int64_t live = testing::LiveAllocations();
-    {
-      FileEntryList host(3);
-      Fill(host, source_);
-      testing::FailNthAllocationOf(NameBytes(), failing);  // node blocks are other sizes
-      EXPECT_THROW(SetFileList(state_, &host), std::bad_alloc);
-      testing::FailNthAllocation(0);
-      EXPECT_EQ(Entries(Module()), Prefix(source_, std::size_t(failing - 1)));
-      EXPECT_EQ(Entries(host), source_);
-      ExpectFailedNodeIsReused(Module());
-      Module().Clear();  // as unload does
+TEST_F(OutOfMemory, CopiesAtEachNameLeaveTheDestinationAndLeakNothing) {
+  if (ListMemoryOutOfReach()) GTEST_SKIP() << "list memory does not come through here";
+  FileEntryList host(3);
+  Fill(host, source_);
+  for (const bool toModule : {true, false}) {
+    for (int failing = 1; failing <= 25; ++failing) {
+      SCOPED_TRACE((toModule ? "SetFileList, name " : "GetFileList, name ") +
+                   std::to_string(failing));
+      const int64_t live = testing::LiveAllocations();
+      {
+        FileListState state;
+        Fill(state.list, toModule ? kPrevious : source_);
+        FileEntryList destination(6);
+        if (!toModule) Fill(destination, kPrevious);
+        testing::FailNthAllocationOf(NameBytes(), failing);  // node blocks are other sizes
+        if (toModule) {
+          EXPECT_THROW(SetFileList(state, &host), std::bad_alloc);
+        } else {
+          EXPECT_THROW(GetFileList(state, &destination), std::bad_alloc);
+        }
+        testing::FailNthAllocation(0);
+        const FileEntryList& written = toModule ? state.list : destination;
+        EXPECT_EQ(Entries(written), kPrevious);
+        EXPECT_EQ(ListShapeProblem(written), "");
+        EXPECT_EQ(Entries(toModule ? host : state.list), source_);
+      }
+      EXPECT_EQ(testing::LiveAllocations(), live);
     }
-    EXPECT_EQ(testing::LiveAllocations(), live);
   }
 }
 
-TEST_F(OutOfMemory, GetFileListAtEachNameCopy) {
-  if (!testing::RoutesStringAllocations())
-    GTEST_SKIP() << "string copies allocate inside the C++ runtime DLL, out of reach here";
-  FileEntryList filled(10);
-  Fill(filled, source_);
-  SetFileList(state_, &filled);
-  for (int failing = 1; failing <= 25; ++failing) {
-    SCOPED_TRACE("name " + std::to_string(failing));
-    const int64_t live = testing::LiveAllocations();
-    {
-      FileEntryList host(6);
-      testing::FailNthAllocationOf(NameBytes(), failing);  // node blocks are other sizes
-      EXPECT_THROW(GetFileList(state_, &host), std::bad_alloc);
-      testing::FailNthAllocation(0);
-      EXPECT_EQ(Entries(host), Prefix(source_, std::size_t(failing - 1)));
-      EXPECT_EQ(Entries(Module()), source_);
-      ExpectFailedNodeIsReused(host);
-    }
-    EXPECT_EQ(testing::LiveAllocations(), live);
-  }
-}
-
-// Each allocation of the export in turn, the host's copies of the path included: the host gets
-// the whole fragment or nothing, no project file is left, emptied or not, and no file is open.
-TEST_F(OutOfMemory, ProjectExportAtEachAllocation) {
+// Each allocation of a load with the project export in turn, the host's copies of the path
+// included: the load either succeeds in full or lets the exception out with the list as it was;
+// the list file stays where it is, the host gets the whole fragment or nothing, no project file
+// is left and no file is open.
+TEST_F(OutOfMemory, LoadWithExportAtEachAllocation) {
   if (!testing::RoutesStringAllocations())
     GTEST_SKIP() << "string copies allocate inside the C++ runtime DLL, out of reach here";
   testing::TempDirectory dir;
   const std::string path = dir.File("workspace.tvef");
-  testing::WriteBytes(path, {'T', 'V', 'E', 'F'});
-  FileEntryList list;
-  Fill(list, source_);
-  const std::string fragment = ProjectFragment(list, kPlatformLineEnd);
+  std::vector<uint8_t> bytes;
+  {
+    FileEntryList list;
+    Fill(list, source_);
+    EncodeFileList(list, bytes);
+  }
+  testing::WriteBytes(path, bytes);
+  FileEntryList exported;
+  Fill(exported, source_);
+  const std::string fragment = ProjectFragment(exported, kPlatformLineEnd);
   for (int failing = 1;; ++failing) {
     SCOPED_TRACE("allocation " + std::to_string(failing));
     testing::FakeWorkspace workspace(path);
     std::vector<std::string> handed;
     workspace.onLoadProjectFile = [&](const std::string& project) {
-      const std::vector<uint8_t> bytes = testing::ReadBytes(project);
-      handed.emplace_back(bytes.begin(), bytes.end());
+      const std::vector<uint8_t> text = testing::ReadBytes(project);
+      handed.emplace_back(text.begin(), text.end());
     };
-    bool threw = false;
+    FileEntryList list(4);
+    Fill(list, kPrevious);
+    bool threw = false, loaded = false;
     const int descriptors = testing::OpenDescriptors();
     testing::FailNthAllocation(failing);
     try {
-      ExportToHost(workspace, NativeFileSystem(), list, path);
+      loaded = LoadFileListFile(workspace, NativeFileSystem(), list, true);
     } catch (const std::bad_alloc&) {
       threw = true;
     }
     const bool ranOut = !testing::AllocationFaultPending();
     testing::FailNthAllocation(0);
     EXPECT_EQ(threw, ranOut);
+    EXPECT_EQ(loaded, !threw);
+    EXPECT_EQ(Entries(list), threw ? kPrevious : source_);
+    EXPECT_EQ(ListShapeProblem(list), "");
     EXPECT_EQ(testing::OpenDescriptors(), descriptors);
+    EXPECT_EQ(testing::ReadBytes(path), bytes);
     EXPECT_FALSE(testing::FileExists(ProjectFilePath(path)));
     for (const std::string& text : handed) EXPECT_EQ(text, fragment);
-    if (!ranOut) break;  // the whole export ran without needing allocation `failing`
+    if (!ranOut) break;  // the whole load ran without needing allocation `failing`
   }
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tolvane/file_entry_list.h"
@@ -25,11 +26,17 @@ class FileCatalog final : public HostFileSource {
  private:
   std::vector<WorkspaceFile> files_;
   std::deque<FileRecord> records_;  // stable addresses: the module keeps record pointers briefly
-  WorkspaceFile noFile_;
-  FileRecord noRecord_{&noFile_};
+  FileRecord noRecord_{WorkspaceFile{}};
 };
 
-// The host's own list in the shape the module copies to and from (table entries 11 and 12).
-void FillFileEntryList(const std::vector<std::string>& relativeNames, FileEntryList& list);
+// An entry's name: its nameLength bytes (it may hold zero bytes of its own).
+inline std::string_view EntryName(const FileEntry& entry) {
+  return entry.name != nullptr ? std::string_view(entry.name, entry.nameLength)
+                               : std::string_view();
+}
+
+// The host's own list in the shape the module copies to and from (table entries 11 and 12);
+// false when memory runs out, with the list holding the names appended until then.
+bool FillFileEntryList(const std::vector<std::string>& relativeNames, FileEntryList& list);
 
 }  // namespace tolvane::host

@@ -31,7 +31,6 @@ fs::path Resolve(const std::string& name, const std::vector<fs::path>& folders) 
 void TagCatalog::Assign(std::vector<CtagsTag> tags, const std::vector<fs::path>& folders) {
   records_.clear();
   fileRecords_.clear();
-  files_.clear();
   tags_ = std::move(tags);
 
   struct FileOfTag {
@@ -43,8 +42,7 @@ void TagCatalog::Assign(std::vector<CtagsTag> tags, const std::vector<fs::path>&
   for (const CtagsTag& tag : tags_) {
     auto [it, added] = fileByName.try_emplace(tag.file, FileOfTag{nullptr, {}});
     if (added) {
-      files_.push_back(WorkspaceFile{fs::path(tag.file).generic_string()});
-      fileRecords_.emplace_back(&files_.back());
+      fileRecords_.emplace_back(WorkspaceFile{fs::path(tag.file).generic_string()});
       it->second = FileOfTag{&fileRecords_.back(), Resolve(tag.file, folders).string()};
     }
     records_.emplace_back(&tag, it->second.fullPath, it->second.record);

@@ -60,7 +60,6 @@ class TagCatalog {
 
  private:
   std::vector<CtagsTag> tags_;
-  std::deque<WorkspaceFile> files_;
   std::deque<FileRecord> fileRecords_;
   std::deque<TagRecord> records_;
 };

@@ -16,16 +16,20 @@ struct WorkspaceFile {
   std::string Folder() const;     // "src/module"; empty at the workspace root
 };
 
-// The record the module asks for by key (HostFileSource operation 1).
+// The record the module asks for by key (HostFileSource operation 1). It keeps its own copies of
+// the texts it hands out, so that they stay valid while the record lives.
 class FileRecord final : public HostFileRecord {
  public:
-  explicit FileRecord(const WorkspaceFile* file) : file_(file) {}
-  std::string Title() override { return file_->Title(); }
-  std::string Extension() override { return file_->Extension(); }
-  std::string Path() override { return file_->Folder(); }
+  explicit FileRecord(const WorkspaceFile& file)
+      : title_(file.Title()), extension_(file.Extension()), path_(file.Folder()) {}
+  const char* Title() override { return title_.c_str(); }
+  const char* Extension() override { return extension_.c_str(); }
+  const char* Path() override { return path_.c_str(); }
 
  private:
-  const WorkspaceFile* file_;
+  std::string title_;
+  std::string extension_;
+  std::string path_;
 };
 
 }  // namespace tolvane::host

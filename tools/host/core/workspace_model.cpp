@@ -7,12 +7,12 @@
 
 namespace tolvane::host {
 
-HostFileEntry* FileFlagSet::Find(std::string name) {
-  auto found = entries_.find(name);
+HostFileEntry* FileFlagSet::Find(const char* name) {
+  auto found = entries_.find(std::string_view(name != nullptr ? name : ""));
   return found == entries_.end() ? nullptr : &found->second;
 }
 
-const FileFlags* FileFlagSet::Get(const std::string& name) const {
+const FileFlags* FileFlagSet::Get(std::string_view name) const {
   auto found = entries_.find(name);
   return found == entries_.end() ? nullptr : &found->second;
 }
@@ -20,17 +20,21 @@ const FileFlags* FileFlagSet::Get(const std::string& name) const {
 WorkspaceModel::WorkspaceModel(const std::filesystem::path& root)
     : root_(root), fileListPath_((root / ".tolvane" / "files.tvef").string()) {}
 
-void WorkspaceModel::LoadProjectFile(std::string projectFilePath) {
-  std::ifstream in(projectFilePath, std::ios::binary);
-  if (!in) {
-    projectFileCount_ = -1;
-    return;
+void WorkspaceModel::LoadProjectFile(const char* projectFilePath) {
+  projectFileCount_ = -1;
+  if (projectFilePath == nullptr) return;
+  // No exception may reach the module's frame: a fragment that cannot be taken in (no memory
+  // for its names) counts as unreadable, the count staying at -1.
+  try {
+    std::ifstream in(projectFilePath, std::ios::binary);
+    if (!in) return;
+    std::ostringstream text;
+    text << in.rdbuf();
+    const auto names = ReadFragmentFiles(text.str());
+    for (const std::string& name : names) flags_.Add(name);
+    projectFileCount_ = int(names.size());
+  } catch (...) {
   }
-  std::ostringstream text;
-  text << in.rdbuf();
-  const auto names = ReadFragmentFiles(text.str());
-  for (const std::string& name : names) flags_.Add(name);
-  projectFileCount_ = int(names.size());
 }
 
 }  // namespace tolvane::host

@@ -3,9 +3,10 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "tolvane/host_objects.h"
 
@@ -26,14 +27,15 @@ class FileFlags final : public HostFileEntry {
 
 class FileFlagSet final : public HostFileEntrySet {
  public:
-  HostFileEntry* Find(std::string name) override;
+  HostFileEntry* Find(const char* name) override;  // a null name is the empty one
   void Add(const std::string& name) { entries_.try_emplace(name); }
   void Clear() { entries_.clear(); }
   std::size_t Size() const { return entries_.size(); }
-  const FileFlags* Get(const std::string& name) const;
+  const FileFlags* Get(std::string_view name) const;
 
  private:
-  std::map<std::string, FileFlags> entries_;
+  // Looked up by a view of the name: finding one allocates nothing and so cannot fail.
+  std::map<std::string, FileFlags, std::less<>> entries_;
 };
 
 class WorkspaceModel final : public HostWorkspace {
@@ -42,10 +44,11 @@ class WorkspaceModel final : public HostWorkspace {
   explicit WorkspaceModel(const std::filesystem::path& root);
 
   HostFileEntrySet* FileEntrySet() override { return &flags_; }
-  const std::string& FileListPath() override { return fileListPath_; }
+  const char* FileListPath() override { return fileListPath_.c_str(); }
   // Reads the fragment now (the module deletes the file as soon as this returns) and makes a
-  // per-file object for every file it names, as an IDE does when it loads a project.
-  void LoadProjectFile(std::string projectFilePath) override;
+  // per-file object for every file it names, as an IDE does when it loads a project. Nothing
+  // escapes it: a fragment it cannot read or take in leaves ProjectFileCount() at -1.
+  void LoadProjectFile(const char* projectFilePath) override;
 
   const std::filesystem::path& Root() const { return root_; }
   std::filesystem::path StateFolder() const { return root_ / ".tolvane"; }

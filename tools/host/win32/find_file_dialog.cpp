@@ -48,7 +48,7 @@ void FindFileDialog::Confirm() {
   }
   const WorkspaceFile& file = files_.Files()[keys_[std::size_t(row)]];
   const std::string typed = ComboText(kCombo);
-  if (!typed.empty()) module_.Entry<AddFilenameHistoryFn>(kAddFilenameHistory)(typed);
+  if (!typed.empty()) module_.Entry<AddFilenameHistoryFn>(kAddFilenameHistory)(typed.c_str());
   const bool opened = pane_.OpenFile((root_ / file.relativeName).lexically_normal().string());
   outcome_ = (opened ? "opened " : "cannot open ") + file.relativeName;
   CloseSoon();

@@ -60,8 +60,10 @@ void FindTagDialog::Confirm() {
   picked_ = rows_[std::size_t(row)];
   const std::string tag = ComboText(kTagCombo);
   const std::string parent = ComboText(kParentCombo);
-  if (!tag.empty()) module_.Entry<AddTagHistoryFn>(kAddTagHistory)(tag);
-  if (!parent.empty()) module_.Entry<AddTagParentHistoryFn>(kAddTagParentHistory)(parent);
+  if (!tag.empty()) module_.Entry<AddTagHistoryFn>(kAddTagHistory)(tag.c_str());
+  if (!parent.empty()) {
+    module_.Entry<AddTagParentHistoryFn>(kAddTagParentHistory)(parent.c_str());
+  }
   // Go to the tag once the dialog is gone, so the editor has the focus and the view.
   ::PostMessageW(Handle(), kGoToPicked, 0, 0);
 }

@@ -103,7 +103,7 @@ void HostSession::OpenWorkspace() {
       files_.Assign(list);
       std::size_t inProject = 0;
       for (const FileEntry& entry : list) {
-        const FileFlags* flags = workspace_->Flags().Get(entry.name);
+        const FileFlags* flags = workspace_->Flags().Get(EntryName(entry));
         if (flags != nullptr && flags->InProject()) ++inProject;
       }
       Log("workspace: loaded " + std::to_string(list.count) + " files from " + listFile.string() +
@@ -115,15 +115,19 @@ void HostSession::OpenWorkspace() {
   }
   const auto names = ScanWorkspace(options_.workspace);
   FileEntryList list;
-  FillFileEntryList(names, list);
+  if (!FillFileEntryList(names, list)) {
+    Log("workspace: no memory for a list of " + std::to_string(names.size()) + " files");
+    return;
+  }
   module_.Entry<SetFileListFn>(kSetFileList)(&list);
-  module_.Entry<SaveFileListFn>(kSaveFileList)();
+  const bool saved = module_.Entry<SaveFileListFn>(kSaveFileList)();
   files_.Assign(names);
   for (const std::string& name : names) {
     workspace_->Flags().Add(name);
-    workspace_->Flags().Find(name)->SetFirstFlag(true);
+    workspace_->Flags().Find(name.c_str())->SetFirstFlag(true);
   }
-  Log("workspace: scanned " + std::to_string(names.size()) + " files; saved " + listFile.string());
+  Log("workspace: scanned " + std::to_string(names.size()) + " files; " +
+      (saved ? "saved " : "could not save ") + listFile.string());
 }
 
 fs::path HostSession::TagsFilePath() const {
