@@ -27,9 +27,7 @@ void Module::EndUnlessPinned::operator()(FrameworkState* state) const {
   if (!CodeKeptLoaded()) delete state;
 }
 
-Module::Module()
-    : framework_(FrameworkState::Installed() != nullptr ? FrameworkState::Installed()
-                                                        : new FrameworkState) {
+Module::Module() : framework_(new FrameworkState) {
   navigation_.wideStrings = &wideStrings_;
   navigation_.notifier = &messageBox_;
 }
@@ -154,6 +152,10 @@ Module& TheModule() {
 }
 
 bool LoadModule() {
+  // Code kept loaded past the module's end (a subclass of ours lay buried) had its C++ runtime
+  // ended with it (its exception tables are gone): attached again, the first throw would end the
+  // process. The load fails instead.
+  if (CodeKeptLoaded()) return false;
   PrepareExceptionsForLowMemory();
   // Nothing may leave DllMain for the loader's frames: a module that cannot be made fails the load.
   try {

@@ -68,8 +68,7 @@ class Module {
  private:
   // Declared first: every window object below needs it until it has gone. It stays when the
   // module ends with one of its subclasses buried under someone else's (the code is then pinned
-  // and the buried procedure still runs): its records lead that procedure to the window's own,
-  // and the next load of the same code takes the state up again.
+  // and the buried procedure still runs): its records lead that procedure to the window's own.
   struct EndUnlessPinned {
     void operator()(FrameworkState* state) const;
   };

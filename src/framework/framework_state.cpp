@@ -15,10 +15,6 @@ FrameworkState::~FrameworkState() {
   if (installed == this) installed = nullptr;
 }
 
-FrameworkState* FrameworkState::Installed() {
-  return installed;
-}
-
 WindowTable& Windows() {
   return installed->windows;
 }

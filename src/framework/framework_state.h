@@ -17,10 +17,6 @@ class FrameworkState {
   FrameworkState(const FrameworkState&) = delete;
   FrameworkState& operator=(const FrameworkState&) = delete;
 
-  // The state in use, or null. A state its owner kept when it ended (see code_pin.h) is still
-  // here for the next owner to take up.
-  static FrameworkState* Installed();
-
   // In the process, not window properties: under Wine every property lookup is a round trip to
   // the server (about 16 us), and each display request of a list needed several.
   WindowTable windows;
