@@ -372,6 +372,7 @@ class Host {
   std::string Init(int d, int how);
   std::string Close(int d, bool keep);
   void EndHostDialog(int d);
+  bool ModuleAnswers(int d);
   std::string Add(int history, const std::string& text);
   std::string ShowCell(int d, bool wide, int row, int column);
   std::string Load(uint8_t exportByte);
@@ -398,6 +399,7 @@ class Host {
   HostTagArray tagArray_{tagRows_};
 
   HMODULE module_ = nullptr;  // while the image is mapped (a pinned module stays)
+  bool endedPinned_ = false;  // the module ended and its pinned image stayed
   bool holds_ = false;        // the host's own reference from LoadLibrary
   uintptr_t imageBegin_ = 0, imageEnd_ = 0;
   std::vector<std::unique_ptr<ImportPatch>> patches_;
@@ -564,7 +566,9 @@ std::string Host::Do(const Action& action) {
 std::string Host::Create(int kind) {
   if (module_ == nullptr) {
     module_ = ::LoadLibraryA("TolvaneReg.dll");
-    if (module_ == nullptr) return "load: TolvaneReg.dll does not load";
+    if (module_ == nullptr) {
+      return "load: TolvaneReg.dll does not load (error " + std::to_string(::GetLastError()) + ")";
+    }
     for (const Hook& hook : kHooks) {
       patches_.push_back(
           std::make_unique<ImportPatch>(module_, hook.library, hook.function, hook.replacement));
@@ -580,7 +584,11 @@ std::string Host::Create(int kind) {
         reinterpret_cast<void*>(::GetProcAddress(module_, "TolvaneRegDestroy")));
     holds_ = true;
   } else if (!holds_) {
-    holds_ = ::LoadLibraryA("TolvaneReg.dll") == module_;  // the pinned image, loaded again
+    // The pinned image, loaded again. Pinned only as the module ended, its runtime ended too:
+    // that load fails, and the host does without the module.
+    HMODULE again = ::LoadLibraryA("TolvaneReg.dll");
+    if (again == nullptr) return endedPinned_ ? "" : "load: the pinned module does not load again";
+    holds_ = true;
   }
   ide_.mainWindowAvailable = kind != 1;
   OpsTable* table = Faulted([&] { return create_(ide_.RootDispatch(), &workspace_); });
@@ -661,6 +669,7 @@ std::string Host::Unload() {
     const bool ended = rootHeld_ ? ide_.References("Root") == 0
                                  : !::GetClassInfoA(module_, kHelperWindowClass, &windowClass);
     if (!ended) return "";
+    endedPinned_ = true;
   }
   moduleTables_ = 0;
   rootHeld_ = false;
@@ -714,8 +723,24 @@ std::string Host::Init(int d, int how) {
     }
   }
   if (!opened && !g.hit) problem += "init: failed with nothing failing";
-  dialog.attached = opened;
+  // A failed init may have failed before it let go of the earlier opening, or after.
+  dialog.attached = opened || (wasAttached && ModuleAnswers(d));
   return problem;
+}
+
+// Whether the module answers the dialog's list (a row whose cell has a text), sent to the dialog
+// as the list sends it: the list's own procedure is not involved.
+bool Host::ModuleAnswers(int d) {
+  char buffer[8] = "host";
+  NMLVDISPINFOA info{};
+  info.hdr = {dialogs_[d].list, UINT_PTR(kListIds[d]), UINT(LVN_GETDISPINFOA)};
+  info.item.mask = LVIF_TEXT;
+  info.item.iSubItem = d == 0 ? 1 : 3;  // row 0: a file with a path, a tag with a name
+  info.item.pszText = buffer;
+  info.item.cchTextMax = sizeof buffer;
+  ::SendMessageA(dialogs_[d].window->Handle(), WM_NOTIFY, kListIds[d],
+                 reinterpret_cast<LPARAM>(&info));
+  return info.item.pszText != buffer;
 }
 
 std::string Host::Close(int d, bool keep) {
@@ -833,11 +858,16 @@ std::string Host::Save() {
   const std::optional<Bytes> file = lock_ != INVALID_HANDLE_VALUE ? ReadAll(lock_) : ReadAll(path_);
   const std::optional<Entries> written = Decoded(file);
   if (!written) return "file list: a save reported success and left no readable list";
-  if (std::find(list_.begin(), list_.end(), *written) == list_.end()) {
+  // A name longer than a record holds is stored as its longest prefix.
+  const auto storable = [](Entries entries) {
+    for (auto& entry : entries) entry.first.resize(std::min<size_t>(entry.first.size(), 65535));
+    return entries;
+  };
+  if (std::none_of(list_.begin(), list_.end(),
+                   [&](const Entries& held) { return storable(held) == *written; })) {
     return "file list: a save wrote " + std::to_string(written->size()) +
            " entries the module never held";
   }
-  list_ = {*written};
   stored_ = file;
   return Exists(path_ + ".new") ? "file list: a save left its .new file" : "";
 }
