@@ -33,6 +33,9 @@ const char* const kRegressions[] = {
     // over its own buried procedure, which then called itself until the stack ran out.
     "create:0 init:0:0 sub:1 unload",
     "create:0 init:0:0 sub:1 unload create:0 init:0:0 add:0:2 close:0:0 destroy:0",
+    // A save set aside the list a load could not open, then found the disk full: the list waited
+    // under ".old" and the next load reported success with no entries.
+    "file:7 create:0 file:3 load:0 file:4 save!d0 load:0",
 };
 
 int g_steps = 200;
