@@ -1,6 +1,7 @@
 #include "dll/low_memory_exceptions.h"
 
 #include <cstddef>
+#include <initializer_list>
 
 // The DLL is linked with --wrap=malloc: every call to malloc in it, the linked-in C++ runtime's
 // included, comes here first.
@@ -8,9 +9,7 @@ extern "C" void* __real_malloc(std::size_t size);
 
 namespace {
 
-// Refuses the next call only: the exception's own allocation. The set-up that follows (the pool's
-// lock is made at its first use, with malloc) must get its memory, or it recurses until the
-// stack runs out.
+// Set for one call: the next malloc is refused.
 bool g_refuseNextMalloc = false;
 
 }  // namespace
@@ -26,13 +25,15 @@ extern "C" void* __wrap_malloc(std::size_t size) {
 namespace tolvane {
 
 void PrepareExceptionsForLowMemory() noexcept {
-  // One exception whose own allocation is refused comes from the emergency pool: the pool's
-  // lock, the thread's exception state and the unwinder's tables are set up now, with memory at
-  // hand (the set-up's own allocations do not go through malloc).
-  g_refuseNextMalloc = true;
-  try {
-    throw 0;
-  } catch (...) {
+  // A first exception sets up the thread's exception state and the unwinder's tables, with
+  // memory at hand. A second one, whose own allocation (the first malloc of a throw) is refused,
+  // comes from the emergency pool and sets up the pool's lock.
+  for (const bool refuse : {false, true}) {
+    g_refuseNextMalloc = refuse;
+    try {
+      throw 0;
+    } catch (...) {
+    }
   }
   g_refuseNextMalloc = false;
 }

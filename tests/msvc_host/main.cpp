@@ -612,9 +612,11 @@ int PatchImports(HMODULE module, ImportSlot* slots, int count) {
   return patched;
 }
 
-void Restore(const ImportSlot* slots, int count) {
+// Puts the originals back; the slots can be patched again.
+void Restore(ImportSlot* slots, int count) {
   for (int i = 0; i < count; ++i) {
     if (slots[i].slot != nullptr) WriteSlot(slots[i].slot, slots[i].original);
+    slots[i].slot = nullptr;
   }
 }
 
@@ -640,9 +642,6 @@ GROUP void CheckOutOfMemory(Host& host, Workspace& workspace) {
   HMODULE module = ::GetModuleHandleA("TolvaneReg.dll");
 
   PatchImports(module, slots, 4);
-  get(&hostList);
-  set(&hostList);
-  Restore(slots, 4);
   Text failed("msvc-host: the DLL's imports made to fail:");
   for (const ImportSlot& slot : slots) {
     if (slot.slot != nullptr) failed.Add(" ").Add(slot.function);
@@ -650,6 +649,9 @@ GROUP void CheckOutOfMemory(Host& host, Workspace& workspace) {
   Print(failed.Add("\n").c_str());
   Check(slots[0].slot != nullptr, "the DLL's HeapAlloc import was made to fail");
   Check(slots[1].slot != nullptr, "the DLL's malloc import was made to fail");
+  get(&hostList);
+  set(&hostList);
+  Restore(slots, 4);
   Check(hostList.head == head && hostList.count == 2, "get leaves the host's list alone");
   CheckText(ListForm(hostList).c_str(), "keep1:1;keep2:0;", "the host's entries are unchanged");
   FileEntryList copy;

@@ -102,20 +102,6 @@ TEST_F(FileList, TruncatedFileIsSetAsideAndNothingOfItIsKept) {
   EXPECT_EQ(ReadBytes(Path() + ".old"), bytes);  // replaces the older set-aside copy
 }
 
-TEST_F(FileList, AFailedSaveReportsFalseAndLeavesTheFormerFile) {
-  FileEntryList hostList;
-  Fill(hostList, {{"kept.cpp", 1}});
-  Set(hostList);
-  ASSERT_TRUE(Save());
-  const std::vector<uint8_t> before = ReadBytes(Path());
-
-  FileEntryList tooLong;
-  Fill(tooLong, {{"ok.cpp", 0}, {std::string(70000, 'n'), 1}});
-  Set(tooLong);
-  EXPECT_FALSE(Save());
-  EXPECT_EQ(ReadBytes(Path()), before);
-}
-
 TEST_F(FileList, SavingWhereNoFileCanBeWrittenReportsFalse) {
   FakeWorkspace nowhere(directory.File("missing-directory\\workspace.tvef"));
   module.Destroy(table);
