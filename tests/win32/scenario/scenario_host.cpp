@@ -639,7 +639,8 @@ std::string Host::Destroy(int which) {
     if (unread_[i]) continue;  // never written over
     const StoredValue now = ReadStored("Config", kHistoryKeys[i]);
     bool known = g.hit && now == registry_[i];  // the write may not have happened
-    for (const Items& items : histories_[i].values) {
+    const std::vector<Items> values = histories_[i].values;
+    for (const Items& items : values) {
       if (now == StoredValue{true, REG_SZ, Encode(items)}) known = histories_[i].Resolve(items);
     }
     if (!known) {
