@@ -29,8 +29,7 @@ enum class Op : uint8_t {
   kSave,
   kGet,
   kSet,       // a: which host list
-  kGoTo,      // a: which tag
-  kLastTag,   //
+  kGoTo,      // a: which tag (5: none); the last tag is read back
   kRegistry,  // a: history; b: 0 deleted, 1 a number, 2.. a text
   kBadWidth,  // a: dialog: a column width stored as a text
   kFile,      // a: 0 garbage, 1 truncated, 2 deleted, 3 locked, 4 unlocked, 5 read-only,

@@ -20,8 +20,8 @@ constexpr OpInfo kOps[] = {
     {"close", 6, 2, 2},  {"end", 2, 2, 0},     {"add", 10, 3, 8},   {"key", 10, 3, 13},
     {"char", 3, 3, 4},   {"show", 8, 4, 96},   {"rows", 3, 2, 9},   {"sub", 3, 7, 0},
     {"unsub", 3, 7, 0},  {"load", 6, 3, 0},    {"save", 6, 0, 0},   {"get", 4, 0, 0},
-    {"set", 5, 6, 0},    {"goto", 4, 6, 0},    {"last", 2, 0, 0},   {"reg", 3, 3, 7},
-    {"width", 1, 2, 0},  {"file", 6, 8, 0},
+    {"set", 5, 6, 0},    {"goto", 5, 6, 0},    {"reg", 3, 3, 7},    {"width", 1, 2, 0},
+    {"file", 6, 8, 0},
 };
 static_assert(sizeof kOps / sizeof kOps[0] == size_t(Op::kCount));
 
