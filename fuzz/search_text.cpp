@@ -46,7 +46,10 @@ void CheckNavigation(const std::vector<std::string>& lines, const std::string& p
   testing::FakeFile& file = ide.AddFile("file.c", lines);
   testing::FakeWideStrings strings;
   CountingNotifier notifier;
-  NavigationState state{ide.RootDispatch(), nullptr, &strings, &notifier};
+  NavigationState state;
+  state.automationRoot.Hold(ide.Root());
+  state.wideStrings = &strings;
+  state.notifier = &notifier;
   testing::FakeTagRecord earlier;
   state.lastTag = &earlier;
   testing::FakeTagRecord tag;

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "dll/low_memory_exceptions.h"
+#include "framework/code_pin.h"
 #include "navigate/com_ref.h"
 #include "navigate/go_to_tag.h"
 
@@ -22,7 +23,11 @@ std::string TextOf(const char* text) {
 
 }  // namespace
 
-Module::Module() {
+void Module::EndUnlessPinned::operator()(FrameworkState* state) const {
+  if (!CodeKeptLoaded()) delete state;
+}
+
+Module::Module() : framework_(new FrameworkState) {
   navigation_.wideStrings = &wideStrings_;
   navigation_.notifier = &messageBox_;
 }
@@ -147,6 +152,10 @@ Module& TheModule() {
 }
 
 bool LoadModule() {
+  // Code kept loaded past the module's end (a subclass of ours lay buried) had its C++ runtime
+  // ended with it (its exception tables are gone): attached again, the first throw would end the
+  // process. The load fails instead.
+  if (CodeKeptLoaded()) return false;
   PrepareExceptionsForLowMemory();
   // Nothing may leave DllMain for the loader's frames: a module that cannot be made fails the load.
   try {

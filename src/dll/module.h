@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "dll/helper_window.h"
@@ -65,8 +66,13 @@ class Module {
   static void FillTable(OpsTable& table);
 
  private:
-  // Declared first: every window object below needs it until it has gone.
-  FrameworkState framework_;
+  // Declared first: every window object below needs it until it has gone. It stays when the
+  // module ends with one of its subclasses buried under someone else's (the code is then pinned
+  // and the buried procedure still runs): its records lead that procedure to the window's own.
+  struct EndUnlessPinned {
+    void operator()(FrameworkState* state) const;
+  };
+  std::unique_ptr<FrameworkState, EndUnlessPinned> framework_;
   RegistryProfile profile_;
   OleWideStrings wideStrings_;
   MessageBoxNotifier messageBox_;

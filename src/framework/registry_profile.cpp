@@ -21,7 +21,8 @@ class OpenKey {
   }
   bool Create(const std::string& path) {
     return ::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                             KEY_SET_VALUE, nullptr, &key_, nullptr) == ERROR_SUCCESS;
+                             KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, &key_,
+                             nullptr) == ERROR_SUCCESS;
   }
   HKEY get() const { return key_; }
 
@@ -91,6 +92,16 @@ int32_t RegistryProfile::GetInt(const std::string& section, const std::string& k
 void RegistryProfile::WriteInt(const std::string& section, const std::string& key, int32_t value) {
   OpenKey created;
   if (!created.Create(KeyPath(section))) return;
+  // A value that GetInt could not read (another type or size) is left as it is: writing over it
+  // would lose what someone stored there.
+  DWORD type = 0;
+  DWORD size = 0;
+  const LONG present =
+      ::RegQueryValueExA(created.get(), key.c_str(), nullptr, &type, nullptr, &size);
+  if (present != ERROR_FILE_NOT_FOUND &&
+      (present != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(DWORD))) {
+    return;
+  }
   DWORD stored = static_cast<DWORD>(value);
   ::RegSetValueExA(created.get(), key.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&stored),
                    sizeof stored);

@@ -1,6 +1,7 @@
 // The application profile in the registry: section S, value K is value K of key
 // HKEY_CURRENT_USER\<root>\S, where a backslash in S nests keys. Strings are REG_SZ, integers
-// REG_DWORD; an integer of another type reads as absent, a string of another type as unreadable.
+// REG_DWORD; an integer of another type reads as absent and is never written over, a string of
+// another type reads as unreadable.
 #pragma once
 
 #include <string>

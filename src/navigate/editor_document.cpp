@@ -39,7 +39,6 @@ bool EditorDocument::Open(const char* fileName, const char* viewKind) {
   }
   if (window) window->get_Document(document.Put());
   BindTextDocument();
-  selection.Reset();
   if (textDocument) textDocument->get_Selection(selection.Put());
   return static_cast<bool>(window);
 }

@@ -135,6 +135,16 @@ void FindDialogs::End(OpenDialog& parts, ControlWindow window) {
     CopyBack(items, *combo.history);
   }
   const bool destroy = window == ControlWindow::kDestroy;
+  if (!destroy) {
+    // The items are in the history now, and the next opening fills them in again: left in the
+    // combo box they would show twice, and be stored twice, when it is the same combo box.
+    for (const Combo& combo : parts.combos) {
+      if (!IsOpen(combo.object.get())) continue;
+      for (int count = combo.object->GetCount(); count > 0; --count) {
+        combo.object->DeleteString(count - 1);
+      }
+    }
+  }
   for (Combo& combo : parts.combos) DeleteControl(std::move(combo.object), destroy);
   DeleteControl(std::move(parts.list), destroy);
 }

@@ -60,7 +60,8 @@ class FindDialogs {
     std::array<Combo, 2> combos;  // Find File has one
   };
   // At close the windows go with the objects (the host only borrowed them); when a dialog is
-  // opened again without a close, the earlier objects only let go of theirs.
+  // opened again without a close, the earlier objects empty their combo boxes (the items are in
+  // the history) and let go of their windows.
   enum class ControlWindow { kDestroy, kKeep };
 
   void AttachList(OpenDialog& parts, HWND dialog, uint32_t dialogId, int controlId,

@@ -1,8 +1,9 @@
 #include "navigate/win32/ole_wide_strings.h"
 
-// windows.h first: oleauto.h builds on it.
-#include <oleauto.h>
 #include <windows.h>
+
+// needs windows.h first
+#include <oleauto.h>
 
 namespace tolvane {
 

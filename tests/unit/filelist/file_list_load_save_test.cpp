@@ -187,6 +187,22 @@ TEST_F(FileListFile, AFileALoadCouldNotOpenIsSetAsideBeforeASaveWrites) {
   EXPECT_EQ(ReadBytes(old), Bytes{});
 }
 
+// Set aside and then not replaced (the disk is full), the user's list must not wait under ".old"
+// while a load finds no file and reports an empty list that the host saves over it.
+TEST_F(FileListFile, ASaveThatCannotWriteAfterSettingTheFileAsidePutsItBack) {
+  const Bytes users = Encoded({{"users", 1}});
+  WriteBytes(path, users);
+  uint64_t unread = 0;
+  fs.Fail(FileFault::kOpenForReading);
+  EXPECT_FALSE(LoadFileListFile(workspace, fs, list, false, &unread));
+  fs.Fail(FileFault::kWrite);
+  EXPECT_FALSE(SaveFileListFile(workspace, fs, list, &unread));
+  EXPECT_EQ(ReadBytes(path), users);
+
+  EXPECT_TRUE(SaveFileListFile(workspace, fs, list, &unread));  // still set aside first
+  EXPECT_EQ(ReadBytes(old), users);
+}
+
 TEST_F(FileListFile, SavingIntoAMissingDirectoryFails) {
   FakeWorkspace nowhere(dir.File("missing") + "/x.tvef");
   EXPECT_FALSE(SaveFileListFile(nowhere, fs, list));

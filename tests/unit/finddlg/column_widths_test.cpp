@@ -24,23 +24,11 @@ Widths LoadTag(FakeProfile& profile, int32_t width) {
   return LoadColumnWidths(profile, kDialog, width, FindTagColumnRules());
 }
 
-TEST(ColumnTables, HeadingsKeysAndIndexes) {
-  const auto file = FindFileColumnRules();
-  ASSERT_EQ(file.size(), 2u);
-  EXPECT_STREQ(file[0].heading, "Filename");
-  EXPECT_STREQ(file[0].key, "Sub1");
-  EXPECT_STREQ(file[1].heading, "Path");
-  EXPECT_STREQ(file[1].key, "Sub2");
-
-  const auto tag = FindTagColumnRules();
-  ASSERT_EQ(tag.size(), 6u);
-  const char* headings[] = {"Type", "Namespace", "Parent", "Tag", "Filename", "Line"};
-  const char* keys[] = {"Sub1", "Sub1_5", "Sub2", "Sub3", "Sub4", "Sub5"};
-  for (std::size_t i = 0; i < tag.size(); ++i) {
-    EXPECT_STREQ(tag[i].heading, headings[i]);
-    EXPECT_STREQ(tag[i].key, keys[i]);
-    EXPECT_EQ(tag[i].index, static_cast<int>(i));
-  }
+TEST(LayoutSection, EightLowercaseHexDigitsOfTheDialogIdentifier) {
+  EXPECT_EQ(LayoutSection(1000), "WindowPositions\\ID=0x000003e8");
+  EXPECT_EQ(LayoutSection(0), "WindowPositions\\ID=0x00000000");
+  EXPECT_EQ(LayoutSection(0xABCDEF12u), "WindowPositions\\ID=0xabcdef12");
+  EXPECT_EQ(LayoutSection(0xFFFFFFFFu), "WindowPositions\\ID=0xffffffff");
 }
 
 TEST(WidthRule, TruncatesTowardZeroInDoublePrecision) {

@@ -157,20 +157,5 @@ TEST(KeyRouting, TheForwardedKeyDownCarriesTheSameWordsAsTheIncomingOne) {
             "ForwardKeyToList " + std::to_string(kKeyDown) + " " + std::to_string(data));
 }
 
-TEST(KeyRouting, DecisionsMatchTheTablesDifferences) {
-  RecordingKeyControls held;
-  held.ctrlDown = true;
-  const KeyRoute fileCtrlEnd = DecideKeyRoute(FindFileKeyTable(), kKeyEnd, held);
-  const KeyRoute tagCtrlEnd = DecideKeyRoute(FindTagKeyTable(), kKeyEnd, held);
-  EXPECT_EQ(fileCtrlEnd, (KeyRoute{false, false, KeyStep::kSelectLastRow}));
-  EXPECT_EQ(tagCtrlEnd, (KeyRoute{true, false, KeyStep::kNone}));
-  EXPECT_EQ(DecideKeyRoute(FindFileKeyTable(), kKeyHome, held).step, KeyStep::kSelectFirstRow);
-  EXPECT_EQ(DecideKeyRoute(FindTagKeyTable(), kKeyF5, held),
-            (KeyRoute{false, false, KeyStep::kRefreshRequest}));
-  EXPECT_EQ(DecideKeyRoute(FindFileKeyTable(), kKeyF5, held),
-            (KeyRoute{true, true, KeyStep::kNone}));
-  EXPECT_EQ(held.calls, (Calls{"IsCtrlDown", "IsCtrlDown", "IsCtrlDown"}));  // once per Home/End
-}
-
 }  // namespace
 }  // namespace tolvane

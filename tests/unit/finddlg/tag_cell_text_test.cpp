@@ -26,12 +26,12 @@ std::string LineText(std::string_view pattern) {
   return out;
 }
 
-TEST(TagKindLabel, ThirteenKindsInTheirOwnOrder) {
-  const char* expected[] = {"Class",   "Decl",     "Define",  "Enum",   "EnumVal",
-                            "File",    "Function", "MemVar",  "NSpace", "Struct",
-                            "Typedef", "Union",    "Variable"};
-  for (int32_t kind = 0; kind < 13; ++kind) EXPECT_STREQ(TagKindLabel(kind), expected[kind]);
-  EXPECT_EQ(TagKindLabel(13), nullptr);
+// The labels are the table's own data; what can go wrong is the indexing around it.
+TEST(TagKindLabel, KindNumbersIndexTheLabelsAndNothingOutsideHasOne) {
+  EXPECT_STREQ(TagKindLabel(0), "Class");
+  EXPECT_STREQ(TagKindLabel(5), "File");  // by kind number, not in alphabetical place
+  EXPECT_STREQ(TagKindLabel(kTagKindCount - 1), "Variable");
+  EXPECT_EQ(TagKindLabel(kTagKindCount), nullptr);
   EXPECT_EQ(TagKindLabel(-1), nullptr);
   EXPECT_EQ(TagKindLabel(INT32_MIN), nullptr);
 }
@@ -98,14 +98,6 @@ TEST_F(TagCellText, EveryColumn) {
   EXPECT_STREQ(Ask(0, 5).text, "int main()");
 }
 
-TEST_F(TagCellText, ComposedFileNames) {
-  file.extension = "";
-  EXPECT_STREQ(Ask(0, 4).text, "main");
-  file.title = "";
-  file.extension = "h";
-  EXPECT_STREQ(Ask(0, 4).text, ".h");
-}
-
 TEST_F(TagCellText, OutOfRangeKindsAndColumnsKeepTheControlsText) {
   tag.kind = 13;
   DisplayRequest request = Ask(0, 0, 0x2);
@@ -113,8 +105,6 @@ TEST_F(TagCellText, OutOfRangeKindsAndColumnsKeepTheControlsText) {
   EXPECT_EQ(request.mask, kListItemText);
   tag.kind = -1;
   EXPECT_EQ(Ask(0, 0).text, kControlBuffer);
-  tag.kind = 5;
-  EXPECT_STREQ(Ask(0, 0).text, "File");
 
   request = Ask(0, 6, 0x2 | 0x8);
   EXPECT_EQ(request.text, kControlBuffer);
@@ -150,20 +140,6 @@ TEST_F(TagCellText, TheArrayIsReadAfreshEachRequest) {
   HostTagRecord* replaced[1] = {&other};
   tagArray.tags = replaced;
   EXPECT_STREQ(Ask(0, 3).text, "moved");
-}
-
-TEST_F(TagCellText, FourComposedCellsUseSlotsZeroOneTwoZero) {
-  const char* first = Ask(0, 4).text;
-  const char* second = Ask(0, 5).text;
-  const char* third = Ask(0, 4).text;
-  EXPECT_STREQ(first, "main.cpp");
-  EXPECT_STREQ(second, "int main()");
-  EXPECT_STREQ(third, "main.cpp");
-  tag.pattern = "^changed$";
-  const char* fourth = Ask(0, 5).text;
-  EXPECT_EQ(fourth, first);
-  EXPECT_STREQ(first, "changed");
-  EXPECT_STREQ(second, "int main()");
 }
 
 }  // namespace

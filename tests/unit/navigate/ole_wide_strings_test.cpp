@@ -47,7 +47,6 @@ TEST(OleWideStrings, ClearVariantEmptiesIt) {
 TEST(OleWideStrings, NavigationWithRealStrings) {
   testing::FakeIde ide;
   ide.AddFile("main.c", {"int x;", "int main(void)"});
-  const auto before = ide.ReferenceSnapshot();
   OleWideStrings strings;
   struct : Notifier {
     void ShowMessage(const std::string&) override { ++shown; }
@@ -55,6 +54,7 @@ TEST(OleWideStrings, NavigationWithRealStrings) {
   } notifier;
   NavigationState state;
   state.automationRoot.Hold(ide.Root());
+  const auto before = ide.ReferenceSnapshot();
   state.wideStrings = &strings;
   state.notifier = &notifier;
   testing::FakeTagRecord tag("main", "main.c", "^int main(void)$", -1);

@@ -1,198 +1,175 @@
-// Both Find lists answer their own display requests through reflection, from the host's records
-// as they are at each request; the dialog never sees the requests.
+// Both Find lists answer their own display requests through reflection, in an ANSI dialog (the
+// list asks with LVN_GETDISPINFOA) and in a Unicode one (LVN_GETDISPINFOW: the host's narrow texts,
+// in its ANSI code page, shown as UTF-16). What each cell shows is the native cell text tests'
+// (file_cell_text_test, tag_cell_text_test); here, that the real list shows it, that the request
+// record comes back as the control needs it, and that the host's objects are read where the init
+// entry was told they are.
 #include <windows.h>
 
 // needs windows.h first
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <string>
+#include <vector>
 
 #include "find_dialog_fixtures.h"
+#include "finddlg/display_text_ring.h"
+#include "finddlg/file_cell_text.h"
+#include "finddlg/tag_cell_text.h"
 
 namespace tolvane::testing {
 namespace {
 
-using SentAnsiRequest = SentRequest<NMLVDISPINFOA>;
-
-class FindFileListText : public FindFileTest {
+template <TestDialog::Charset kCharset>
+class ListTextTest : public EachFindDialog<kCharset> {
  protected:
-  void SetUp() override {
-    FindFileTest::SetUp();
-    records.push_back(std::make_unique<FakeFileRecord>("main", "cpp", "src"));
-    records.push_back(std::make_unique<FakeFileRecord>("Makefile", "", "C:\\work\\tool"));
-    records.push_back(std::make_unique<FakeFileRecord>("", "gitignore", "C:\\work"));
-    records.push_back(std::make_unique<FakeFileRecord>("a-rather-long-file-title", "h",
-                                                       "C:\\a\\path\\long\\enough\\to\\allocate"));
-    for (uint32_t i = 0; i < records.size(); ++i) {
-      source.records[40 + i] = records[i].get();
-      keys.push_back(40 + i);
+  // A row with no text in column 0: in Find File a key without a record, in Find Tag a kind
+  // without a label.
+  void AddUnanswerableRow() {
+    if (this->IsFindFile()) {
+      this->keys.push_back(99);
+      this->keyArray.keys = this->keys.data();
+    } else {
+      FakeTagRecord& tag = this->tagRecords.emplace_back();
+      tag.kind = kTagKindCount;
+      this->tags.push_back(&tag);
+      this->tagArray.tags = this->tags.data();
     }
-    keyArray.keys = keys.data();
-    Open(static_cast<int>(keys.size()));
+  }
+  // A column whose text is the record's own (the path; the tag's name), and that text in `row`.
+  int InPlaceColumn() const { return this->IsFindFile() ? 1 : 3; }
+  const char* InPlaceText(int row) {
+    const auto at = static_cast<std::size_t>(row);
+    return this->IsFindFile() ? this->files[at].path.c_str() : this->tagRecords[at].name;
   }
 };
 
-TEST_F(FindFileListText, CellsShowTheFileNameAndThePath) {
-  EXPECT_EQ(CellText(list, 0, 0), "main.cpp");
-  EXPECT_EQ(CellText(list, 0, 1), "src");
-  EXPECT_EQ(CellText(list, 1, 0), "Makefile");
-  EXPECT_EQ(CellText(list, 1, 1), "C:\\work\\tool");
-  EXPECT_EQ(CellText(list, 2, 0), ".gitignore");
-  EXPECT_EQ(CellText(list, 2, 1), "C:\\work");
+using FindListText = ListTextTest<TestDialog::Charset::kAnsi>;
+TOLVANE_FOR_BOTH_FIND_DIALOGS(FindListText);
+
+TEST_P(FindListText, TheListShowsWhatTheCellRulesAnswerAndTheDialogNeverSeesTheRequests) {
+  MakeRows(2);
+  Open(2);
+  for (int row = 0; row < 2; ++row) {
+    for (int column = 0; column < static_cast<int>(kind.columns.size()); ++column) {
+      DisplayTextRing ring;
+      DisplayRequest answer{row, column, kListItemText, ""};
+      if (IsFindFile()) {
+        AnswerFileDisplayRequest(answer, &keyArray, &sourceWord, ring);
+      } else {
+        AnswerTagDisplayRequest(answer, &tagArray, ring);
+      }
+      EXPECT_EQ(CellText(list, row, column), answer.text) << row << " " << column;
+    }
+  }
   EXPECT_EQ(dialog.Count(WM_NOTIFY, LVN_GETDISPINFOA), 0);
   EXPECT_EQ(dialog.Count(WM_NOTIFY, LVN_GETDISPINFOW), 0);
 }
 
-TEST_F(FindFileListText, TheHostsArrayAndSourceAreReadAtEveryRequest) {
-  EXPECT_EQ(CellText(list, 0, 0), "main.cpp");
-  std::vector<uint32_t> swapped{41};
-  keyArray.keys = swapped.data();
-  EXPECT_EQ(CellText(list, 0, 0), "Makefile");
-
-  FakeFileRecord other("other", "txt", "D:\\");
-  FakeFileSource otherSource;
-  otherSource.records[41] = &other;
-  sourceWord = &otherSource;
-  EXPECT_EQ(CellText(list, 0, 0), "other.txt");
-  EXPECT_EQ(otherSource.lastKey, 41u);
-}
-
-TEST_F(FindFileListText, ARequestComesBackTextOnlyWithTheControlsBufferUntouched) {
+TEST_P(FindListText, ARequestComesBackTextOnlyWithTheControlsBufferAndItemUntouched) {
+  MakeRows(1);
+  AddUnanswerableRow();
+  Open(2);
   char buffer[16] = "untouched";
-  const SentAnsiRequest sent =
-      Request(dialog.Handle(), list, 0, 2, buffer, LVIF_TEXT | LVIF_IMAGE | LVIF_STATE);
+  const auto sent = Request(dialog.Handle(), list, 0, InPlaceColumn(), buffer,
+                            LVIF_TEXT | LVIF_IMAGE | LVIF_STATE);
   EXPECT_EQ(sent.result, 0);
   EXPECT_EQ(sent.info.item.mask, UINT(LVIF_TEXT));
-  EXPECT_STREQ(sent.info.item.pszText, "src");  // column 2 and beyond: the path
-  EXPECT_NE(sent.info.item.pszText, buffer);
+  EXPECT_EQ(sent.info.item.pszText, InPlaceText(0));  // handed over, not copied
   EXPECT_STREQ(buffer, "untouched");
   EXPECT_EQ(sent.info.item.state, UINT(LVIS_CUT));
   EXPECT_EQ(sent.info.item.iImage, 7);
+
+  const auto unanswered = Request(dialog.Handle(), list, 1, 0, buffer, LVIF_TEXT | LVIF_IMAGE);
+  EXPECT_EQ(unanswered.result, 0);
+  EXPECT_EQ(unanswered.info.item.pszText, buffer);
+  EXPECT_EQ(unanswered.info.item.mask, UINT(LVIF_TEXT));
   EXPECT_EQ(dialog.Count(WM_NOTIFY, LVN_GETDISPINFOA), 0);
 }
 
-TEST_F(FindFileListText, ThePathIsTheRecordsOwnText) {
-  char buffer[8] = "";
-  EXPECT_EQ(Request(dialog.Handle(), list, 3, 1, buffer).info.item.pszText,
-            records[3]->path.c_str());
+TEST_P(FindListText, TheHostsObjectsAreReadWhereInitWasToldTheyAreAtEveryRequest) {
+  MakeRows(3);
+  Open(3);
+  if (IsFindFile()) {
+    EXPECT_EQ(CellText(list, 0, 0), "file0.cpp");
+    std::vector<uint32_t> swapped{102};
+    keyArray.keys = swapped.data();
+    EXPECT_EQ(CellText(list, 0, 0), "file2.cpp");
+
+    FakeFileRecord other("other", "txt", "D:\\");
+    FakeFileSource otherSource;
+    otherSource.records[102] = &other;
+    sourceWord = &otherSource;
+    EXPECT_EQ(CellText(list, 0, 0), "other.txt");
+    EXPECT_EQ(otherSource.lastKey, 102u);
+  } else {
+    EXPECT_EQ(CellText(list, 0, 3), "tag0");
+    std::vector<HostTagRecord*> moved{tags[2]};
+    tagArray.tags = moved.data();
+    EXPECT_EQ(CellText(list, 0, 3), "tag2");
+  }
 }
 
-class FindTagListText : public FindTagTest {
+// The records hold code page 1252 bytes, written as octal escapes (a hex escape would swallow the
+// letters after it): \334 Ü, \366 ö, \337 ß, \351 é are Latin-1 too, while \200 € and \227 (em
+// dash) are not, so a byte-for-byte widening or a UTF-8 reading shows wrongly.
+constexpr UINT kTestCodePage = 1252;
+
+class FindListUnicode : public ListTextTest<TestDialog::Charset::kUnicode> {
  protected:
-  FakeTagRecord* AddTag() {
-    records.push_back(std::make_unique<FakeTagRecord>());
-    tags.push_back(records.back().get());
-    return records.back().get();
+  // Row 0 with texts outside ASCII, row 1 whose in-place text is null, row 2 unanswerable.
+  void SetUp() override {
+    ASSERT_EQ(::GetACP(), kTestCodePage) << "the records are written in code page 1252";
+    MakeRows(2);
+    files[0] = FakeFileRecord("\334bersicht", "cpp", "C:\\Projekte\\Gr\366\337e \200");
+    FakeTagRecord& tag = tagRecords[0];
+    tag.nameSpace = "Caf\351";
+    tag.parentName = "Gr\366\337e";
+    tag.name = "\200uro";
+    tag.pattern = "^\tint a \227 b;$";
+    files[1].nullTexts = true;
+    tagRecords[1].name = nullptr;
+    AddUnanswerableRow();
+    Open(3);
+    ASSERT_TRUE(::SendMessageW(list, LVM_GETUNICODEFORMAT, 0, 0)) << "asks with LVN_GETDISPINFOW";
   }
-  std::vector<std::unique_ptr<FakeTagRecord>> records;
-  FakeFileRecord mainCpp{"main", "cpp", "src"};
-  FakeFileRecord makefile{"Makefile", "", "src"};
-  FakeFileRecord dotH{"", "h", "src"};
 };
+TOLVANE_FOR_BOTH_FIND_DIALOGS(FindListUnicode);
 
-TEST_F(FindTagListText, CellsShowKindNamespaceParentTagFileAndLine) {
-  FakeTagRecord* tag = AddTag();
-  tag->kind = kTagFunction;
-  tag->nameSpace = "ns";
-  tag->parentName = "Widget";
-  tag->name = "Draw";
-  tag->file = &mainCpp;
-  tag->pattern = "^\tvoid Draw()\t{$";
-  Open(1);
-
-  const std::vector<std::string> expected{"Function", "ns",       "Widget",
-                                          "Draw",     "main.cpp", " void Draw() {"};
-  for (int column = 0; column < 6; ++column) {
-    EXPECT_EQ(CellText(list, 0, column), expected[static_cast<size_t>(column)]) << column;
+TEST_P(FindListUnicode, CellsShowTheHostsTextsInUtf16) {
+  const std::wstring fileName = L"\u00DCbersicht.cpp";
+  const std::vector<std::wstring> expected =
+      IsFindFile() ? std::vector<std::wstring>{fileName, L"C:\\Projekte\\Gr\u00F6\u00DFe \u20AC"}
+                   : std::vector<std::wstring>{L"Function",  L"Caf\u00E9", L"Gr\u00F6\u00DFe",
+                                               L"\u20ACuro", fileName,     L" int a \u2014 b;"};
+  for (std::size_t column = 0; column < expected.size(); ++column) {
+    EXPECT_EQ(WideCellText(list, 0, static_cast<int>(column)), expected[column]) << column;
   }
+  EXPECT_EQ(dialog.Count(WM_NOTIFY, LVN_GETDISPINFOW), 0);
   EXPECT_EQ(dialog.Count(WM_NOTIFY, LVN_GETDISPINFOA), 0);
 }
 
-TEST_F(FindTagListText, KindLabelsAndUnknownKinds) {
-  for (int32_t kind : {5, 6, 12, 13, -1, 0}) AddTag()->kind = kind;
-  Open(static_cast<int>(tags.size()));
-  char buffer[16] = "mine";
-  const std::vector<std::string> labels{"File", "Function", "Variable"};
-  for (int row = 0; row < 3; ++row) {
-    EXPECT_STREQ(Request(dialog.Handle(), list, row, 0, buffer).info.item.pszText,
-                 labels[static_cast<size_t>(row)].c_str());
-  }
-  for (int row : {3, 4}) {
-    const SentAnsiRequest sent =
-        Request(dialog.Handle(), list, row, 0, buffer, LVIF_TEXT | LVIF_IMAGE);
-    EXPECT_EQ(sent.info.item.pszText, buffer) << row;
-    EXPECT_EQ(sent.info.item.mask, UINT(LVIF_TEXT));
-    EXPECT_EQ(sent.result, 0);
-  }
-  EXPECT_EQ(CellText(list, 5, 0), "Class");
-}
+TEST_P(FindListUnicode, ARequestComesBackTextOnlyAndOnlyAnUnansweredOneKeepsTheControlsText) {
+  wchar_t buffer[16] = L"untouched";
+  const auto sent =
+      Request(dialog.Handle(), list, 0, 0, buffer, LVIF_TEXT | LVIF_IMAGE | LVIF_STATE);
+  EXPECT_EQ(sent.result, 0);
+  EXPECT_EQ(sent.info.item.mask, UINT(LVIF_TEXT));
+  EXPECT_EQ(sent.info.item.state, UINT(LVIS_CUT));
+  EXPECT_EQ(sent.info.item.iImage, 7);
+  EXPECT_NE(sent.info.item.pszText, buffer);
+  EXPECT_STREQ(buffer, L"untouched");
 
-TEST_F(FindTagListText, RecordTextsAreHandedOverWithoutCopying) {
-  FakeTagRecord* tag = AddTag();
-  tag->nameSpace = "ns";
-  tag->parentName = "Parent";
-  tag->name = "Name";
-  Open(1);
-  char buffer[8] = "";
-  EXPECT_EQ(Request(dialog.Handle(), list, 0, 1, buffer).info.item.pszText, tag->nameSpace);
-  EXPECT_EQ(Request(dialog.Handle(), list, 0, 2, buffer).info.item.pszText, tag->parentName);
-  EXPECT_EQ(Request(dialog.Handle(), list, 0, 3, buffer).info.item.pszText, tag->name);
-  const SentAnsiRequest beyond =
-      Request(dialog.Handle(), list, 0, 6, buffer, LVIF_TEXT | LVIF_STATE);
-  EXPECT_EQ(beyond.info.item.pszText, buffer);
-  EXPECT_EQ(beyond.info.item.mask, UINT(LVIF_TEXT));
-}
-
-TEST_F(FindTagListText, FileNameAndLineTexts) {
-  struct Case {
-    HostFileRecord* file;
-    const char* pattern;
-    const char* fileText;
-    const char* lineText;
-  };
-  const Case cases[] = {
-      {&mainCpp, "^int main()$", "main.cpp", "int main()"},
-      {&makefile, "^^x$$", "Makefile", "x"},
-      {&dotH, "a^b$c", ".h", "a^b$c"},
-      {&mainCpp, "^$", "main.cpp", ""},
-      {&mainCpp, "if (a)\treturn;", "main.cpp", "if (a) return;"},
-  };
-  for (const Case& c : cases) {
-    FakeTagRecord* tag = AddTag();
-    tag->file = c.file;
-    tag->pattern = c.pattern;
-  }
-  Open(static_cast<int>(tags.size()));
-  for (int row = 0; row < static_cast<int>(std::size(cases)); ++row) {
-    EXPECT_EQ(CellText(list, row, 4), cases[row].fileText) << row;
-    EXPECT_EQ(CellText(list, row, 5), cases[row].lineText) << row;
-  }
-}
-
-TEST_F(FindTagListText, ComposedTextsUseThreeSlotsAndTheArrayIsReadAtEveryRequest) {
-  FakeTagRecord* first = AddTag();
-  first->file = &mainCpp;
-  first->pattern = "^first$";
-  Open(1);
-  char buffer[8] = "";
-  const char* p0 = Request(dialog.Handle(), list, 0, 4, buffer).info.item.pszText;
-  const char* p1 = Request(dialog.Handle(), list, 0, 5, buffer).info.item.pszText;
-  const char* p2 = Request(dialog.Handle(), list, 0, 4, buffer).info.item.pszText;
-  EXPECT_STREQ(p0, "main.cpp");
-  EXPECT_STREQ(p1, "first");
-  EXPECT_NE(p0, p1);
-  EXPECT_NE(p1, p2);
-  EXPECT_NE(p0, p2);
-
-  FakeTagRecord replacement;
-  replacement.pattern = "^second$";
-  std::vector<HostTagRecord*> moved{&replacement};
-  tagArray.tags = moved.data();
-  const char* p3 = Request(dialog.Handle(), list, 0, 5, buffer).info.item.pszText;
-  EXPECT_EQ(p3, p0);
-  EXPECT_STREQ(p0, "second");
-  EXPECT_STREQ(p1, "first");
+  // A null text is an empty cell, converted like any other; no text at all keeps the pointer.
+  const wchar_t* empty =
+      Request(dialog.Handle(), list, 1, InPlaceColumn(), buffer).info.item.pszText;
+  EXPECT_NE(empty, buffer);
+  EXPECT_STREQ(empty, L"");
+  const auto unanswered = Request(dialog.Handle(), list, 2, 0, buffer, LVIF_STATE);
+  EXPECT_EQ(unanswered.info.item.pszText, buffer);
+  EXPECT_EQ(unanswered.info.item.mask, UINT(LVIF_TEXT));
+  EXPECT_EQ(dialog.Count(WM_NOTIFY, LVN_GETDISPINFOW), 0);
 }
 
 }  // namespace

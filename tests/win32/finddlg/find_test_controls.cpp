@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
 #include <iterator>
 
 namespace tolvane::testing {
@@ -15,13 +14,6 @@ std::string KeyPath(const std::string& section) {
 }
 
 }  // namespace
-
-std::string WidthSection(uint32_t dialogId) {
-  char section[64];
-  std::snprintf(section, sizeof section, "WindowPositions\\ID=0x%08lx",
-                static_cast<unsigned long>(dialogId));
-  return section;
-}
 
 void WriteProfileInt(const std::string& section, const std::string& key, int32_t value) {
   HKEY hkey = nullptr;

@@ -17,9 +17,7 @@
 namespace tolvane::testing {
 
 // The module's profile, HKEY_CURRENT_USER\Software\TolvaneReg: ClearModuleProfile and
-// WriteProfileString come from module/loaded_module.h.
-// Section "WindowPositions\ID=0x%08lx" of a dialog identifier, as a registry key below the root.
-std::string WidthSection(uint32_t dialogId);
+// WriteProfileString come from module/loaded_module.h. A section is a registry key below it.
 void WriteProfileInt(const std::string& section, const std::string& key, int32_t value);
 std::optional<int32_t> ReadProfileInt(const std::string& section, const std::string& key);
 std::optional<std::string> ReadProfileString(const std::string& section, const std::string& key);

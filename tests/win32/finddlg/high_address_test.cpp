@@ -91,8 +91,9 @@ NMLVDISPINFOA* Request(HighArena& arena, HWND dialog, HWND list, int row, int co
   return info;
 }
 
-class HighFindFile : public FindFileTest {
+class HighFindFile : public FindDialogTest {
  protected:
+  HighFindFile() : FindDialogTest(kFindFile) {}
   // Rows "file<i>.cpp" in "C:\src\<i>", every host object and array in the arena.
   void OpenHigh(int rows) {
     ASSERT_TRUE(arena.AboveFourGiB());
@@ -104,17 +105,10 @@ class HighFindFile : public FindFileTest {
                                                            "C:\\src\\" + std::to_string(i));
       highKeys[i] = key;
     }
-    auto* highSourceWord = arena.New<HostFileSource*>(highSource);
-    auto* highKeyArray = arena.New<HostFileKeyArray>(HostFileKeyArray{highKeys});
-    ASSERT_TRUE(High(highSource) && High(highKeys) && High(highSourceWord) && High(highKeyArray));
-
-    AddControls(110);  // a few rows visible: Ctrl+End must scroll
-    CreateModule();
-    auto init = Entry<InitFindFileDialogFn>(kInitFindFileDialog);
-    ASSERT_TRUE(init(dialog.Handle(), kFindFileDialogId, &comboObject, &listObject, highSourceWord,
-                     highKeyArray));
-    open = true;
-    SetRows(rows);
+    sourceWordAt = arena.New<HostFileSource*>(highSource);
+    keyArrayAt = arena.New<HostFileKeyArray>(HostFileKeyArray{highKeys});
+    ASSERT_TRUE(High(highSource) && High(highKeys) && High(sourceWordAt) && High(keyArrayAt));
+    Open(rows, 110);  // a few rows visible: Ctrl+End must scroll
   }
 
   HighArena arena;
@@ -136,7 +130,7 @@ TEST_F(HighFindFile, KeyDownsReachTheListWithTheirFullKeyData) {
   KeyRecorder listKeys(list);
   SetRowState(list, 0, LVIS_SELECTED | LVIS_FOCUSED);
   const LPARAM wideKeyData = KeyData(VK_DOWN) | static_cast<LPARAM>(0x5A5A'0000'0000);
-  ::PostMessageA(EditOf(combo), WM_KEYDOWN, VK_DOWN, wideKeyData);
+  ::PostMessageA(EditOf(combos[0]), WM_KEYDOWN, VK_DOWN, wideKeyData);
   PumpMessages();
 
   ASSERT_EQ(listKeys.Keys().size(), 1u);
@@ -146,7 +140,7 @@ TEST_F(HighFindFile, KeyDownsReachTheListWithTheirFullKeyData) {
 
   {
     HeldCtrl ctrl;
-    PostKeyDown(EditOf(combo), VK_END);
+    PostKeyDown(EditOf(combos[0]), VK_END);
     PumpMessages();
   }
   EXPECT_EQ(RowState(list, 9), UINT(LVIS_SELECTED | LVIS_FOCUSED));
@@ -154,8 +148,9 @@ TEST_F(HighFindFile, KeyDownsReachTheListWithTheirFullKeyData) {
   EXPECT_EQ(CellText(list, 9, 0), "file9.cpp");
 }
 
-class HighFindTag : public FindTagTest {
+class HighFindTag : public FindDialogTest {
  protected:
+  HighFindTag() : FindDialogTest(kFindTag) {}
   HighArena arena;
 };
 
@@ -171,15 +166,8 @@ TEST_F(HighFindTag, DisplayRequestsHandOverRecordTextsAboveFourGiB) {
   tag->file = file;
   HostTagRecord** highTags = arena.Array<HostTagRecord*>(1);
   highTags[0] = tag;
-  auto* highTagArray = arena.New<HostTagArray>(HostTagArray{highTags});
-
-  AddControls();
-  CreateModule();
-  auto init = Entry<InitFindTagDialogFn>(kInitFindTagDialog);
-  ASSERT_TRUE(init(dialog.Handle(), kFindTagDialogId, &parentObject, &tagObject, &listObject,
-                   highTagArray));
-  open = true;
-  SetRows(1);
+  tagArrayAt = arena.New<HostTagArray>(HostTagArray{highTags});
+  Open(1);
 
   // Texts the record returns are handed over as they are: the very address must come back.
   EXPECT_EQ(Request(arena, dialog.Handle(), list, 0, 1)->item.pszText, tag->nameSpace);

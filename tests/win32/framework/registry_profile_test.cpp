@@ -87,6 +87,16 @@ TEST_F(RegistryProfileTest, AbsentValuesAndSectionsAreTellableFromUnreadableOnes
   EXPECT_EQ(profile.ReadString("S", "Text", value), ProfileRead::kFailed);
 }
 
+// Widths are written at every close: a value of another type stays, since it was not read.
+TEST_F(RegistryProfileTest, AnIntegerIsNeverWrittenOverAValueOfAnotherType) {
+  profile.WriteString("S", "Width", "wide");
+  profile.WriteInt("S", "Width", 5);
+  EXPECT_EQ(Read("S", "Width"), "wide");
+  profile.WriteInt("S", "Fresh", 5);
+  profile.WriteInt("S", "Fresh", 6);
+  EXPECT_EQ(profile.GetInt("S", "Fresh", -1), 6);
+}
+
 TEST_F(RegistryProfileTest, NegativeIntegersAndEmptyStringsRoundTrip) {
   profile.WriteInt("S", "N", -5);
   profile.WriteString("S", "E", "");

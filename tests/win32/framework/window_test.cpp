@@ -1,29 +1,24 @@
-// CWnd's own windows: created as hidden children, messages to the object, destroyed with it.
+// CWnd's own windows: created as hidden children, destroyed with the object or the parent.
 #include "framework/window.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <vector>
 
 #include "harness/test_dialog.h"
 
 namespace tolvane {
 namespace {
 
-using testing::PumpMessages;
 using testing::TestDialog;
 
 class RecordingWnd : public CWnd {
  public:
-  std::vector<UINT> seen;
   bool* destroyed = nullptr;
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message >= WM_USER) seen.push_back(message);
     if (message == WM_DESTROY && destroyed != nullptr) *destroyed = true;
-    if (message == WM_USER + 1) return LRESULT(wParam + lParam);
     return Default(message, wParam, lParam);
   }
 };
@@ -38,18 +33,6 @@ TEST(Window, CreatesAHiddenChildWithTheGivenIdentifier) {
   EXPECT_EQ(window.ControlId(), 7);
   EXPECT_FALSE(::IsWindowVisible(window.Handle()));
   EXPECT_EQ(CWnd::FromHandle(window.Handle()), &window);
-}
-
-TEST(Window, SentMessagesAreAnsweredAtOncePostedOnesWhenTheLoopRuns) {
-  TestDialog parent;
-  RecordingWnd window;
-  ASSERT_TRUE(window.CreateChild(parent.Handle(), "", 0, RECT{0, 0, 0, 0}, 0));
-
-  EXPECT_EQ(window.Send(WM_USER + 1, 2, 3), 5);
-  EXPECT_TRUE(window.Post(WM_USER + 2));
-  EXPECT_EQ(window.seen, (std::vector<UINT>{WM_USER + 1}));
-  PumpMessages();
-  EXPECT_EQ(window.seen, (std::vector<UINT>{WM_USER + 1, WM_USER + 2}));
 }
 
 TEST(Window, DestroyLeavesTheObjectWithoutAWindow) {

@@ -1,5 +1,6 @@
-// The history lists through the real module: loaded from and saved to the registry in the
-// stored form, fed into the dialogs' real combo boxes, and the add entries' 256-item rules.
+// The history lists through the real module's life: read from the registry at creation, written
+// back at destruction, and what becomes of adds around those two. The stored form, the add rules
+// and the combo boxes' part are the native history tests' and find_dialog_test's.
 #include <string>
 
 #include "harness/import_patch.h"
@@ -21,39 +22,13 @@ class History : public ModuleTest {
   }
 
   // The host's Find File dialog, opened and closed through entries 1 and 2.
-  HWND OpenFindFile() {
+  void OpenFindFile() {
     dialog.AddList(1020);
-    combo = dialog.AddCombo(1021);
+    dialog.AddCombo(1021);
     CFindFileEdit* comboObject = nullptr;
     CFindFileListCtrl* listObject = nullptr;
     EXPECT_TRUE(Entry<InitFindFileDialogFn>(table, kInitFindFileDialog)(
         dialog.Handle(), 0x1234, &comboObject, &listObject, &sourceWord, &keys));
-    return combo;
-  }
-  // The host's Find Tag dialog, opened through entry 5; returns the tag combo 1052.
-  HWND OpenFindTag() {
-    dialog.AddList(1050);
-    parentCombo = dialog.AddCombo(1051);
-    combo = dialog.AddCombo(1052);
-    CFindTagEdit* parentObject = nullptr;
-    CFindTagEdit* tagObject = nullptr;
-    CFindTagListCtrl* listObject = nullptr;
-    EXPECT_TRUE(Entry<InitFindTagDialogFn>(table, kInitFindTagDialog)(
-        dialog.Handle(), 0x5678, &parentObject, &tagObject, &listObject, &tags));
-    return combo;
-  }
-  static int Count(HWND comboWindow) {
-    return static_cast<int>(::SendMessageA(comboWindow, CB_GETCOUNT, 0, 0));
-  }
-  static std::string Item(HWND comboWindow, int index) {
-    char text[256] = {};
-    ::SendMessageA(comboWindow, CB_GETLBTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text));
-    return text;
-  }
-  static std::string Numbered(int count) {
-    std::string stored;
-    for (int i = 0; i < count; ++i) stored += "item" + std::to_string(i) + "|";
-    return stored;
   }
   void Add(OpsIndex entry, const std::string& text) {
     Entry<AddHistoryFn>(table, entry)(text.c_str());
@@ -61,91 +36,10 @@ class History : public ModuleTest {
 
   OpsTable* table = nullptr;
   TestDialog dialog;
-  HWND combo = nullptr;
-  HWND parentCombo = nullptr;
   FakeFileSource source;
   HostFileSource* sourceWord = &source;
   HostFileKeyArray keys{nullptr};
-  HostTagArray tags{nullptr};
 };
-
-TEST_F(History, StoredFormRoundTripsThroughCreationAndDestruction) {
-  WriteProfileString("Config", "FilenameEditList", "a|b|");
-  WriteProfileString("Config", "TagParentEditList", "a||b");  // no trailing bar
-  table = module.Create(ide.RootDispatch());
-  module.Destroy(table);
-  EXPECT_EQ(Stored("FilenameEditList"), "a|b|");
-  EXPECT_EQ(Stored("TagParentEditList"), "a||b|");
-  EXPECT_EQ(Stored("TagEditList"), "");  // absent reads as empty and is saved as empty
-}
-
-TEST_F(History, FindFileComboGetsTheHistoryAndCloseWritesItBack) {
-  WriteProfileString("Config", "FilenameEditList", "main.cpp|util.h|");
-  table = module.Create(ide.RootDispatch());
-  HWND comboWindow = OpenFindFile();
-  ASSERT_EQ(Count(comboWindow), 2);
-  EXPECT_EQ(Item(comboWindow, 0), "main.cpp");
-  EXPECT_EQ(Item(comboWindow, 1), "util.h");
-
-  Add(kAddFilenameHistory, "new.cpp");
-  Add(kAddFilenameHistory, "new.cpp");   // equal to item 0: nothing inserted
-  Add(kAddFilenameHistory, "");          // empty: nothing
-  Add(kAddFilenameHistory, "MAIN.CPP");  // other letter case: inserted
-  ASSERT_EQ(Count(comboWindow), 4);
-  EXPECT_EQ(Item(comboWindow, 0), "MAIN.CPP");
-  EXPECT_EQ(Item(comboWindow, 1), "new.cpp");
-
-  EXPECT_TRUE(Entry<CloseFindFileDialogFn>(table, kCloseFindFileDialog)());
-  module.Destroy(table);
-  EXPECT_EQ(Stored("FilenameEditList"), "MAIN.CPP|new.cpp|main.cpp|util.h|");
-}
-
-TEST_F(History, AddingToAFullComboKeepsTwoHundredFiftySix) {
-  WriteProfileString("Config", "FilenameEditList", Numbered(256));
-  table = module.Create(ide.RootDispatch());
-  HWND comboWindow = OpenFindFile();
-  ASSERT_EQ(Count(comboWindow), 256);
-
-  Add(kAddFilenameHistory, "newest");
-
-  EXPECT_EQ(Count(comboWindow), 256);
-  EXPECT_EQ(Item(comboWindow, 0), "newest");
-  EXPECT_EQ(Item(comboWindow, 255), "item254");
-  Entry<CloseFindFileDialogFn>(table, kCloseFindFileDialog)();
-  module.Destroy(table);
-}
-
-TEST_F(History, AnOverlongHistoryFillsInFullAndTheFirstAddTrimsIt) {
-  WriteProfileString("Config", "TagEditList", Numbered(300));
-  table = module.Create(ide.RootDispatch());
-  HWND tagCombo = OpenFindTag();
-  ASSERT_EQ(Count(tagCombo), 300);
-
-  Add(kAddTagHistory, "item0");  // equal to item 0: no insert, but the trim applies
-
-  EXPECT_EQ(Count(tagCombo), 256);
-  EXPECT_EQ(Item(tagCombo, 0), "item0");
-  EXPECT_EQ(Item(tagCombo, 255), "item255");
-  Entry<CloseFindTagDialogFn>(table, kCloseFindTagDialog)();
-  module.Destroy(table);
-}
-
-TEST_F(History, TagEntriesActOnTheirOwnComboBoxes) {
-  table = module.Create(ide.RootDispatch());
-  HWND tagCombo = OpenFindTag();
-  Add(kAddTagHistory, "tag");
-  Add(kAddTagParentHistory, "parent");
-  ASSERT_EQ(Count(tagCombo), 1);
-  ASSERT_EQ(Count(parentCombo), 1);
-  EXPECT_EQ(Item(tagCombo, 0), "tag");
-  EXPECT_EQ(Item(parentCombo, 0), "parent");
-
-  Entry<CloseFindTagDialogFn>(table, kCloseFindTagDialog)();
-  module.Destroy(table);
-  EXPECT_EQ(Stored("TagEditList"), "tag|");
-  EXPECT_EQ(Stored("TagParentEditList"), "parent|");
-  EXPECT_EQ(Stored("FilenameEditList"), "");
-}
 
 TEST_F(History, AddEntriesDoNothingWhileNoDialogIsOpen) {
   WriteProfileString("Config", "FilenameEditList", "kept|");
@@ -153,10 +47,6 @@ TEST_F(History, AddEntriesDoNothingWhileNoDialogIsOpen) {
   Add(kAddFilenameHistory, "lost");
   Add(kAddTagHistory, "lost");
   Add(kAddTagParentHistory, "lost");
-
-  OpenFindFile();
-  Entry<CloseFindFileDialogFn>(table, kCloseFindFileDialog)();
-  Add(kAddFilenameHistory, "after close");  // the combo object is gone: nothing to touch
 
   module.Destroy(table);
   EXPECT_EQ(Stored("FilenameEditList"), "kept|");

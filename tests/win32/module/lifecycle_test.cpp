@@ -303,13 +303,5 @@ TEST_F(Lifecycle, UnloadWithBothFindDialogsOpenLeavesPlainControls) {
   EXPECT_EQ(ide.References("Root"), 0);
 }
 
-TEST(ExportTable, TheDllExportsItsTwoEntryPointsByName) {
-  LoadedModule module;
-  EXPECT_NE(::GetProcAddress(module.Handle(), "TolvaneRegCreate"), nullptr);
-  EXPECT_NE(::GetProcAddress(module.Handle(), "TolvaneRegDestroy"), nullptr);
-  EXPECT_EQ(::GetProcAddress(module.Handle(), "_TolvaneRegCreate"), nullptr);
-  EXPECT_EQ(::GetProcAddress(module.Handle(), "DllMain"), nullptr);
-}
-
 }  // namespace
 }  // namespace tolvane::testing

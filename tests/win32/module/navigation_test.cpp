@@ -1,6 +1,6 @@
-// Entries 13 and 14 of the real module against the fake IDE: the jump by line, the search by
-// pattern, the real message box for a tag that cannot be found, the last tag, and the balance
-// of automation references.
+// Entries 13 and 14 of the real module against the fake IDE: the real message box for a tag that
+// cannot be found, and the entries after the module's destruction. How a tag is reached, and what
+// becomes of the last tag, are go_to_tag_test's; the entries' ordinary use is the MSVC-ABI host's.
 #include <map>
 #include <string>
 
@@ -24,44 +24,10 @@ class Navigation : public ModuleTest {
 
   bool GoTo(HostTagRecord* tag) { return Entry<GoToTagFn>(table, kGoToTag)(tag); }
   HostTagRecord* LastTag() { return Entry<GetLastTagFn>(table, kGetLastTag)(); }
-  FakeTextBuffer& Text() { return ide.File("c:\\src\\main.cpp")->text; }
 
   OpsTable* table = nullptr;
   std::map<std::string, long> before;
 };
-
-TEST_F(Navigation, ATagWithALineNumberIsReachedByJumpingToThatLine) {
-  FakeTagRecord tag;
-  tag.name = "main";
-  tag.fileName = "c:\\src\\main.cpp";
-  tag.line = 5;
-  tag.pattern = "/^never searched$/";
-
-  EXPECT_TRUE(GoTo(&tag));
-
-  EXPECT_EQ(Text().Caret(), (TextPosition{5, 1}));
-  EXPECT_EQ(Text().SelectedText(), "  return 0;");
-  EXPECT_EQ(Text().ShownLine(), 5);
-  EXPECT_TRUE(Text().ShownCentered());
-  EXPECT_FALSE(ide.Called("Selection(c:\\src\\main.cpp).FindText(never searched, 0x4)"));
-  EXPECT_EQ(LastTag(), &tag);
-  EXPECT_EQ(ide.ReferenceChangesSince(before), "");
-}
-
-TEST_F(Navigation, ATagWithoutALineIsFoundByItsPatternFromTheTop) {
-  FakeTagRecord tag;
-  tag.name = "main";
-  tag.fileName = "c:\\src\\main.cpp";
-  tag.pattern = "^int main(void)$";
-
-  EXPECT_TRUE(GoTo(&tag));
-
-  EXPECT_TRUE(ide.Called("Selection(c:\\src\\main.cpp).FindText(int main(void), 0x4)"));
-  EXPECT_EQ(Text().Caret(), (TextPosition{3, 1}));
-  EXPECT_EQ(Text().SelectedText(), "int main(void)");
-  EXPECT_EQ(LastTag(), &tag);
-  EXPECT_EQ(ide.ReferenceChangesSince(before), "");
-}
 
 TEST_F(Navigation, ATagThatCannotBeFoundIsReportedInAMessageBoxAndTheLastTagStays) {
   FakeTagRecord found;
@@ -84,30 +50,6 @@ TEST_F(Navigation, ATagThatCannotBeFoundIsReportedInAMessageBoxAndTheLastTagStay
       << closer.Texts()[0];
   EXPECT_EQ(LastTag(), &found);
   EXPECT_EQ(ide.ReferenceChangesSince(before), "");
-}
-
-TEST_F(Navigation, AFileThatDoesNotOpenForgetsTheLastTag) {
-  FakeTagRecord found;
-  found.fileName = "c:\\src\\main.cpp";
-  found.line = 2;
-  ASSERT_TRUE(GoTo(&found));
-  FakeTagRecord elsewhere;
-  elsewhere.fileName = "c:\\src\\absent.cpp";
-  elsewhere.line = 1;
-
-  EXPECT_FALSE(GoTo(&elsewhere));
-  EXPECT_EQ(LastTag(), nullptr);
-  EXPECT_EQ(ide.ReferenceChangesSince(before), "");
-}
-
-TEST_F(Navigation, LastTagIsNullAtFirstAndAfterANullTag) {
-  EXPECT_EQ(LastTag(), nullptr);
-  FakeTagRecord found;
-  found.fileName = "c:\\src\\main.cpp";
-  found.line = 1;
-  ASSERT_TRUE(GoTo(&found));
-  EXPECT_FALSE(GoTo(nullptr));
-  EXPECT_EQ(LastTag(), nullptr);
 }
 
 TEST_F(Navigation, AfterDestructionNoRootIsHeldAndTheLastTagStays) {

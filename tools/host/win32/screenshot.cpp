@@ -1,12 +1,54 @@
 #include "screenshot.h"
 
-#include <filesystem>
-#include <fstream>
-#include <vector>
+#include <wincodec.h>
+#include <wrl/client.h>
 
-#include "png_image.h"
+#include <cstdio>
 
 namespace tolvane::host {
+
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+std::string Failed(const char* what, HRESULT hr) {
+  char text[96];
+  std::snprintf(text, sizeof text, "%s (0x%08lX)", what, static_cast<unsigned long>(hr));
+  return text;
+}
+
+// Writes 24-bit BGR rows, top row first, to `path` with the system's PNG encoder; an error or "".
+std::string EncodePng(BYTE* bits, UINT width, UINT height, UINT stride, const std::wstring& path) {
+  ComPtr<IWICImagingFactory> factory;
+  HRESULT hr = ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                  IID_PPV_ARGS(&factory));
+  if (FAILED(hr)) return Failed("no imaging factory", hr);
+  ComPtr<IWICStream> stream;
+  hr = factory->CreateStream(&stream);
+  if (SUCCEEDED(hr)) hr = stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE);
+  if (FAILED(hr)) return Failed("cannot create the file", hr);
+
+  ComPtr<IWICBitmapEncoder> encoder;
+  ComPtr<IWICBitmapFrameEncode> frame;
+  WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+  hr = factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder);
+  if (SUCCEEDED(hr)) hr = encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache);
+  if (SUCCEEDED(hr)) hr = encoder->CreateNewFrame(&frame, nullptr);
+  if (SUCCEEDED(hr)) hr = frame->Initialize(nullptr);
+  if (SUCCEEDED(hr)) hr = frame->SetSize(width, height);
+  if (SUCCEEDED(hr)) hr = frame->SetPixelFormat(&format);
+  // The encoder answers with the format it will write; the rows are only good for this one.
+  if (SUCCEEDED(hr) && !IsEqualGUID(format, GUID_WICPixelFormat24bppBGR)) {
+    hr = WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT;
+  }
+  if (SUCCEEDED(hr)) hr = frame->WritePixels(height, stride, stride * height, bits);
+  if (SUCCEEDED(hr)) hr = frame->Commit();
+  if (SUCCEEDED(hr)) hr = encoder->Commit();
+  if (FAILED(hr)) return Failed("cannot encode the PNG", hr);
+  return {};
+}
+
+}  // namespace
 
 ScreenshotResult WriteWindowPng(HWND window, const std::wstring& path) {
   ScreenshotResult result;
@@ -22,13 +64,15 @@ ScreenshotResult WriteWindowPng(HWND window, const std::wstring& path) {
     return result;
   }
 
+  // 24 bits a pixel, blue first, rows padded to whole DWORDs: the layout the PNG encoder takes.
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
   info.bmiHeader.biHeight = -height;  // top row first
   info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
+  const UINT stride = (UINT(width) * 3 + 3) & ~3u;
   void* bits = nullptr;
   HDC screen = ::GetDC(nullptr);
   HDC memory = ::CreateCompatibleDC(screen);
@@ -38,31 +82,18 @@ ScreenshotResult WriteWindowPng(HWND window, const std::wstring& path) {
   const BOOL copied =
       ::BitBlt(memory, 0, 0, width, height, screen, bounds.left, bounds.top, SRCCOPY);
   ::GdiFlush();
-  std::vector<uint8_t> rgb(std::size_t(width) * std::size_t(height) * 3);
-  if (copied) {
-    const auto* pixels = static_cast<const uint8_t*>(bits);
-    for (std::size_t i = 0, n = std::size_t(width) * std::size_t(height); i < n; ++i) {
-      rgb[i * 3] = pixels[i * 4 + 2];
-      rgb[i * 3 + 1] = pixels[i * 4 + 1];
-      rgb[i * 3 + 2] = pixels[i * 4];
-    }
+  if (!copied) {
+    result.error = "cannot copy the screen";
+  } else {
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    result.error = EncodePng(static_cast<BYTE*>(bits), UINT(width), UINT(height), stride, path);
+    if (SUCCEEDED(com)) ::CoUninitialize();
   }
   ::SelectObject(memory, old);
   ::DeleteObject(bitmap);
   ::DeleteDC(memory);
   ::ReleaseDC(nullptr, screen);
-  if (!copied) {
-    result.error = "cannot copy the screen";
-    return result;
-  }
-
-  const auto png = EncodePng(uint32_t(width), uint32_t(height), rgb);
-  std::ofstream out(std::filesystem::path(path), std::ios::binary);
-  out.write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()));
-  if (!out) {
-    result.error = "cannot write the file";
-    return result;
-  }
+  if (!result.error.empty()) return result;
   result.written = true;
   result.width = width;
   result.height = height;

@@ -1,0 +1,223 @@
+// The scenario tester. Every scenario runs in a process of its own (a pinned module never unloads,
+// and a crash must not take the tester down); a failing one is shrunk by removing actions and
+// replaying each candidate in a fresh process, and printed as its seed and its shortest list.
+//   scenario_tests --seeds FIRST COUNT   those seeds, then the regression cases (ctest)
+//   scenario_tests --fuzz SECONDS [FIRST] new seeds from FIRST (default: from the clock) until
+//                                         the time is up or one fails
+//   scenario_tests --seed N | --play "ACTIONS"   one scenario, in this process
+// --steps N sets a seed's number of actions (default 200).
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "scenario/scenario.h"
+
+namespace tolvane::testing::scenario {
+namespace {
+
+// Faults found by this tester, each as the shortest action list that showed it.
+const char* const kRegressions[] = {
+    // A column width stored as a text was written over at the close.
+    "width:0 create:0 init:0:1 close:0:1",
+    "create:0 width:1 init:1:2 init:1:0",
+    // Opened twice without a close, the same combo box showed its history twice, and stored it so.
+    "create:0 init:1:2 add:2:4 init:1:0",
+    "reg:1:6 create:0 init:1:2 init:1:0 close:1:0 destroy:0",
+    // The host subclassed over the module's list and unloaded it with no message in between: the
+    // code was pinned as the module ended, and its window table went with it. The next message to
+    // the list read the table through a null pointer; loaded again, the module subclassed the list
+    // over its own buried procedure, which then called itself until the stack ran out.
+    "create:0 init:0:0 sub:1 unload",
+    "create:0 init:0:0 sub:1 unload create:0 init:0:0 add:0:2 close:0:0 destroy:0",
+    // A save set aside the list a load could not open, then found the disk full: the list waited
+    // under ".old" and the next load reported success with no entries.
+    "file:7 create:0 file:3 load:0 file:4 save!d0 load:0",
+};
+
+int g_steps = 200;
+
+// What one scenario in a process of its own came to.
+Outcome RunChild(const std::string& arguments) {
+  char program[MAX_PATH] = "";
+  ::GetModuleFileNameA(nullptr, program, MAX_PATH);
+  std::string command = "\"" + std::string(program) + "\" " + arguments;
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  ::CreatePipe(&readEnd, &writeEnd, &inherit, 0);
+  ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = startup.hStdError = writeEnd;
+  startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+  PROCESS_INFORMATION process{};
+  if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+    return {false, -1, "tester: cannot start " + command};
+  }
+  ::CloseHandle(writeEnd);
+  std::string output;
+  char buffer[4096];
+  DWORD got = 0;
+  while (::ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+    output.append(buffer, got);
+  }
+  ::CloseHandle(readEnd);
+  ::WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD status = 0;
+  ::GetExitCodeProcess(process.hProcess, &status);
+  ::CloseHandle(process.hProcess);
+  ::CloseHandle(process.hThread);
+  Outcome outcome;
+  const std::size_t line = output.rfind("RESULT ");
+  int step = -1;
+  char kind[8] = "";
+  if (line != std::string::npos &&
+      std::sscanf(output.c_str() + line, "RESULT %7s %d", kind, &step) == 2) {
+    outcome.ok = std::strcmp(kind, "ok") == 0;
+    outcome.step = step;
+    const std::size_t what = output.find(' ', output.find(' ', line + 7) + 1);
+    if (!outcome.ok) outcome.what = output.substr(what + 1, output.find('\n', what) - what - 1);
+  }
+  if (status > 1 || line == std::string::npos) {
+    // The process went down: after the last step it reported.
+    const std::size_t last = output.rfind("STEP ");
+    outcome = {false, last == std::string::npos ? 0 : std::atoi(output.c_str() + last + 5) + 1,
+               "crash: exit status " + std::to_string(status)};
+  }
+  return outcome;
+}
+
+std::string Kind(const std::string& what) {
+  return what.substr(0, what.find(':'));
+}
+
+// Removes ever smaller runs of actions as long as the same kind of failure remains.
+std::vector<Action> Shrink(std::vector<Action> actions, const Outcome& failure, int* runs) {
+  actions.resize(std::min(actions.size(), std::size_t(failure.step) + 1));
+  for (std::size_t chunk = actions.size() / 2; chunk >= 1; chunk /= 2) {
+    for (std::size_t at = 0; at < actions.size();) {
+      std::vector<Action> candidate = actions;
+      candidate.erase(candidate.begin() + long(at),
+                      candidate.begin() + long(std::min(actions.size(), at + chunk)));
+      const Outcome outcome = RunChild("--play \"" + Format(candidate) + "\"");
+      ++*runs;
+      if (!outcome.ok && Kind(outcome.what) == Kind(failure.what) && outcome.step >= 0) {
+        candidate.resize(std::min(candidate.size(), std::size_t(outcome.step) + 1));
+        actions = candidate;
+      } else {
+        at += chunk;
+      }
+    }
+    if (chunk == 1) break;
+  }
+  for (Action& action : actions) {  // then the failures injected that the fault does not need
+    if (action.fault == Fault::kNone) continue;
+    const Action kept = action;
+    action.fault = Fault::kNone;
+    const Outcome outcome = RunChild("--play \"" + Format(actions) + "\"");
+    ++*runs;
+    if (outcome.ok || Kind(outcome.what) != Kind(failure.what)) action = kept;
+  }
+  return actions;
+}
+
+void Report(const char* name, const std::vector<Action>& actions, const Outcome& failure) {
+  int runs = 0;
+  const std::vector<Action> shortest = Shrink(actions, failure, &runs);
+  const std::size_t step = std::min(actions.size() - 1, std::size_t(failure.step));
+  std::printf(
+      "FAILED %s at action %d (%s): %s\n  shortest failing list (%zu actions, %d replays):"
+      "\n  %s\n",
+      name, failure.step, Format(actions[step]).c_str(), failure.what.c_str(), shortest.size(),
+      runs, Format(shortest).c_str());
+  std::fflush(stdout);
+}
+
+struct Tally {
+  int passed = 0, failed = 0;
+  long long actions = 0;
+  ULONGLONG start = ::GetTickCount64();
+  void Print() const {
+    const double seconds = double(::GetTickCount64() - start) / 1000.0;
+    std::printf("%d scenarios, %lld actions in %.1f s: %.2f scenarios/s, %.0f actions/s\n",
+                passed + failed, actions, seconds, (passed + failed) / seconds,
+                double(actions) / seconds);
+  }
+};
+
+bool RunSeed(uint32_t seed, Tally& tally) {
+  const Outcome outcome =
+      RunChild("--steps " + std::to_string(g_steps) + " --seed " + std::to_string(seed));
+  tally.actions += outcome.ok ? g_steps : outcome.step + 1;
+  if (outcome.ok) return ++tally.passed, true;
+  ++tally.failed;
+  Report(("seed " + std::to_string(seed)).c_str(), Generate(seed, g_steps), outcome);
+  return false;
+}
+
+int PlayHere(const std::vector<Action>& actions) {
+  const Outcome outcome = Play(actions);
+  if (outcome.ok) {
+    std::printf("RESULT ok %zu\n", actions.size());
+  } else {
+    std::printf("RESULT fail %d %s\n", outcome.step, outcome.what.c_str());
+  }
+  return outcome.ok ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace tolvane::testing::scenario
+
+int main(int argc, char** argv) {
+  using namespace tolvane::testing::scenario;
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (std::strcmp(argv[i], "--steps") == 0) g_steps = std::atoi(argv[i + 1]);
+  }
+  for (int i = 1; i + 1 < argc; ++i) {
+    const std::string option = argv[i];
+    if (option == "--seed") return PlayHere(Generate(uint32_t(std::atoll(argv[i + 1])), g_steps));
+    if (option == "--play") {
+      std::vector<Action> actions;
+      if (!Parse(argv[i + 1], actions)) return std::fprintf(stderr, "not an action list\n"), 2;
+      return PlayHere(actions);
+    }
+    if (option == "--seeds" && i + 2 < argc) {
+      Tally tally;
+      const uint32_t first = uint32_t(std::atoll(argv[i + 1]));
+      for (uint32_t seed = first; seed < first + uint32_t(std::atoi(argv[i + 2])); ++seed) {
+        RunSeed(seed, tally);
+      }
+      for (const char* regression : kRegressions) {
+        std::vector<Action> actions;
+        if (!Parse(regression, actions)) continue;
+        const Outcome outcome = RunChild(std::string("--play \"") + regression + "\"");
+        tally.actions += long(actions.size());
+        outcome.ok ? ++tally.passed : ++tally.failed;
+        if (!outcome.ok) Report("regression", actions, outcome);
+      }
+      tally.Print();
+      std::printf("%d passed, %d failed\n", tally.passed, tally.failed);
+      return tally.failed == 0 ? 0 : 1;
+    }
+    if (option == "--fuzz") {
+      Tally tally;
+      const ULONGLONG limit = ULONGLONG(std::atoll(argv[i + 1])) * 1000;
+      uint32_t seed = i + 2 < argc && argv[i + 2][0] != '-' ? uint32_t(std::atoll(argv[i + 2]))
+                                                            : uint32_t(::GetTickCount64());
+      std::printf("scenarios from seed %u, %d actions each\n", seed, g_steps);
+      bool ok = true;
+      while (ok && ::GetTickCount64() - tally.start < limit) ok = RunSeed(seed++, tally);
+      tally.Print();
+      return ok ? 0 : 1;
+    }
+  }
+  std::fprintf(stderr,
+               "usage: scenario_tests --seeds FIRST COUNT | --fuzz SECONDS [FIRST] | "
+               "--seed N | --play \"ACTIONS\" [--steps N]\n");
+  return 2;
+}
