@@ -324,8 +324,9 @@ class HostDialog {
   HWND Handle() const { return dialog_; }
   HWND List() const { return list_; }
 
-  // The columns the module's init inserts otherwise.
+  // The extended style and the columns the module's init sets up otherwise.
   void SetUpColumns() {
+    ::SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     for (int column : {0, 1}) {
       LVCOLUMNA header{};
       header.mask = LVCF_WIDTH | LVCF_SUBITEM;
