@@ -13,14 +13,13 @@ namespace tolvane {
 
 class CComboBoxEx : public CWnd {
  public:
-  // Attaches like CWnd and asks for pre-translation of the combo box's messages.
+  // Key routing needs the combo's keys before its edit field sees them.
   bool AttachToDialogItem(HWND dialog, int controlId) override {
     if (!CWnd::AttachToDialogItem(dialog, controlId)) return false;
     WantPreTranslation();
     return true;
   }
 
-  // At the end of the drop-down list.
   int AddString(const std::string& text) {
     return static_cast<int>(Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
   }

@@ -22,7 +22,7 @@ class CListCtrl : public CWnd {
     ::GetClientRect(Handle(), &rect);
     return rect;
   }
-  // Inserts column `index` with a heading, an alignment (LVCFMT_*) and a width; -1 on failure.
+  // -1 on failure.
   int InsertColumn(int index, const char* heading, int format, int width) {
     LVCOLUMNA column{};
     column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
@@ -49,12 +49,15 @@ class CListCtrl : public CWnd {
     return Send(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)) != 0;
   }
   int GetItemCount() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
-  // Scrolls `row` into view; with partialOk false the row ends up entirely visible.
+  // With partialOk false the row ends up entirely visible.
   bool EnsureVisible(int row, bool partialOk = false) {
     return Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), partialOk ? TRUE : FALSE) != 0;
   }
-  // Sends the list a WM_KEYDOWN with the given key code and key data, synchronously.
-  void SendKeyDown(WPARAM virtualKey, LPARAM keyData = 0) { Send(WM_KEYDOWN, virtualKey, keyData); }
+  // A WM_KEYDOWN, answered before this returns. The object handles no keys itself, so the key
+  // goes straight to the list's own procedure (see SendToOwnProcedure).
+  void SendKeyDown(WPARAM virtualKey, LPARAM keyData = 0) {
+    SendToOwnProcedure(WM_KEYDOWN, virtualKey, keyData);
+  }
 };
 
 }  // namespace tolvane

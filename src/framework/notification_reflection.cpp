@@ -1,7 +1,6 @@
 #include "framework/notification_reflection.h"
 
 #include "framework/code_pin.h"
-#include "framework/window.h"
 #include "framework/window_table.h"
 
 namespace tolvane {
@@ -18,7 +17,7 @@ void Unsubclass(HWND dialog, WindowRecord& record) {
   ::SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(record.dialogProcedure));
   record.dialogProcedure = nullptr;
   record.reflectedControls = 0;
-  Windows().DropIfUnused(dialog);
+  TheWindowTable().DropIfUnused(dialog);
 }
 
 // The control that sent a notification, or null for anything else.
@@ -42,21 +41,29 @@ WNDPROC ProcedureBeneath(HWND dialog, const WindowRecord* record) {
 // dialog's own procedure throws never gets here: CallWindowProcA stands between.
 LRESULT CALLBACK ReflectingDialogProc(HWND dialog, UINT message, WPARAM wParam,
                                       LPARAM lParam) noexcept {
-  KeepCodeLoadedIfBuried(dialog, &ReflectingDialogProc);
-  WindowRecord* record = Windows().Find(dialog);
+  WindowTable& table = TheWindowTable();
+  const WindowRecord* control = table.Find(NotifyingControl(message, lParam));
+  // Taken before the control's object has its say: it may run the host's code, which can end
+  // the subclass, and the message still goes where it would have gone.
+  WindowRecord* record = table.Find(dialog);
   WNDPROC original = ProcedureBeneath(dialog, record);
-  if (CWnd* control = CWnd::FromHandle(NotifyingControl(message, lParam))) {
+  if (control != nullptr && control->object != nullptr) {
+    // Display requests come by the hundred with every repaint: one look a tick (code_pin.h).
+    if (record != nullptr) record->dialogWatch.Look(dialog, &ReflectingDialogProc);
     LRESULT result = 0;
     try {
-      if (control->OnReflectedNotification(message, wParam, lParam, result)) return result;
+      if (control->object->OnReflectedNotification(message, wParam, lParam, result)) return result;
     } catch (...) {
       // The control's object failed to answer (the host's records, out of memory): the
       // notification was its own, so the dialog does not get it either.
       return 0;
     }
-  }
-  if (message == WM_NCDESTROY && record != nullptr && record->dialogProcedure != nullptr) {
-    Unsubclass(dialog, *record);
+  } else {
+    KeepCodeLoadedIfBuried(dialog, &ReflectingDialogProc);
+    // Only where no object had its say: after the host's code the record may be gone.
+    if (message == WM_NCDESTROY && record != nullptr && record->dialogProcedure != nullptr) {
+      Unsubclass(dialog, *record);
+    }
   }
   if (original == nullptr) return ::DefWindowProcA(dialog, message, wParam, lParam);
   return ::CallWindowProcA(original, dialog, message, wParam, lParam);
@@ -65,7 +72,7 @@ LRESULT CALLBACK ReflectingDialogProc(HWND dialog, UINT message, WPARAM wParam,
 }  // namespace
 
 bool ReflectNotificationsOf(HWND dialog) {
-  WindowRecord* record = Windows().FindOrAdd(dialog);
+  WindowRecord* record = TheWindowTable().FindOrAdd(dialog);
   if (record == nullptr) return false;
   if (record->dialogProcedure != nullptr) {
     ++record->reflectedControls;
@@ -78,7 +85,7 @@ bool ReflectNotificationsOf(HWND dialog) {
 }
 
 void StopReflectingNotificationsOf(HWND dialog) {
-  WindowRecord* record = Windows().Find(dialog);
+  WindowRecord* record = TheWindowTable().Find(dialog);
   if (record == nullptr || record->dialogProcedure == nullptr) return;
   if (record->reflectedControls > 0) --record->reflectedControls;
   // Someone who subclassed the dialog after us still calls our procedure: stay until the end.

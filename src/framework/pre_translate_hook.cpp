@@ -1,28 +1,40 @@
 #include "framework/pre_translate_hook.h"
 
-#include "framework/window.h"
-#include "framework/window_table.h"
+#include <new>
 
 namespace tolvane {
 namespace {
 
-// Runs for every message the thread retrieves: one table lookup, no call into the system.
-CWnd* PreTranslatingObject(HWND hwnd) {
-  const WindowRecord* record = Windows().Find(hwnd);
-  return record != nullptr && record->preTranslating ? record->object : nullptr;
-}
+PreTranslateHook* installed = nullptr;
 
 }  // namespace
 
-PreTranslateHook::~PreTranslateHook() {
-  if (hook_ != nullptr) ::UnhookWindowsHookEx(hook_);
+PreTranslateHook::PreTranslateHook() {
+  installed = this;
 }
 
-bool PreTranslateHook::AddWindow(HWND hwnd) {
-  WindowRecord* record = Windows().FindOrAdd(hwnd);
-  if (record == nullptr) return false;
-  record->preTranslating = true;
-  if (windows_++ == 0) {
+PreTranslateHook::~PreTranslateHook() {
+  if (hook_ != nullptr) ::UnhookWindowsHookEx(hook_);
+  if (installed == this) installed = nullptr;
+}
+
+PreTranslateHook& PreTranslateHook::Instance() {
+  return *installed;
+}
+
+bool PreTranslateHook::AddWindow(HWND hwnd, WindowObject& object) {
+  const std::size_t before = targets_.size();
+  try {
+    targets_.push_back({hwnd, hwnd, &object});
+    for (HWND child = ::GetWindow(hwnd, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+      targets_.push_back({child, hwnd, &object});
+    }
+  } catch (const std::bad_alloc&) {
+    targets_.resize(before);
+    return false;
+  }
+  if (hook_ == nullptr) {
     hook_ = ::SetWindowsHookExA(WH_GETMESSAGE, &PreTranslateHook::HookProc, nullptr,
                                 ::GetCurrentThreadId());
   }
@@ -30,22 +42,24 @@ bool PreTranslateHook::AddWindow(HWND hwnd) {
 }
 
 void PreTranslateHook::RemoveWindow(HWND hwnd) {
-  if (WindowRecord* record = Windows().Find(hwnd)) record->preTranslating = false;
-  Windows().DropIfUnused(hwnd);
-  if (windows_ > 0 && --windows_ == 0 && hook_ != nullptr) {
+  std::erase_if(targets_, [hwnd](const Target& target) { return target.owner == hwnd; });
+  if (targets_.empty() && hook_ != nullptr) {
     ::UnhookWindowsHookEx(hook_);
     hook_ = nullptr;
   }
 }
 
 bool PreTranslateHook::Offer(MSG& message) {
-  CWnd* target = PreTranslatingObject(message.hwnd);
-  if (target == nullptr && message.hwnd != nullptr) {
-    target = PreTranslatingObject(::GetParent(message.hwnd));
+  WindowObject* object = nullptr;
+  for (const Target& target : targets_) {
+    if (target.window == message.hwnd) {
+      object = target.object;
+      break;
+    }
   }
   // Nothing here is touched after the offer: the object may have sent the host a message whose
-  // handler closed the dialog, deleting the object and its window's record.
-  return target != nullptr && target->PreTranslateMessage(message);
+  // handler closed the dialog, deleting the object and its entries here.
+  return object != nullptr && object->PreTranslateMessage(message);
 }
 
 LRESULT CALLBACK PreTranslateHook::HookProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
@@ -54,7 +68,7 @@ LRESULT CALLBACK PreTranslateHook::HookProc(int code, WPARAM wParam, LPARAM lPar
     auto* message = reinterpret_cast<MSG*>(lParam);
     bool consumed = false;
     try {
-      consumed = Offer(*message);
+      consumed = installed->Offer(*message);
     } catch (...) {
       // No exception may unwind into the system's frames: a message whose pre-translation
       // failed goes on to its normal processing.

@@ -18,16 +18,17 @@ HINSTANCE ThisModule() {
   return module;
 }
 
-// Kept apart from the object so a window whose subclass could not be undone still reaches
-// its own procedure after the object has let go.
+// Kept in the table as well as in the object, so a window whose subclass could not be undone
+// still reaches its own procedure after the object has let go.
 WNDPROC OriginalProc(HWND hwnd) {
-  const WindowRecord* record = Windows().Find(hwnd);
+  const WindowRecord* record = TheWindowTable().Find(hwnd);
   return record == nullptr ? nullptr : record->ownProcedure;
 }
 
 void ForgetOriginalProc(HWND hwnd) {
-  if (WindowRecord* record = Windows().Find(hwnd)) record->ownProcedure = nullptr;
-  Windows().DropIfUnused(hwnd);
+  WindowTable& table = TheWindowTable();
+  if (WindowRecord* record = table.Find(hwnd)) record->ownProcedure = nullptr;
+  table.DropIfUnused(hwnd);
 }
 
 }  // namespace
@@ -74,15 +75,18 @@ bool CWnd::AttachToDialogItem(HWND dialog, int controlId) {
   HWND item = ::GetDlgItem(dialog, controlId);
   if (item == nullptr || FromHandle(item) != nullptr) return false;
   // Both records first: once subclassed, the item must find its own procedure.
-  WindowRecord* record = Windows().FindOrAdd(item);
+  WindowTable& table = TheWindowTable();
+  WindowRecord* record = table.FindOrAdd(item);
   if (record == nullptr || !ReflectNotificationsOf(dialog)) {
-    Windows().DropIfUnused(item);
+    table.DropIfUnused(item);
     return false;
   }
+  // A window whose earlier subclass of ours could not be undone keeps it: ours is still there.
   if (record->ownProcedure == nullptr) {
     record->ownProcedure = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(item, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WindowProc)));
   }
+  ownProcedure_ = record->ownProcedure;
   Bind(item);
   reflectingDialog_ = dialog;
   return true;
@@ -128,8 +132,9 @@ int CWnd::ControlId() const {
 }
 
 CWnd* CWnd::FromHandle(HWND hwnd) {
-  const WindowRecord* record = Windows().Find(hwnd);
-  return record == nullptr ? nullptr : record->object;
+  const WindowRecord* record = TheWindowTable().Find(hwnd);
+  // Only CWnd::Bind puts objects in the table.
+  return record == nullptr ? nullptr : static_cast<CWnd*>(record->object);
 }
 
 void CWnd::UnregisterWindowClass() {
@@ -149,18 +154,27 @@ LRESULT CWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CWnd::Default(UINT message, WPARAM wParam, LPARAM lParam) {
-  WNDPROC original = OriginalProc(hwnd_);
-  if (original != nullptr) return ::CallWindowProcA(original, hwnd_, message, wParam, lParam);
+  if (ownProcedure_ != nullptr) {
+    return ::CallWindowProcA(ownProcedure_, hwnd_, message, wParam, lParam);
+  }
   return ::DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CWnd::SendToOwnProcedure(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (ownProcedure_ != nullptr &&
+      ::GetWindowLongPtrA(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CWnd::WindowProc)) {
+    return ::CallWindowProcA(ownProcedure_, hwnd_, message, wParam, lParam);
+  }
+  return Send(message, wParam, lParam);
 }
 
 void CWnd::WantPreTranslation() {
   if (preTranslating_) return;
-  preTranslating_ = PreTranslateHook::Instance().AddWindow(hwnd_);
+  preTranslating_ = PreTranslateHook::Instance().AddWindow(hwnd_, *this);
 }
 
 bool CWnd::Bind(HWND hwnd) {
-  WindowRecord* record = Windows().FindOrAdd(hwnd);
+  WindowRecord* record = TheWindowTable().FindOrAdd(hwnd);
   if (record == nullptr) return false;
   record->object = this;
   hwnd_ = hwnd;
@@ -172,13 +186,15 @@ void CWnd::Unbind() {
     PreTranslateHook::Instance().RemoveWindow(hwnd_);
     preTranslating_ = false;
   }
-  if (WindowRecord* record = Windows().Find(hwnd_)) record->object = nullptr;
-  Windows().DropIfUnused(hwnd_);
+  WindowTable& table = TheWindowTable();
+  if (WindowRecord* record = table.Find(hwnd_)) record->object = nullptr;
+  table.DropIfUnused(hwnd_);
   if (reflectingDialog_ != nullptr) {
     StopReflectingNotificationsOf(reflectingDialog_);
     reflectingDialog_ = nullptr;
   }
   hwnd_ = nullptr;
+  ownProcedure_ = nullptr;
 }
 
 WindowWatch::WindowWatch(CWnd* object) : object_(object) {
@@ -204,10 +220,12 @@ LRESULT CALLBACK CWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     // Without a record the object could never be found: the window is not made.
     if (object != nullptr && object->hwnd_ == nullptr && !object->Bind(hwnd)) return FALSE;
   }
-  KeepCodeLoadedIfBuried(hwnd, &CWnd::WindowProc);
-  CWnd* object = FromHandle(hwnd);
+  WindowRecord* record = TheWindowTable().Find(hwnd);
+  // A window without a record holds nothing of ours (yet, or any more) for a subclass to bury.
+  if (record != nullptr) record->itemWatch.Look(hwnd, &CWnd::WindowProc);
+  auto* object = record != nullptr ? static_cast<CWnd*>(record->object) : nullptr;
   if (object == nullptr) {
-    WNDPROC original = OriginalProc(hwnd);
+    WNDPROC original = record != nullptr ? record->ownProcedure : nullptr;
     if (original != nullptr) {
       if (message == WM_NCDESTROY) ForgetOriginalProc(hwnd);
       return ::CallWindowProcA(original, hwnd, message, wParam, lParam);

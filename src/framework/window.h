@@ -5,11 +5,13 @@
 
 #include <windows.h>
 
+#include "framework/window_object.h"
+
 namespace tolvane {
 
 class WindowWatch;
 
-class CWnd {
+class CWnd : public WindowObject {
  public:
   CWnd() = default;
   CWnd(const CWnd&) = delete;
@@ -33,25 +35,29 @@ class CWnd {
   HWND Parent() const;
   int ControlId() const;
 
-  // The object attached to or owning `hwnd`, or null. A table lookup: cheap enough for every
-  // message.
+  // The object attached to or owning `hwnd`, or null.
   static CWnd* FromHandle(HWND hwnd);
   // Before the code that owns the framework's window class is unloaded.
   static void UnregisterWindowClass();
 
   // Override point: a WM_COMMAND or WM_NOTIFY this control sent to its dialog, offered here
   // first; answer true (and set result) to keep it from the dialog.
-  virtual bool OnReflectedNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  bool OnReflectedNotification(UINT message, WPARAM wParam, LPARAM lParam,
+                               LRESULT& result) override;
   // Override point: a message the thread's loop retrieved for this window or its edit field,
   // before it is translated and dispatched; answer true to consume it. Offered only to objects
   // that asked for it (see WantPreTranslation).
-  virtual bool PreTranslateMessage(MSG& message);
+  bool PreTranslateMessage(MSG& message) override;
 
  protected:
   // Override point: every message for the window; the default is the window's own processing.
   virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // The window's own processing: its original procedure, or DefWindowProc for created windows.
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+  // The message to the window's own procedure, past OnMessage, for an object that handles it no
+  // differently: our subclass would only pass it on. Sent as usual when someone has subclassed
+  // the window over us, so that their procedure sees it too.
+  LRESULT SendToOwnProcedure(UINT message, WPARAM wParam, LPARAM lParam);
   // Asks the thread's pre-translation hook to offer this window's messages to the object.
   void WantPreTranslation();
 
@@ -66,6 +72,9 @@ class CWnd {
 
   HWND hwnd_ = nullptr;
   bool created_ = false;
+  // An attached item's procedure from before our subclass; the window table keeps it too, for
+  // after the object has let go.
+  WNDPROC ownProcedure_ = nullptr;
   HWND reflectingDialog_ = nullptr;  // the dialog subclassed for this control's notifications
   bool preTranslating_ = false;
   WindowWatch* watches_ = nullptr;  // told when the object is deleted

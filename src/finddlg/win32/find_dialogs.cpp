@@ -17,9 +17,7 @@ bool IsOpen(const CComboBoxEx* combo) {
   return combo != nullptr && combo->Handle() != nullptr;
 }
 
-// Adds full-row selection and grid lines to the list's extended style (other bits kept),
-// measures W (client width minus the vertical scroll bar's width) before any column exists,
-// loads the widths and inserts every column left-aligned with its heading and width.
+// W, the width the columns share, leaves room for the vertical scroll bar the host's rows bring.
 void SetUpColumns(CListCtrl& list, Profile& profile, uint32_t dialogId,
                   std::span<const ColumnRule> rules) {
   list.SetExtendedStyle(list.GetExtendedStyle() | kFindListExtendedStyle);
@@ -31,8 +29,7 @@ void SetUpColumns(CListCtrl& list, Profile& profile, uint32_t dialogId,
   }
 }
 
-// Asks the list for every column's width first, then writes them. A list without a window has
-// no widths to give; it writes nothing rather than zeros.
+// A list without a window has no widths to give: nothing is written rather than zeros.
 void SaveColumns(CListCtrl& list, Profile& profile, uint32_t dialogId,
                  std::span<const ColumnRule> rules) {
   if (list.Handle() == nullptr) return;

@@ -32,10 +32,8 @@ class FindDialogs {
   ~FindDialogs() = default;
 
   // An init that fails (out of memory) lets go of what it attached, hands out nothing and throws.
-  // Entry 1: list 1020 and combo 1021 (history "FilenameEditList").
   void OpenFindFile(HWND dialog, uint32_t dialogId, CFindFileEdit** combo, CFindFileListCtrl** list,
                     HostFileSource** fileSource, HostFileKeyArray* keys);
-  // Entry 5: list 1050, parent combo 1051 ("TagParentEditList"), tag combo 1052 ("TagEditList").
   void OpenFindTag(HWND dialog, uint32_t dialogId, CFindTagEdit** parentCombo,
                    CFindTagEdit** tagCombo, CFindTagListCtrl** list, HostTagArray* tags);
   // Entries 2 and 8: widths to the profile, each combo's items to its history, then the objects

@@ -59,8 +59,7 @@ class ComboKeyControls final : public KeyRoutingControls {
   WindowWatch list_;
 };
 
-// WM_NOTIFY to the combo's parent, wParam = the combo's identifier, lParam = an NMCHAR whose
-// header holds the combo's window, that identifier and NM_CHAR; the reply is not examined.
+// The dialog's NM_CHAR (dialog_messages.h).
 void OnEditChange(CWnd& combo) {
   const int id = combo.ControlId();
   NMCHAR record{};

@@ -46,7 +46,7 @@ bool CFindListCtrl::OnReflectedNotification(UINT message, WPARAM, LPARAM lParam,
 
 void CFindListCtrl::AnswerNarrow(LVITEMA& item) {
   DisplayRequest cell{item.iItem, item.iSubItem, item.mask, item.pszText};
-  answer_(cell, ring_);
+  Answer(cell, ring_);
   item.mask = cell.mask;
   // The control only reads the text it is pointed at; the const goes for the record's sake.
   item.pszText = const_cast<char*>(cell.text);
@@ -57,7 +57,7 @@ void CFindListCtrl::AnswerWide(LVITEMW& item) {
   // text to give, and the control keeps its pointer. The narrow ring serves as scratch for the
   // composed texts, as a list asks with one of the two notifications only.
   DisplayRequest cell{item.iItem, item.iSubItem, item.mask, nullptr};
-  answer_(cell, ring_);
+  Answer(cell, ring_);
   if (cell.text != nullptr) {
     const char* narrow = cell.text;
     item.pszText = const_cast<wchar_t*>(
@@ -66,15 +66,12 @@ void CFindListCtrl::AnswerWide(LVITEMW& item) {
   item.mask = cell.mask;
 }
 
-CFindFileListCtrl::CFindFileListCtrl(const HostFileKeyArray* keys,
-                                     HostFileSource* const* fileSource)
-    : CFindListCtrl([keys, fileSource](DisplayRequest& request, DisplayTextRing& ring) {
-        AnswerFileDisplayRequest(request, keys, fileSource, ring);
-      }) {}
+void CFindFileListCtrl::Answer(DisplayRequest& request, DisplayTextRing& ring) {
+  AnswerFileDisplayRequest(request, keys_, fileSource_, ring);
+}
 
-CFindTagListCtrl::CFindTagListCtrl(const HostTagArray* tags)
-    : CFindListCtrl([tags](DisplayRequest& request, DisplayTextRing& ring) {
-        AnswerTagDisplayRequest(request, tags, ring);
-      }) {}
+void CFindTagListCtrl::Answer(DisplayRequest& request, DisplayTextRing& ring) {
+  AnswerTagDisplayRequest(request, tags_, ring);
+}
 
 }  // namespace tolvane

@@ -38,12 +38,12 @@ TEST(WindowTable, AWindowDestroyedUnderItsObjectsLeavesNoRecord) {
   ASSERT_TRUE(list.AttachToDialogItem(dialogWindow, 1020));
   ASSERT_TRUE(created.CreateChild(dialogWindow, "", 0, RECT{0, 0, 0, 0}, 7));
   HWND createdWindow = created.Handle();
-  ASSERT_NE(Windows().Find(dialogWindow), nullptr);
+  ASSERT_NE(TheWindowTable().Find(dialogWindow), nullptr);
 
   dialog.reset();
 
   for (HWND gone : {dialogWindow, comboWindow, listWindow, createdWindow}) {
-    EXPECT_EQ(Windows().Find(gone), nullptr);
+    EXPECT_EQ(TheWindowTable().Find(gone), nullptr);
     EXPECT_EQ(CWnd::FromHandle(gone), nullptr);
   }
 }
@@ -61,12 +61,12 @@ TEST(WindowTable, SubclassesThatCouldNotBeUndoneAreForgottenWithTheirWindows) {
   // The combo box still reaches its own procedure through ours.
   EXPECT_EQ(::SendMessageA(comboWindow, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("kept")), 0);
   EXPECT_EQ(::SendMessageA(comboWindow, CB_GETCOUNT, 0, 0), 1);
-  ASSERT_NE(Windows().Find(comboWindow), nullptr);
+  ASSERT_NE(TheWindowTable().Find(comboWindow), nullptr);
 
   dialog.reset();
 
-  EXPECT_EQ(Windows().Find(comboWindow), nullptr);
-  EXPECT_EQ(Windows().Find(dialogWindow), nullptr);
+  EXPECT_EQ(TheWindowTable().Find(comboWindow), nullptr);
+  EXPECT_EQ(TheWindowTable().Find(dialogWindow), nullptr);
 }
 
 TEST(WindowTable, ADialogStillSubclassedAfterItsLastControlLeftIsForgottenWhenDestroyed) {
@@ -77,11 +77,11 @@ TEST(WindowTable, ADialogStillSubclassedAfterItsLastControlLeftIsForgottenWhenDe
   ASSERT_TRUE(list->AttachToDialogItem(dialogWindow, 1020));
   SubclassOver(dialogWindow);
   list.reset();
-  ASSERT_NE(Windows().Find(dialogWindow), nullptr);  // ours stays under the outer subclass
+  ASSERT_NE(TheWindowTable().Find(dialogWindow), nullptr);  // ours stays under the outer subclass
 
   dialog.reset();
 
-  EXPECT_EQ(Windows().Find(dialogWindow), nullptr);
+  EXPECT_EQ(TheWindowTable().Find(dialogWindow), nullptr);
 }
 
 TEST(WindowTable, ObjectsLettingGoLeaveNoRecord) {
@@ -94,10 +94,10 @@ TEST(WindowTable, ObjectsLettingGoLeaveNoRecord) {
     ASSERT_TRUE(combo.AttachToDialogItem(dialog.Handle(), 1021));
     ASSERT_TRUE(list.AttachToDialogItem(dialog.Handle(), 1020));
     EXPECT_EQ(list.Detach(), listWindow);
-    EXPECT_EQ(Windows().Find(listWindow), nullptr);
+    EXPECT_EQ(TheWindowTable().Find(listWindow), nullptr);
   }
-  EXPECT_EQ(Windows().Find(comboWindow), nullptr);
-  EXPECT_EQ(Windows().Find(dialog.Handle()), nullptr);
+  EXPECT_EQ(TheWindowTable().Find(comboWindow), nullptr);
+  EXPECT_EQ(TheWindowTable().Find(dialog.Handle()), nullptr);
 }
 
 }  // namespace
