@@ -38,15 +38,7 @@ constexpr KeyRow kFindTagRows[] = {
 const KeyTable kFindFileTable{kFindFileRows, kToBoth};
 const KeyTable kFindTagTable{kFindTagRows, kToBoth};
 
-}  // namespace
-
-const KeyTable& FindFileKeyTable() {
-  return kFindFileTable;
-}
-const KeyTable& FindTagKeyTable() {
-  return kFindTagTable;
-}
-
+// Step 1: the table row for the key (Ctrl read at most once).
 KeyRoute DecideKeyRoute(const KeyTable& table, uint32_t key, KeyRoutingControls& controls) {
   bool ctrlRead = false;
   bool ctrlDown = false;
@@ -62,6 +54,9 @@ KeyRoute DecideKeyRoute(const KeyTable& table, uint32_t key, KeyRoutingControls&
   return table.otherKeys;
 }
 
+// Find File's Ctrl+Home / Ctrl+End: the first selected row (if any) loses its selected and
+// focused states; row 0 (first) or the last row becomes selected and focused and is scrolled
+// fully into view. An empty list is left alone.
 void SelectEndRow(bool last, KeyRoutingControls& controls) {
   const int32_t selected = controls.FirstSelectedRow();
   if (selected >= 0) controls.SetRowSelectedFocused(selected, false);
@@ -97,6 +92,15 @@ bool RouteKeyDown(const KeyTable& table, std::uintptr_t key, std::intptr_t keyDa
   if (controls.IsDropDownShowing()) return false;
   if (route.forwardToList) controls.ForwardKeyToList(key, keyData);
   return !route.goesOnToCombo;
+}
+
+}  // namespace
+
+const KeyTable& FindFileKeyTable() {
+  return kFindFileTable;
+}
+const KeyTable& FindTagKeyTable() {
+  return kFindTagTable;
 }
 
 bool RouteComboMessage(const KeyTable& table, uint32_t message, std::uintptr_t wParam,

@@ -71,20 +71,9 @@ const KeyTable& FindFileKeyTable();
 // go no further) instead of selecting, and F5 sends the dialog WM_USER+1 and goes nowhere else.
 const KeyTable& FindTagKeyTable();
 
-// Step 1 alone.
-KeyRoute DecideKeyRoute(const KeyTable& table, uint32_t key, KeyRoutingControls& controls);
-
-// Steps 1 to 4 for one WM_KEYDOWN; returns whether it is consumed.
-bool RouteKeyDown(const KeyTable& table, std::uintptr_t key, std::intptr_t keyData,
-                  KeyRoutingControls& controls);
-
-// The pre-translate hook's decision: only WM_KEYDOWN is examined; anything else is not consumed.
+// The pre-translate hook's decision: only WM_KEYDOWN is examined (steps 1 to 4); anything else is
+// not consumed. Returns whether the message is consumed.
 bool RouteComboMessage(const KeyTable& table, uint32_t message, std::uintptr_t wParam,
                        std::intptr_t lParam, KeyRoutingControls& controls);
-
-// Find File's Ctrl+Home / Ctrl+End: the first selected row (if any) loses its selected and
-// focused states; row 0 (first) or the last row becomes selected and focused and is scrolled
-// fully into view. An empty list is left alone.
-void SelectEndRow(bool last, KeyRoutingControls& controls);
 
 }  // namespace tolvane

@@ -32,8 +32,8 @@ class OpenKey {
 
 }  // namespace
 
-std::string RegistryProfile::KeyPath(const std::string& section) const {
-  return section.empty() ? root_ : root_ + "\\" + section;
+std::string RegistryProfile::KeyPath(const std::string& section) {
+  return section.empty() ? std::string(kRoot) : std::string(kRoot) + "\\" + section;
 }
 
 ProfileRead RegistryProfile::ReadString(const std::string& section, const std::string& key,

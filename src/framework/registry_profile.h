@@ -1,11 +1,10 @@
 // The application profile in the registry: section S, value K is value K of key
-// HKEY_CURRENT_USER\<root>\S, where a backslash in S nests keys. Strings are REG_SZ, integers
-// REG_DWORD; an integer of another type reads as absent and is never written over, a string of
-// another type reads as unreadable.
+// HKEY_CURRENT_USER\Software\TolvaneReg\S, where a backslash in S nests keys. Strings are REG_SZ,
+// integers REG_DWORD; an integer of another type reads as absent and is never written over, a
+// string of another type reads as unreadable.
 #pragma once
 
 #include <string>
-#include <utility>
 
 #include "seams/profile.h"
 
@@ -13,9 +12,7 @@ namespace tolvane {
 
 class RegistryProfile : public Profile {
  public:
-  static constexpr char kDefaultRoot[] = "Software\\TolvaneReg";
-
-  explicit RegistryProfile(std::string root = kDefaultRoot) : root_(std::move(root)) {}
+  static constexpr char kRoot[] = "Software\\TolvaneReg";
 
   ProfileRead ReadString(const std::string& section, const std::string& key,
                          std::string& value) override;
@@ -25,9 +22,7 @@ class RegistryProfile : public Profile {
   void WriteInt(const std::string& section, const std::string& key, int32_t value) override;
 
  private:
-  std::string KeyPath(const std::string& section) const;
-
-  std::string root_;
+  static std::string KeyPath(const std::string& section);
 };
 
 }  // namespace tolvane

@@ -8,7 +8,6 @@
 namespace tolvane {
 namespace {
 
-constexpr HRESULT kNoSelection = HRESULT(0x80004003u);  // the platform's "invalid pointer"
 
 // The model kind of a document's text view, as a wide literal for either character type.
 constexpr WideChar kTextDocumentKind[] = {'T', 'e', 'x', 't', 'D', 'o', 'c',
@@ -70,10 +69,10 @@ void EditorDocument::ShowCaretCentered() {
   strings_.ClearVariant(&count);
 }
 
-HRESULT EditorDocument::SelectCaretLine() {
-  if (!selection) return kNoSelection;
+void EditorDocument::SelectCaretLine() {
+  if (!selection) return;
   selection->EndOfLine(kAutomationFalse);
-  return selection->StartOfLine(0, kAutomationTrue);  // where 0: the first column
+  selection->StartOfLine(0, kAutomationTrue);  // where 0: the first column
 }
 
 bool EditorDocument::FindText(const char* text, const std::vector<std::string>& optionWords) {

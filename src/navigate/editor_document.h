@@ -41,8 +41,8 @@ class EditorDocument {
   // Scrolls so that the selection's active point is shown in the middle of the view.
   void ShowCaretCentered();
 
-  // Selects the caret's whole line, caret at its first column; the last call's status.
-  HRESULT SelectCaretLine();
+  // Selects the caret's whole line, caret at its first column.
+  void SelectCaretLine();
 
   // Searches from the selection with the flags of the option words; true when found, the
   // selection then standing on the text.

@@ -184,7 +184,7 @@ TEST_F(EditorDocumentTest, SelectCaretLineSelectsTheWholeLineWithTheCaretAtItsSt
   ASSERT_TRUE(editor.Open("a.cpp", "Auto"));
   ASSERT_TRUE(file_->text.MoveTo(2, 7, false));
   ide_.ClearCalls();
-  EXPECT_EQ(editor.SelectCaretLine(), kOk);
+  editor.SelectCaretLine();
   EXPECT_EQ(ide_.Calls(), (std::vector<std::string>{"Selection(a.cpp).EndOfLine(false)",
                                                     "Selection(a.cpp).StartOfLine(0, true)"}));
   EXPECT_EQ(file_->text.SelectedText(), "  int main(void)");

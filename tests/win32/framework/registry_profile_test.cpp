@@ -9,7 +9,7 @@
 namespace tolvane {
 namespace {
 
-constexpr char kRoot[] = "Software\\TolvaneRegFrameworkTest";
+constexpr const char* kRoot = RegistryProfile::kRoot;
 
 class RegistryProfileTest : public ::testing::Test {
  protected:
@@ -40,7 +40,7 @@ class RegistryProfileTest : public ::testing::Test {
     return value;
   }
 
-  RegistryProfile profile{kRoot};
+  RegistryProfile profile;
 };
 
 TEST_F(RegistryProfileTest, StringsAreStoredAsRegSzUnderTheSectionKey) {

@@ -927,9 +927,9 @@ void Host::File(int how) {
   } else if (!locked && how < 3) {
     ::SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
     std::optional<Bytes> bytes = ReadAll(path_);
-    if (how == 2) {  // deleted: what it held is gone unless its ".old" holds it too
+    if (how == 2) {  // deleted: the user's list goes when the file held it (a ".old" stays)
       ::DeleteFileA(path_.c_str());
-      if (stored_ && ReadAll(path_ + ".old") != stored_) stored_.reset();
+      if (bytes == stored_) stored_.reset();
       return;
     }
     if (how == 1 && (!bytes || bytes->size() < 3)) return;
