@@ -8,7 +8,6 @@
 namespace tolvane {
 namespace {
 
-
 // The model kind of a document's text view, as a wide literal for either character type.
 constexpr WideChar kTextDocumentKind[] = {'T', 'e', 'x', 't', 'D', 'o', 'c',
                                           'u', 'm', 'e', 'n', 't', 0};

@@ -1,9 +1,10 @@
 // Makes a loaded module's use of freed memory visible, deterministically: its free (imported from
-// the C runtime, under the operator delete linked into it) is replaced for as long as the object lives by one that fills
-// each freed block with a given pointer-sized word and keeps the block from reuse. A read after the
-// delete reads that word; a test passes the handle of a window that records what it is sent, so
-// a freed window object that is used again sends there. A write after the delete shows as a
-// block that no longer holds only the word. The kept blocks are freed when the object goes.
+// the C runtime, under the operator delete linked into it) is replaced for as long as the object
+// lives by one that fills each freed block with a given pointer-sized word and keeps the block from
+// reuse. A read after the delete reads that word; a test passes the handle of a window that records
+// what it is sent, so a freed window object that is used again sends there. A write after the
+// delete shows as a block that no longer holds only the word. The kept blocks are freed when the
+// object goes.
 #pragma once
 
 #include <windows.h>
