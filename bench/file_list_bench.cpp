@@ -12,7 +12,7 @@
 #include "filelist/body_mask.h"
 #include "filelist/file_entry_ops.h"
 #include "filelist/file_list_format.h"
-#include "filelist/file_list_load.h"
+#include "filelist/file_list_state.h"
 #include "filelist/file_list_writer.h"
 #include "support/fake_workspace.h"
 #include "support/temp_directory.h"
@@ -69,10 +69,11 @@ const std::string& SampleFilePath() {
 
 void BM_LoadFileList(benchmark::State& state) {
   testing::FakeWorkspace workspace(SampleFilePath());
-  FileEntryList list;
+  FileListState fileList;
+  fileList.SetWorkspace(&workspace);
   for (auto _ : state) {
-    if (!LoadFileListFile(workspace, NativeFileSystem(), list, false)) state.SkipWithError("load");
-    benchmark::DoNotOptimize(list.count);
+    if (!fileList.Load(false)) state.SkipWithError("load");
+    benchmark::DoNotOptimize(fileList.List().count);
     workspace.calls.clear();
   }
 }

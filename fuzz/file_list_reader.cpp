@@ -12,8 +12,7 @@
 #include "filelist/body_mask.h"
 #include "filelist/file_entry_ops.h"
 #include "filelist/file_list_format.h"
-#include "filelist/file_list_load.h"
-#include "filelist/file_list_save.h"
+#include "filelist/file_list_state.h"
 #include "filelist/file_list_writer.h"
 #include "filelist/project_export.h"
 #include "filelist/project_fragment.h"
@@ -101,9 +100,13 @@ void CheckWholeLoad(const std::vector<uint8_t>& input) {
   fs.files[path].bytes = input;
   fs.files[path].times.lastWrite = 77;
   FuzzWorkspace workspace(path, fs);
-  FileEntryList list;
-  AppendEntry(list, "left over", 1);
-  const bool loaded = LoadFileListFile(workspace, fs, list, true);
+  FileListState state(fs);
+  state.SetWorkspace(&workspace);
+  FileEntryList leftOver;
+  AppendEntry(leftOver, "left over", 1);
+  state.CopyFrom(&leftOver);
+  const bool loaded = state.Load(true);
+  const FileEntryList& list = state.List();
   FUZZ_REQUIRE(fs.openFiles == 0);
   FUZZ_REQUIRE(ListShapeProblem(list).empty());
   FUZZ_REQUIRE(fs.files.count(ProjectFilePath(path)) == 0);
@@ -129,10 +132,10 @@ void CheckWholeLoad(const std::vector<uint8_t>& input) {
   }
 
   // Saving what was loaded and loading it again keeps every entry.
-  FUZZ_REQUIRE(SaveFileListFile(workspace, fs, list));
-  FileEntryList reloaded;
-  FUZZ_REQUIRE(LoadFileListFile(workspace, fs, reloaded, false));
-  FUZZ_REQUIRE(Entries(reloaded) == Entries(list));
+  const auto before = Entries(list);
+  FUZZ_REQUIRE(state.Save());
+  FUZZ_REQUIRE(state.Load(false));
+  FUZZ_REQUIRE(Entries(list) == before);
   FUZZ_REQUIRE(fs.openFiles == 0);
 }
 

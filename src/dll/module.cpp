@@ -51,7 +51,7 @@ OpsTable* Module::Create(AutomationRoot* automationRoot, HostWorkspace* workspac
   if (loadHistories) LoadAllHistories(profile_, stored);
 
   navigation_.automationRoot.Hold(automationRoot);
-  fileList_.workspace = workspace;
+  fileList_.SetWorkspace(workspace);
 
   ComRef<AutomationWindow> mainWindow;
   if (navigation_.automationRoot) {
@@ -105,38 +105,30 @@ void Module::InitFindFileDialog(HWND dialog, uint32_t dialogId, CFindFileEdit** 
   findDialogs_.OpenFindFile(dialog, dialogId, combo, list, fileSource, keys);
 }
 
-void Module::AddFilenameHistory(const char* text) {
-  findDialogs_.AddFilenameHistory(TextOf(text));
-}
-
 void Module::InitFindTagDialog(HWND dialog, uint32_t dialogId, CFindTagEdit** parentCombo,
                                CFindTagEdit** tagCombo, CFindTagListCtrl** list,
                                HostTagArray* tags) {
   findDialogs_.OpenFindTag(dialog, dialogId, parentCombo, tagCombo, list, tags);
 }
 
-void Module::AddTagHistory(const char* text) {
-  findDialogs_.AddTagHistory(TextOf(text));
-}
-
-void Module::AddTagParentHistory(const char* text) {
-  findDialogs_.AddTagParentHistory(TextOf(text));
+void Module::AddHistory(History which, const char* text) {
+  findDialogs_.AddHistory(which, TextOf(text));
 }
 
 bool Module::LoadFileList(bool exportProject) {
-  return tolvane::LoadFileList(fileList_, exportProject);
+  return fileList_.Load(exportProject);
 }
 
 bool Module::SaveFileList() {
-  return tolvane::SaveFileList(fileList_);
+  return fileList_.Save();
 }
 
 void Module::GetFileList(FileEntryList* destination) const {
-  tolvane::GetFileList(fileList_, destination);
+  fileList_.CopyTo(destination);
 }
 
 void Module::SetFileList(const FileEntryList* source) {
-  tolvane::SetFileList(fileList_, source);
+  fileList_.CopyFrom(source);
 }
 
 HostTagRecord* Module::LastTag() const {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "dll/helper_window.h"
-#include "filelist/file_list_entries.h"
+#include "filelist/file_list_state.h"
 #include "finddlg/win32/find_dialogs.h"
 #include "framework/framework_state.h"
 #include "framework/message_box_notifier.h"
@@ -49,11 +49,9 @@ class Module {
                           CFindFileListCtrl** list, HostFileSource** fileSource,
                           HostFileKeyArray* keys);
   void CloseFindFileDialog() { findDialogs_.CloseFindFile(); }
-  void AddFilenameHistory(const char* text);
   void InitFindTagDialog(HWND dialog, uint32_t dialogId, CFindTagEdit** parentCombo,
                          CFindTagEdit** tagCombo, CFindTagListCtrl** list, HostTagArray* tags);
-  void AddTagHistory(const char* text);
-  void AddTagParentHistory(const char* text);
+  void AddHistory(History which, const char* text);
   void CloseFindTagDialog() { findDialogs_.CloseFindTag(); }
   bool LoadFileList(bool exportProject);
   bool SaveFileList();

@@ -37,8 +37,9 @@ bool TOLVANE_CDECL CloseFindFileDialog() {
     return true;
   });
 }
-void TOLVANE_CDECL AddFilenameHistory(const char* text) {
-  Guarded([&] { TheModule().AddFilenameHistory(text); });
+template <History which>
+void TOLVANE_CDECL AddHistory(const char* text) {
+  Guarded([&] { TheModule().AddHistory(which, text); });
 }
 bool TOLVANE_CDECL InitFindTagDialog(HWND dialog, uint32_t dialogId, CFindTagEdit** parentCombo,
                                      CFindTagEdit** tagCombo, CFindTagListCtrl** list,
@@ -47,12 +48,6 @@ bool TOLVANE_CDECL InitFindTagDialog(HWND dialog, uint32_t dialogId, CFindTagEdi
     TheModule().InitFindTagDialog(dialog, dialogId, parentCombo, tagCombo, list, tags);
     return true;
   });
-}
-void TOLVANE_CDECL AddTagHistory(const char* text) {
-  Guarded([&] { TheModule().AddTagHistory(text); });
-}
-void TOLVANE_CDECL AddTagParentHistory(const char* text) {
-  Guarded([&] { TheModule().AddTagParentHistory(text); });
 }
 bool TOLVANE_CDECL CloseFindTagDialog() {
   return Guarded(false, [] {
@@ -90,10 +85,10 @@ void SetEntry(OpsTable& table, OpsIndex index, Fn function) {
 void FillEntries(OpsTable& table) {
   SetEntry<InitFindFileDialogFn>(table, kInitFindFileDialog, &InitFindFileDialog);
   SetEntry<CloseFindFileDialogFn>(table, kCloseFindFileDialog, &CloseFindFileDialog);
-  SetEntry<AddFilenameHistoryFn>(table, kAddFilenameHistory, &AddFilenameHistory);
+  SetEntry<AddFilenameHistoryFn>(table, kAddFilenameHistory, &AddHistory<History::kFilename>);
   SetEntry<InitFindTagDialogFn>(table, kInitFindTagDialog, &InitFindTagDialog);
-  SetEntry<AddTagHistoryFn>(table, kAddTagHistory, &AddTagHistory);
-  SetEntry<AddTagParentHistoryFn>(table, kAddTagParentHistory, &AddTagParentHistory);
+  SetEntry<AddTagHistoryFn>(table, kAddTagHistory, &AddHistory<History::kTag>);
+  SetEntry<AddTagParentHistoryFn>(table, kAddTagParentHistory, &AddHistory<History::kTagParent>);
   SetEntry<CloseFindTagDialogFn>(table, kCloseFindTagDialog, &CloseFindTagDialog);
   SetEntry<LoadFileListFn>(table, kLoadFileList, &LoadFileList);
   SetEntry<SaveFileListFn>(table, kSaveFileList, &SaveFileList);

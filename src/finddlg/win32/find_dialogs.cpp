@@ -64,14 +64,8 @@ void FindDialogs::OpenFindFile(HWND dialog, uint32_t dialogId, CFindFileEdit** c
   auto comboObject = std::make_unique<CFindFileEdit>();
   CFindFileListCtrl* listHandedOut = listObject.get();
   CFindFileEdit* comboHandedOut = comboObject.get();
-  try {
-    AttachList(findFile_, dialog, dialogId, kFindFileListId, std::move(listObject));
-    AttachCombo(findFile_, 0, dialog, kFindFileComboId, std::move(comboObject),
-                histories_.filename);
-  } catch (...) {
-    Discard(findFile_);
-    throw;
-  }
+  NewCombo combos[] = {{kFindFileComboId, std::move(comboObject), &histories_.filename}};
+  Attach(findFile_, dialog, dialogId, kFindFileListId, std::move(listObject), combos);
   // Handed out only now that nothing more can fail: a host never holds an object that went.
   if (list != nullptr) *list = listHandedOut;
   if (combo != nullptr) *combo = comboHandedOut;
@@ -86,18 +80,26 @@ void FindDialogs::OpenFindTag(HWND dialog, uint32_t dialogId, CFindTagEdit** par
   CFindTagListCtrl* listHandedOut = listObject.get();
   CFindTagEdit* parentHandedOut = parentObject.get();
   CFindTagEdit* tagHandedOut = tagObject.get();
-  try {
-    AttachList(findTag_, dialog, dialogId, kFindTagListId, std::move(listObject));
-    AttachCombo(findTag_, 0, dialog, kFindTagParentComboId, std::move(parentObject),
-                histories_.tagParent);
-    AttachCombo(findTag_, 1, dialog, kFindTagComboId, std::move(tagObject), histories_.tag);
-  } catch (...) {
-    Discard(findTag_);
-    throw;
-  }
+  NewCombo combos[] = {{kFindTagParentComboId, std::move(parentObject), &histories_.tagParent},
+                       {kFindTagComboId, std::move(tagObject), &histories_.tag}};
+  Attach(findTag_, dialog, dialogId, kFindTagListId, std::move(listObject), combos);
   if (list != nullptr) *list = listHandedOut;
   if (parentCombo != nullptr) *parentCombo = parentHandedOut;
   if (tagCombo != nullptr) *tagCombo = tagHandedOut;
+}
+
+void FindDialogs::Attach(OpenDialog& parts, HWND dialog, uint32_t dialogId, int listId,
+                         std::unique_ptr<CFindListCtrl> list, std::span<NewCombo> combos) {
+  try {
+    AttachList(parts, dialog, dialogId, listId, std::move(list));
+    for (std::size_t slot = 0; slot < combos.size(); ++slot) {
+      AttachCombo(parts, slot, dialog, combos[slot].controlId, std::move(combos[slot].object),
+                  *combos[slot].history);
+    }
+  } catch (...) {
+    Discard(parts);
+    throw;
+  }
 }
 
 void FindDialogs::AttachList(OpenDialog& parts, HWND dialog, uint32_t dialogId, int controlId,
@@ -155,7 +157,10 @@ void FindDialogs::Discard(OpenDialog& parts) {
   DeleteControl(std::move(parts.list), false);
 }
 
-void FindDialogs::AddToCombo(const Combo& combo, const std::string& text) {
+void FindDialogs::AddHistory(History which, const std::string& text) {
+  const Combo& combo = which == History::kFilename    ? findFile_.combos[0]
+                       : which == History::kTagParent ? findTag_.combos[0]
+                                                      : findTag_.combos[1];
   if (!IsOpen(combo.object.get())) return;
   ComboBoxItems items(*combo.object);
   AddToHistoryCombo(&items, text);

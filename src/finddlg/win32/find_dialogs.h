@@ -22,6 +22,9 @@
 
 namespace tolvane {
 
+// The three history lists a host adds to, each behind one combo box.
+enum class History { kFilename, kTagParent, kTag };
+
 class FindDialogs {
  public:
   // Borrows the profile and the history lists for its whole life.
@@ -43,9 +46,7 @@ class FindDialogs {
 
   // Entries 3, 6 and 7: the text to the top of the open dialog's combo box (at most 256 items
   // after the add).
-  void AddFilenameHistory(const std::string& text) { AddToCombo(findFile_.combos[0], text); }
-  void AddTagParentHistory(const std::string& text) { AddToCombo(findTag_.combos[0], text); }
-  void AddTagHistory(const std::string& text) { AddToCombo(findTag_.combos[1], text); }
+  void AddHistory(History which, const std::string& text);
 
  private:
   struct Combo {
@@ -63,7 +64,15 @@ class FindDialogs {
   // opened again without a close, the earlier objects empty their combo boxes (the items are in
   // the history) and let go of their windows.
   enum class ControlWindow { kDestroy, kKeep };
+  struct NewCombo {
+    int controlId;
+    std::unique_ptr<CFindEdit> object;
+    HistoryList* history;
+  };
 
+  // Attaches the list, then the combo boxes in slot order; a failure lets go of them all.
+  void Attach(OpenDialog& parts, HWND dialog, uint32_t dialogId, int listId,
+              std::unique_ptr<CFindListCtrl> list, std::span<NewCombo> combos);
   void AttachList(OpenDialog& parts, HWND dialog, uint32_t dialogId, int controlId,
                   std::unique_ptr<CFindListCtrl> list);
   void AttachCombo(OpenDialog& parts, std::size_t slot, HWND dialog, int controlId,
@@ -71,7 +80,6 @@ class FindDialogs {
   void End(OpenDialog& parts, ControlWindow window);
   // Lets go of the objects of an opening that failed half-way, saving nothing.
   static void Discard(OpenDialog& parts);
-  static void AddToCombo(const Combo& combo, const std::string& text);
 
   Profile& profile_;
   HistoryLists& histories_;

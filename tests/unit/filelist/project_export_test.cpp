@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "filelist/file_entry_ops.h"
-#include "filelist/file_list_load.h"
+#include "filelist/file_list_state.h"
 #include "filelist/file_list_writer.h"
 #include "filelist/project_fragment.h"
 #include "support/fake_workspace.h"
@@ -83,7 +83,11 @@ class ProjectExport : public ::testing::Test {
     NativeFileSystem().ReadTimes(path, times);
     times.lastWrite -= times.lastWrite / 4;  // clearly in the past
     NativeFileSystem().WriteTimes(path, times);
-    return LoadFileListFile(workspace, fs, list, exportToHost);
+    FileListState state(fs);
+    state.SetWorkspace(&workspace);
+    const bool loaded = state.Load(exportToHost);
+    state.CopyTo(&list);
+    return loaded;
   }
 
   static std::string Line(const std::string& name) {

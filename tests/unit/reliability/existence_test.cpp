@@ -10,7 +10,7 @@
 #include <string>
 
 #include "filelist/file_entry_ops.h"
-#include "filelist/file_list_load.h"
+#include "filelist/file_list_state.h"
 #include "support/fake_workspace.h"
 #include "support/temp_directory.h"
 
@@ -24,8 +24,11 @@ TEST(FileListExistence, APathWhoseStatusCannotBeReadIsNotTakenForNoFile) {
   testing::FakeWorkspace workspace(path);
   FileEntryList list;
   AppendEntry(list, "left over", 1);
-  EXPECT_FALSE(LoadFileListFile(workspace, NativeFileSystem(), list, true));
-  EXPECT_TRUE(list.empty());
+  FileListState state;
+  state.SetWorkspace(&workspace);
+  state.CopyFrom(&list);
+  EXPECT_FALSE(state.Load(true));
+  EXPECT_TRUE(state.List().empty());
   EXPECT_TRUE(std::filesystem::is_symlink(path));
 }
 
@@ -34,14 +37,15 @@ TEST(FileListExistence, AMissingFileOrDirectoryIsNoFile) {
   for (const std::string& path :
        {dir.File("absent.tvef"), dir.File("no-such-directory/work.tvef")}) {
     testing::FakeWorkspace workspace(path);
-    FileEntryList list;
-    EXPECT_TRUE(LoadFileListFile(workspace, NativeFileSystem(), list, true)) << path;
-    EXPECT_TRUE(list.empty());
+    FileListState state;
+    state.SetWorkspace(&workspace);
+    EXPECT_TRUE(state.Load(true)) << path;
   }
   testing::WriteBytes(dir.File("plain"), {1});
   testing::FakeWorkspace underAFile(dir.File("plain") + "/work.tvef");  // ENOTDIR
-  FileEntryList list;
-  EXPECT_TRUE(LoadFileListFile(underAFile, NativeFileSystem(), list, false));
+  FileListState state;
+  state.SetWorkspace(&underAFile);
+  EXPECT_TRUE(state.Load(false));
 }
 
 }  // namespace

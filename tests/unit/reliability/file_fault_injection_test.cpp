@@ -10,8 +10,7 @@
 #include <vector>
 
 #include "filelist/file_entry_ops.h"
-#include "filelist/file_list_load.h"
-#include "filelist/file_list_save.h"
+#include "filelist/file_list_state.h"
 #include "filelist/file_list_writer.h"
 #include "filelist/project_export.h"
 #include "support/fake_workspace.h"
@@ -101,10 +100,13 @@ TEST(FileFaults, SaveLeavesExactlyTheOldOrTheNewFile) {
       [&](TempDirectory& dir) { WriteBytes(dir.File(kListName), oldBytes); },
       [&](TempDirectory& dir, FileSystem& fs, FaultPoint point) {
         FakeWorkspace workspace(dir.File(kListName));
+        FileListState state(fs);
+        state.SetWorkspace(&workspace);
         FileEntryList list;
         Fill(list, kNew);
+        state.CopyFrom(&list);
         const int descriptors = OpenDescriptors();
-        const bool saved = SaveFileListFile(workspace, fs, list);
+        const bool saved = state.Save();
         EXPECT_EQ(OpenDescriptors(), descriptors);
         const bool cannotStore = point.Is(FileFault::kOpenForWriting) ||
                                  point.Is(FileFault::kWrite) || point.Is(FileFault::kCommit) ||
@@ -112,7 +114,7 @@ TEST(FileFaults, SaveLeavesExactlyTheOldOrTheNewFile) {
         EXPECT_EQ(saved, !cannotStore);
         EXPECT_EQ(ReadBytes(dir.File(kListName)), saved ? newBytes : oldBytes);
         EXPECT_EQ(NamesIn(dir), std::set<std::string>{kListName});  // nothing left beside it
-        EXPECT_EQ(testing::Entries(list), kNew);                    // the list is only read
+        EXPECT_EQ(testing::Entries(state.List()), kNew);            // the list is only read
       });
   ExpectCounted(counts, {FileFault::kOpenForWriting, FileFault::kWrite, FileFault::kShortWrite,
                          FileFault::kCommit, FileFault::kRename});
@@ -123,9 +125,12 @@ TEST(FileFaults, SaveWithNoOldFileLeavesTheNewFileOrNone) {
   ForEachFaultPoint([](TempDirectory&) {},
                     [&](TempDirectory& dir, FileSystem& fs, FaultPoint) {
                       FakeWorkspace workspace(dir.File(kListName));
+                      FileListState state(fs);
+                      state.SetWorkspace(&workspace);
                       FileEntryList list;
                       Fill(list, kNew);
-                      if (SaveFileListFile(workspace, fs, list)) {
+                      state.CopyFrom(&list);
+                      if (state.Save()) {
                         EXPECT_EQ(ReadBytes(dir.File(kListName)), newBytes);
                       } else {
                         EXPECT_TRUE(NamesIn(dir).empty());
@@ -145,11 +150,14 @@ TEST(FileFaults, ASaveWhoseCleanUpFailsKeepsTheOldFileAndTheNextSaveWorks) {
     FileEntryList list;
     Fill(list, kNew);
     FaultyFileSystem fs(NativeFileSystem());
+    FileListState state(fs);
+    state.SetWorkspace(&workspace);
+    state.CopyFrom(&list);
     fs.Fail(first);
     fs.Fail(FileFault::kRemove);
-    EXPECT_FALSE(SaveFileListFile(workspace, fs, list));
+    EXPECT_FALSE(state.Save());
     EXPECT_EQ(ReadBytes(path), Encoded(kOld));
-    EXPECT_TRUE(SaveFileListFile(workspace, fs, list));
+    EXPECT_TRUE(state.Save());
     EXPECT_EQ(ReadBytes(path), Encoded(kNew));
     EXPECT_EQ(NamesIn(dir), std::set<std::string>{kListName});
   }
@@ -180,10 +188,14 @@ TEST(FileFaults, LoadWithExportNeverTouchesTheListFileAndNeverHandsOverATornProj
           sameTime =
               std::filesystem::last_write_time(project) == std::filesystem::last_write_time(path);
         };
-        FileEntryList list;
-        AppendEntry(list, "left over", 1);
+        FileListState state(fs);
+        state.SetWorkspace(&workspace);
+        FileEntryList leftOver;
+        AppendEntry(leftOver, "left over", 1);
+        state.CopyFrom(&leftOver);
+        const FileEntryList& list = state.List();
         const int descriptors = OpenDescriptors();
-        const bool loaded = LoadFileListFile(workspace, fs, list, true);
+        const bool loaded = state.Load(true);
         EXPECT_EQ(OpenDescriptors(), descriptors);
 
         EXPECT_EQ(ReadBytes(path), oldBytes);
@@ -231,9 +243,10 @@ TEST(FileFaults, AnUnreadableFileIsKeptEitherAtItsPathOrUnderTheOldName) {
       [&](TempDirectory& dir, FileSystem& fs, FaultPoint point) {
         const std::string path = dir.File(kListName), aside = path + ".old";
         FakeWorkspace workspace(path);
-        FileEntryList list;
-        const bool loaded = LoadFileListFile(workspace, fs, list, true);
-        EXPECT_TRUE(list.empty());
+        FileListState state(fs);
+        state.SetWorkspace(&workspace);
+        const bool loaded = state.Load(true);
+        EXPECT_TRUE(state.List().empty());
         EXPECT_EQ(loaded, point.Is(FileFault::kExists));  // "no file" is the only success
         const bool readInFull = !point.Is(FileFault::kExists) &&
                                 !point.Is(FileFault::kOpenForReading) &&

@@ -2,11 +2,12 @@
 // behind: no allocation, no open file, no stray file (and under LeakSanitizer no lost block).
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "filelist/file_entry_ops.h"
-#include "filelist/file_list_entries.h"
+#include "filelist/file_list_state.h"
 #include "filelist/project_export.h"
 #include "support/file_entry_list_checks.h"
 #include "support/memory_file_system.h"
@@ -61,15 +62,15 @@ class LongRun : public ::testing::Test {
   // One cycle as the host drives it: hand over a list, save it, load it back with the export,
   // take a copy.
   void Cycle(QuietWorkspace& workspace) {
-    SetFileList(state_, &hostList_);
-    ASSERT_TRUE(SaveFileList(state_));
-    ASSERT_TRUE(LoadFileList(state_, true));
-    GetFileList(state_, &copy_);
+    state_->CopyFrom(&hostList_);
+    ASSERT_TRUE(state_->Save());
+    ASSERT_TRUE(state_->Load(true));
+    state_->CopyTo(&copy_);
     ASSERT_EQ(copy_.count, hostList_.count);
     ASSERT_EQ(workspace.projectsHanded, ++expectedHanded_);
   }
 
-  FileListState state_;
+  std::optional<FileListState> state_;
   FileEntryList hostList_{7};
   FileEntryList copy_{5};
   int expectedHanded_ = 0;
@@ -78,8 +79,8 @@ class LongRun : public ::testing::Test {
 TEST_F(LongRun, TenThousandCyclesKeepNoMemory) {
   testing::MemoryFileSystem fs;
   QuietWorkspace workspace("/workspace/files.tvef");
-  state_.fileSystem = &fs;
-  state_.workspace = &workspace;
+  state_.emplace(fs);
+  state_->SetWorkspace(&workspace);
   Cycle(workspace);  // the first cycle sizes whatever is reused
   const int64_t live = testing::LiveAllocations();
   for (int i = 0; i < 10000 && !HasFatalFailure(); ++i) Cycle(workspace);
@@ -95,7 +96,8 @@ TEST_F(LongRun, CyclesOnTheRealFileSystemCloseEveryFile) {
   testing::TempDirectory dir;
   const std::string path = dir.File("files.tvef");
   QuietWorkspace workspace(path);
-  state_.workspace = &workspace;
+  state_.emplace();
+  state_->SetWorkspace(&workspace);
   Cycle(workspace);
   const int descriptors = testing::OpenDescriptors();
   for (int i = 0; i < 50 && !HasFatalFailure(); ++i) Cycle(workspace);

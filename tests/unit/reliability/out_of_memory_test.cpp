@@ -9,8 +9,7 @@
 #include <vector>
 
 #include "filelist/file_entry_ops.h"
-#include "filelist/file_list_entries.h"
-#include "filelist/file_list_load.h"
+#include "filelist/file_list_state.h"
 #include "filelist/file_list_writer.h"
 #include "filelist/project_export.h"
 #include "filelist/project_fragment.h"
@@ -66,7 +65,13 @@ class OutOfMemory : public ::testing::Test {
   // that allocator does not come through this program.
   static bool ListMemoryOutOfReach() { return !testing::RoutesNodeBlocks(); }
   FileListState state_;
-  FileEntryList& Module() { return state_.list; }
+  const FileEntryList& Module() const { return state_.List(); }
+  // The module's list made to hold `entries` (through a list of the caller's size 10).
+  static void Hold(FileListState& state, const EntryList& entries) {
+    FileEntryList list(10);
+    Fill(list, entries);
+    state.CopyFrom(&list);
+  }
   const EntryList source_ = Source();
   // What a copy of one of the source's names allocates: the name and its terminator.
   std::size_t NameBytes() const { return source_.front().first.size() + 1; }
@@ -125,41 +130,38 @@ TEST_F(OutOfMemory, SetFileListAtEachNodeBlockLeavesTheModulesList) {
   if (ListMemoryOutOfReach()) GTEST_SKIP() << "list memory does not come through here";
   for (int failing = 1; failing <= 3; ++failing) {  // the module's blocks hold 10 nodes
     SCOPED_TRACE("block " + std::to_string(failing));
-    Module().Clear();
-    Fill(Module(), kPrevious);
+    Hold(state_, kPrevious);
     FileEntryList host(7);
     Fill(host, source_);
     {
       BlockFailure failure(10, failing);
-      EXPECT_THROW(SetFileList(state_, &host), std::bad_alloc);
+      EXPECT_THROW(state_.CopyFrom(&host), std::bad_alloc);
     }
     EXPECT_EQ(ListShapeProblem(Module()), "");
     EXPECT_EQ(Entries(Module()), kPrevious);
     EXPECT_EQ(BlockCount(Module()), 1u);
     EXPECT_EQ(Entries(host), source_);
-    SetFileList(state_, &host);  // memory back: the whole copy goes through
+    state_.CopyFrom(&host);  // memory back: the whole copy goes through
     EXPECT_EQ(Entries(Module()), source_);
   }
 }
 
 TEST_F(OutOfMemory, GetFileListAtEachNodeBlockLeavesTheHostsList) {
   if (ListMemoryOutOfReach()) GTEST_SKIP() << "list memory does not come through here";
-  FileEntryList filled(10);
-  Fill(filled, source_);
-  SetFileList(state_, &filled);
+  Hold(state_, source_);
   for (int failing = 1; failing <= 7; ++failing) {  // the host's blocks hold 4 nodes
     SCOPED_TRACE("block " + std::to_string(failing));
     FileEntryList host(4);
     Fill(host, kPrevious);
     {
       BlockFailure failure(4, failing);
-      EXPECT_THROW(GetFileList(state_, &host), std::bad_alloc);
+      EXPECT_THROW(state_.CopyTo(&host), std::bad_alloc);
     }
     EXPECT_EQ(ListShapeProblem(host), "");
     EXPECT_EQ(Entries(host), kPrevious);
     EXPECT_EQ(BlockCount(host), 1u);
     EXPECT_EQ(Entries(Module()), source_);
-    GetFileList(state_, &host);
+    state_.CopyTo(&host);
     EXPECT_EQ(Entries(host), source_);
   }
 }
@@ -175,20 +177,20 @@ TEST_F(OutOfMemory, CopiesAtEachNameLeaveTheDestinationAndLeakNothing) {
       const int64_t live = testing::LiveAllocations();
       {
         FileListState state;
-        Fill(state.list, toModule ? kPrevious : source_);
+        Hold(state, toModule ? kPrevious : source_);
         FileEntryList destination(6);
         if (!toModule) Fill(destination, kPrevious);
         testing::FailNthAllocationOf(NameBytes(), failing);  // node blocks are other sizes
         if (toModule) {
-          EXPECT_THROW(SetFileList(state, &host), std::bad_alloc);
+          EXPECT_THROW(state.CopyFrom(&host), std::bad_alloc);
         } else {
-          EXPECT_THROW(GetFileList(state, &destination), std::bad_alloc);
+          EXPECT_THROW(state.CopyTo(&destination), std::bad_alloc);
         }
         testing::FailNthAllocation(0);
-        const FileEntryList& written = toModule ? state.list : destination;
+        const FileEntryList& written = toModule ? state.List() : destination;
         EXPECT_EQ(Entries(written), kPrevious);
         EXPECT_EQ(ListShapeProblem(written), "");
-        EXPECT_EQ(Entries(toModule ? host : state.list), source_);
+        EXPECT_EQ(Entries(toModule ? host : state.List()), source_);
       }
       EXPECT_EQ(testing::LiveAllocations(), live);
     }
@@ -222,13 +224,15 @@ TEST_F(OutOfMemory, LoadWithExportAtEachAllocation) {
       const std::vector<uint8_t> text = testing::ReadBytes(project);
       handed.emplace_back(text.begin(), text.end());
     };
-    FileEntryList list(4);
-    Fill(list, kPrevious);
+    FileListState state;
+    state.SetWorkspace(&workspace);
+    Hold(state, kPrevious);
+    const FileEntryList& list = state.List();
     bool threw = false, loaded = false;
     const int descriptors = testing::OpenDescriptors();
     testing::FailNthAllocation(failing);
     try {
-      loaded = LoadFileListFile(workspace, NativeFileSystem(), list, true);
+      loaded = state.Load(true);
     } catch (const std::bad_alloc&) {
       threw = true;
     }

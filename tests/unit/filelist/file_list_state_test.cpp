@@ -1,13 +1,14 @@
-// Saving and loading the workspace's file-list file on a real file system, including every
-// load outcome and the failures a save must survive.
+// The module's file list: copies to and from a host's lists, and saving and loading the
+// workspace's file-list file on a real file system, with every load outcome and the failures a
+// save must survive.
+#include "filelist/file_list_state.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "filelist/file_entry_ops.h"
-#include "filelist/file_list_load.h"
-#include "filelist/file_list_save.h"
 #include "filelist/file_list_writer.h"
 #include "filelist/file_transfer.h"
 #include "support/fake_workspace.h"
@@ -47,12 +48,19 @@ class FileListFile : public ::testing::Test {
   std::string old = path + ".old";
   FakeWorkspace workspace{path};
   FaultyFileSystem fs{NativeFileSystem()};
-  FileEntryList list;
+  FileListState state{fs};
+  FileEntryList list;  // what a save stores; set by Fill, read back by Loaded
 
+  void SetUp() override { state.SetWorkspace(&workspace); }
   bool Load(bool exportToHost = false) {
-    return LoadFileListFile(workspace, fs, list, exportToHost);
+    state.CopyFrom(&list);  // a load replaces whatever the list held
+    return state.Load(exportToHost);
   }
-  bool Save() { return SaveFileListFile(workspace, fs, list); }
+  bool Save() {
+    state.CopyFrom(&list);
+    return state.Save();
+  }
+  EntryList Loaded() const { return Entries(state.List()); }
 };
 
 TEST_F(FileListFile, SaveWritesTheExactBytesAndAsksForThePathOnce) {
@@ -71,7 +79,7 @@ TEST_F(FileListFile, SaveThenLoadRestoresTheList) {
   ASSERT_TRUE(Save());
   list.Clear();
   EXPECT_TRUE(Load());
-  EXPECT_EQ(Entries(list), expected);
+  EXPECT_EQ(Loaded(), expected);
 }
 
 TEST_F(FileListFile, EmptyListSavesTenBytesAndLoadsEmpty) {
@@ -79,14 +87,14 @@ TEST_F(FileListFile, EmptyListSavesTenBytesAndLoadsEmpty) {
   EXPECT_EQ(ReadBytes(path).size(), 10u);
   Fill(list, {{"stale", 1}});
   EXPECT_TRUE(Load(true));
-  EXPECT_EQ(list.count, 0u);
+  EXPECT_EQ(state.List().count, 0u);
   EXPECT_EQ(workspace.calls, (testing::CallLog{"workspace.6", "workspace.6"}));  // no export
 }
 
 TEST_F(FileListFile, NoFileLoadsEmptyAndRunsNoExport) {
   Fill(list, {{"stale", 1}});
   EXPECT_TRUE(Load(true));
-  EXPECT_EQ(list.count, 0u);
+  EXPECT_EQ(state.List().count, 0u);
   EXPECT_EQ(workspace.calls, (testing::CallLog{"workspace.6"}));
   EXPECT_FALSE(FileExists(path + ".vcproj"));
 }
@@ -98,7 +106,7 @@ TEST_F(FileListFile, AFileThatCannotBeOpenedOrReadIsLeftAlone) {
     Fill(list, {{"stale", 1}});
     fs.Fail(fault);
     EXPECT_FALSE(Load());
-    EXPECT_EQ(list.count, 0u);
+    EXPECT_EQ(state.List().count, 0u);
     EXPECT_EQ(ReadBytes(path), good);
     EXPECT_FALSE(FileExists(old));
   }
@@ -109,7 +117,7 @@ TEST_F(FileListFile, ShortReadsAndAnUnknownLengthStillReadEverything) {
   fs.Fail(FileFault::kShortRead, 0);
   fs.Fail(FileFault::kLength);
   EXPECT_TRUE(Load());
-  EXPECT_EQ(Entries(list), (EntryList{{"first", 1}, {std::string(300, 'm'), 2}}));
+  EXPECT_EQ(Loaded(), (EntryList{{"first", 1}, {std::string(300, 'm'), 2}}));
 }
 
 TEST_F(FileListFile, UnreadableFilesAreSetAsideUnderTheOldName) {
@@ -125,7 +133,7 @@ TEST_F(FileListFile, UnreadableFilesAreSetAsideUnderTheOldName) {
     WriteBytes(path, bytes);
     Fill(list, {{"stale", 1}});
     EXPECT_FALSE(Load(true));
-    EXPECT_EQ(list.count, 0u);
+    EXPECT_EQ(state.List().count, 0u);
     EXPECT_FALSE(FileExists(path));
     EXPECT_EQ(ReadBytes(old), bytes);  // replaces the .old of the round before
     // Once it is out of the way, the next load finds no file.
@@ -164,48 +172,89 @@ TEST_F(FileListFile, ShortWritesStillStoreTheWholeFile) {
   ASSERT_TRUE(Save());
   list.Clear();
   ASSERT_TRUE(Load());
-  EXPECT_EQ(Entries(list), (EntryList{{std::string(5000, 's'), 1}}));
+  EXPECT_EQ(Loaded(), (EntryList{{std::string(5000, 's'), 1}}));
 }
 
 // A list file that a load could not open (another program holds it) is still the user's list: a
-// save moves it to its ".old" name before it writes, and fails while it cannot.
+// save moves it to its ".old" name before it writes, and fails while it cannot. Set aside and
+// then not replaced (the disk is full), it goes back: under ".old" it would wait while a load
+// finds no file and reports an empty list that the host saves over it.
 TEST_F(FileListFile, AFileALoadCouldNotOpenIsSetAsideBeforeASaveWrites) {
   const Bytes users = Encoded({{"users", 1}});
-  WriteBytes(path, users);
-  uint64_t unread = 0;
-  fs.Fail(FileFault::kOpenForReading);
-  EXPECT_FALSE(LoadFileListFile(workspace, fs, list, false, &unread));
-  fs.Fail(FileFault::kRename);
-  EXPECT_FALSE(SaveFileListFile(workspace, fs, list, &unread));
-  EXPECT_EQ(ReadBytes(path), users);
+  for (FileFault firstSave : {FileFault::kRename, FileFault::kWrite}) {
+    WriteBytes(path, users);
+    fs.Fail(FileFault::kOpenForReading);
+    EXPECT_FALSE(Load());
+    fs.Fail(firstSave);
+    EXPECT_FALSE(Save()) << int(firstSave);
+    EXPECT_EQ(ReadBytes(path), users) << int(firstSave);
 
-  EXPECT_TRUE(SaveFileListFile(workspace, fs, list, &unread));
-  EXPECT_EQ(ReadBytes(old), users);
-  EXPECT_EQ(ReadBytes(path), Encoded({}));
-  WriteBytes(old, {});  // set aside once: the next save writes in place
-  EXPECT_TRUE(SaveFileListFile(workspace, fs, list, &unread));
-  EXPECT_EQ(ReadBytes(old), Bytes{});
+    EXPECT_TRUE(Save());
+    EXPECT_EQ(ReadBytes(old), users);
+    EXPECT_EQ(ReadBytes(path), Encoded({}));
+    WriteBytes(old, {});  // set aside once: the next save writes in place
+    EXPECT_TRUE(Save());
+    EXPECT_EQ(ReadBytes(old), Bytes{});
+  }
 }
 
-// Set aside and then not replaced (the disk is full), the user's list must not wait under ".old"
-// while a load finds no file and reports an empty list that the host saves over it.
-TEST_F(FileListFile, ASaveThatCannotWriteAfterSettingTheFileAsidePutsItBack) {
-  const Bytes users = Encoded({{"users", 1}});
-  WriteBytes(path, users);
-  uint64_t unread = 0;
-  fs.Fail(FileFault::kOpenForReading);
-  EXPECT_FALSE(LoadFileListFile(workspace, fs, list, false, &unread));
-  fs.Fail(FileFault::kWrite);
-  EXPECT_FALSE(SaveFileListFile(workspace, fs, list, &unread));
-  EXPECT_EQ(ReadBytes(path), users);
+TEST_F(FileListFile, CopiesCarryBitsZeroAndOneIntoTheCallersBlocksAndNullListsAreIgnored) {
+  FileEntryList host(4);
+  Fill(host, {{"a.cpp", 1}, {"", 2}, {"dir\\b.h", 0}});
+  // A host's own nodes may carry any byte; only bits 0 and 1 may cross.
+  host.head->entry.flags = 0xFD;
+  host.tail->entry.flags = 0x80;
+  state.CopyFrom(&host);
+  EXPECT_EQ(Loaded(), (EntryList{{"a.cpp", 1}, {"", 2}, {"dir\\b.h", 0}}));
+  EXPECT_EQ(Entries(host), (EntryList{{"a.cpp", 0xFD}, {"", 2}, {"dir\\b.h", 0x80}}));
 
-  EXPECT_TRUE(SaveFileListFile(workspace, fs, list, &unread));  // still set aside first
-  EXPECT_EQ(ReadBytes(old), users);
+  FileEntryList back(3);
+  Fill(back, {{"old1", 1}, {"old2", 1}, {"old3", 1}, {"old4", 1}});
+  state.CopyTo(&back);
+  EXPECT_EQ(Entries(back), Loaded());
+  EXPECT_EQ(back.blockSize, 3);  // the caller's own pool and block size
+  CopyFileEntries(back, back);   // onto itself
+  EXPECT_EQ(Entries(back), Loaded());
+
+  state.CopyTo(nullptr);
+  state.CopyFrom(nullptr);
+  EXPECT_EQ(Loaded().size(), 3u);
+  FileEntryList empty;
+  state.CopyFrom(&empty);
+  state.CopyTo(&back);
+  EXPECT_EQ(state.List().blocks, nullptr);
+  EXPECT_EQ(back.count, 0u);
+  EXPECT_EQ(back.blocks, nullptr);
+  EXPECT_EQ(back.freeNodes, nullptr);
+}
+
+TEST_F(FileListFile, ALoadWithTheExportSetsTheHostsFlags) {
+  Fill(list, {{"one.cpp", 1}, {"two.h", 2}});
+  ASSERT_TRUE(Save());
+  list.Clear();
+  workspace.entrySet.Add("two.h", false, false);
+  ASSERT_TRUE(Load(true));
+  EXPECT_TRUE(workspace.entrySet.at("two.h").second);
+  EXPECT_EQ(Loaded(), (EntryList{{"one.cpp", 1}, {"two.h", 2}}));
+}
+
+TEST_F(FileListFile, WithoutAWorkspaceOrItsPathNothingIsReadOrWritten) {
+  Fill(list, {{"kept", 1}});
+  state.CopyFrom(&list);
+  workspace.hasPath = false;  // operation 6 gives null
+  EXPECT_FALSE(state.Save());
+  EXPECT_FALSE(state.Load(true));
+  state.SetWorkspace(nullptr);
+  EXPECT_FALSE(state.Save());
+  EXPECT_FALSE(state.Load(true));
+  EXPECT_EQ(Loaded(), (EntryList{{"kept", 1}}));
+  EXPECT_TRUE(fs.operations.empty());
 }
 
 TEST_F(FileListFile, SavingIntoAMissingDirectoryFails) {
   FakeWorkspace nowhere(dir.File("missing") + "/x.tvef");
-  EXPECT_FALSE(SaveFileListFile(nowhere, fs, list));
+  state.SetWorkspace(&nowhere);
+  EXPECT_FALSE(Save());
 }
 
 }  // namespace

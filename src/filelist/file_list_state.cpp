@@ -1,0 +1,113 @@
+#include "filelist/file_list_state.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "filelist/file_entry_ops.h"
+#include "filelist/file_list_format.h"
+#include "filelist/file_list_reader.h"
+#include "filelist/file_list_writer.h"
+#include "filelist/file_transfer.h"
+#include "filelist/project_export.h"
+
+namespace tolvane {
+namespace {
+
+// A path's key for the unread-file mark, never 0; made without allocating, so that running out
+// of memory cannot keep a load from marking its file.
+uint64_t UnreadFileKey(const char* path) noexcept {
+  uint64_t key = 14695981039346656037u;  // FNV-1a
+  for (const char* c = path; *c != '\0'; ++c) key = (key ^ uint8_t(*c)) * 1099511628211u;
+  return key != 0 ? key : 1;
+}
+
+std::string SetAsideName(const std::string& path) {
+  return path + file_list_format::kSetAsideSuffix;
+}
+
+}  // namespace
+
+bool FileListState::Load(bool exportToHost) {
+  if (workspace_ == nullptr) return false;
+  const char* hostPath = workspace_->FileListPath();
+  if (hostPath == nullptr) return false;  // nowhere to read from: the list stays as it was
+  // Marked until the file is read or set aside, running out of memory included.
+  unreadFile_ = UnreadFileKey(hostPath);
+  const std::string path = hostPath;
+  FileSystem& fs = *fileSystem_;
+  std::unique_ptr<ReadableFile> file;
+  std::vector<uint8_t> bytes;
+  const bool exists = fs.Exists(path);
+  if (exists) file = fs.OpenForReading(path);
+  // A failing read says nothing about the file's contents: leave it where it is.
+  const bool read = file != nullptr && ReadToEnd(*file, bytes);
+  // Decoded beside the list, so that running out of memory leaves the list as it was; every
+  // other outcome but a good read leaves it empty.
+  FileEntryList loaded(list_.blockSize);
+  const bool decoded = read && DecodeFileList(bytes, loaded).ok();
+  bytes = {};
+  bool gone = false;
+  if (exists && read && !decoded) {
+    file.reset();  // closed before it is moved; if the move fails it may be the only copy
+    gone = fs.Rename(path, SetAsideName(path));
+  }
+  if (!exists || decoded || gone) unreadFile_ = 0;
+  SwapFileEntryLists(list_, loaded);  // `loaded` now holds the old entries
+  if (!exists) return true;
+  if (!decoded) return false;
+  if (exportToHost && !list_.empty()) {
+    try {
+      ExportToHost(*workspace_, fs, list_, path);
+    } catch (...) {
+      SwapFileEntryLists(list_, loaded);  // a failed load changes nothing
+      throw;
+    }
+  }
+  return true;
+}
+
+bool FileListState::Save() {
+  if (workspace_ == nullptr) return false;
+  std::vector<uint8_t> bytes;
+  EncodeFileList(list_, bytes);
+  const char* hostPath = workspace_->FileListPath();
+  if (hostPath == nullptr) return false;
+  const std::string path = hostPath;
+  FileSystem& fs = *fileSystem_;
+  bool setAside = false;
+  if (unreadFile_ != 0 && unreadFile_ == UnreadFileKey(hostPath)) {
+    // The user's list that a load could not read is kept, under the name a load gives an
+    // unreadable file, before anything replaces it.
+    if (fs.Exists(path)) {
+      if (!fs.Rename(path, SetAsideName(path))) return false;
+      setAside = true;
+    }
+    unreadFile_ = 0;
+  }
+  if (ReplaceFileContents(fs, path, bytes)) return true;
+  // Nothing was written: the user's list goes back to its path, still unread, rather than wait
+  // under ".old" while the next load finds no file and reports an empty list.
+  if (setAside && !fs.Exists(path) && fs.Rename(SetAsideName(path), path)) {
+    unreadFile_ = UnreadFileKey(hostPath);
+  }
+  return false;
+}
+
+void FileListState::CopyTo(FileEntryList* destination) const {
+  if (destination != nullptr) CopyFileEntries(list_, *destination);
+}
+
+void FileListState::CopyFrom(const FileEntryList* source) {
+  if (source != nullptr) CopyFileEntries(*source, list_);
+}
+
+void CopyFileEntries(const FileEntryList& source, FileEntryList& destination) {
+  if (&source == &destination) return;  // clearing first would destroy the source
+  FileEntryList copy(destination.blockSize);
+  for (const FileEntry& entry : source) AppendEntry(copy, NameOf(entry), entry.flags);
+  SwapFileEntryLists(copy, destination);
+  // `copy` now holds the destination's old entries and blocks, released here.
+}
+
+}  // namespace tolvane
