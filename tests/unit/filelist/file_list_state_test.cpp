@@ -1,6 +1,6 @@
 // The module's file list: copies to and from a host's lists, and saving and loading the
-// workspace's file-list file on a real file system, with every load outcome and the failures a
-// save must survive.
+// workspace's file-list file on a real file system. What each failing file operation leaves is
+// file_fault_injection_test's; the export is project_export_test's.
 #include "filelist/file_list_state.h"
 
 #include <gtest/gtest.h>
@@ -99,27 +99,6 @@ TEST_F(FileListFile, NoFileLoadsEmptyAndRunsNoExport) {
   EXPECT_FALSE(FileExists(path + ".vcproj"));
 }
 
-TEST_F(FileListFile, AFileThatCannotBeOpenedOrReadIsLeftAlone) {
-  const Bytes good = Encoded({{"a", 1}});
-  WriteBytes(path, good);
-  for (FileFault fault : {FileFault::kOpenForReading, FileFault::kRead}) {
-    Fill(list, {{"stale", 1}});
-    fs.Fail(fault);
-    EXPECT_FALSE(Load());
-    EXPECT_EQ(state.List().count, 0u);
-    EXPECT_EQ(ReadBytes(path), good);
-    EXPECT_FALSE(FileExists(old));
-  }
-}
-
-TEST_F(FileListFile, ShortReadsAndAnUnknownLengthStillReadEverything) {
-  WriteBytes(path, Encoded({{"first", 1}, {std::string(300, 'm'), 2}}));
-  fs.Fail(FileFault::kShortRead, 0);
-  fs.Fail(FileFault::kLength);
-  EXPECT_TRUE(Load());
-  EXPECT_EQ(Loaded(), (EntryList{{"first", 1}, {std::string(300, 'm'), 2}}));
-}
-
 TEST_F(FileListFile, UnreadableFilesAreSetAsideUnderTheOldName) {
   Bytes lowerMagic = Encoded({{"a", 1}});
   lowerMagic[0] = 't';
@@ -140,39 +119,6 @@ TEST_F(FileListFile, UnreadableFilesAreSetAsideUnderTheOldName) {
     EXPECT_TRUE(Load());
   }
   EXPECT_EQ(workspace.calls.size(), 2 * unreadable.size());  // only the path asked; no export
-}
-
-TEST_F(FileListFile, AnUnreadableFileStaysWhenItCannotBeSetAside) {
-  Bytes version2 = Encoded({{"a", 1}});
-  version2[4] = 2;
-  WriteBytes(path, version2);
-  WriteBytes(old, {'o', 'l', 'd'});
-  fs.Fail(FileFault::kRename);
-  EXPECT_FALSE(Load());
-  EXPECT_EQ(ReadBytes(path), version2);  // never deleted
-  EXPECT_EQ(ReadBytes(old), (Bytes{'o', 'l', 'd'}));
-}
-
-TEST_F(FileListFile, ASaveThatCannotWriteReportsFailureAndKeepsTheOldFile) {
-  const Bytes previous = Encoded({{"previous", 1}});
-  Fill(list, {{"new", 1}});
-  for (FileFault fault :
-       {FileFault::kOpenForWriting, FileFault::kWrite, FileFault::kCommit, FileFault::kRename}) {
-    WriteBytes(path, previous);
-    fs.Fail(fault);
-    EXPECT_FALSE(Save()) << int(fault);
-    EXPECT_EQ(ReadBytes(path), previous) << int(fault);
-    EXPECT_FALSE(FileExists(ReplacementPath(path))) << int(fault);
-  }
-}
-
-TEST_F(FileListFile, ShortWritesStillStoreTheWholeFile) {
-  Fill(list, {{std::string(5000, 's'), 1}});
-  fs.Fail(FileFault::kShortWrite, 0);
-  ASSERT_TRUE(Save());
-  list.Clear();
-  ASSERT_TRUE(Load());
-  EXPECT_EQ(Loaded(), (EntryList{{std::string(5000, 's'), 1}}));
 }
 
 // A list file that a load could not open (another program holds it) is still the user's list: a
@@ -226,16 +172,6 @@ TEST_F(FileListFile, CopiesCarryBitsZeroAndOneIntoTheCallersBlocksAndNullListsAr
   EXPECT_EQ(back.count, 0u);
   EXPECT_EQ(back.blocks, nullptr);
   EXPECT_EQ(back.freeNodes, nullptr);
-}
-
-TEST_F(FileListFile, ALoadWithTheExportSetsTheHostsFlags) {
-  Fill(list, {{"one.cpp", 1}, {"two.h", 2}});
-  ASSERT_TRUE(Save());
-  list.Clear();
-  workspace.entrySet.Add("two.h", false, false);
-  ASSERT_TRUE(Load(true));
-  EXPECT_TRUE(workspace.entrySet.at("two.h").second);
-  EXPECT_EQ(Loaded(), (EntryList{{"one.cpp", 1}, {"two.h", 2}}));
 }
 
 TEST_F(FileListFile, WithoutAWorkspaceOrItsPathNothingIsReadOrWritten) {

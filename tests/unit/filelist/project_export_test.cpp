@@ -152,28 +152,6 @@ TEST_F(ProjectExport, AnOldProjectFileIsOverwrittenThenDeleted) {
   EXPECT_FALSE(FileExists(project));
 }
 
-// A file whose time cannot be set to the list file's is as unfit for the host as a torn one.
-TEST_F(ProjectExport, AProjectFileThatCannotBeWrittenSkipsTheHostEntirely) {
-  workspace.entrySet.Add("a.cpp");
-  for (FileFault fault : {FileFault::kOpenForWriting, FileFault::kWrite, FileFault::kWriteTimes}) {
-    workspace.calls.clear();
-    fs.Fail(fault);
-    EXPECT_TRUE(StoreAndLoad({{"a.cpp", 1}}));  // the load itself succeeded
-    EXPECT_EQ(workspace.calls, (CallLog{"workspace.6"}));
-    EXPECT_FALSE(FileExists(project));
-    EXPECT_EQ(list.count, 1u);
-  }
-}
-
-TEST_F(ProjectExport, WhenItsTimesCannotBeReadTheHostIsNotGivenTheFileButFlagsAreSet) {
-  workspace.entrySet.Add("a.cpp");
-  fs.Fail(FileFault::kReadTimes, 2);  // the second reading is the project file's
-  ASSERT_TRUE(StoreAndLoad({{"a.cpp", 1}}));
-  EXPECT_EQ(workspace.calls, (CallLog{"workspace.6", "workspace.1", "set.2 a.cpp", "a.cpp.1",
-                                      "a.cpp.6 1", "a.cpp.8 0"}));
-  EXPECT_FALSE(FileExists(project));
-}
-
 TEST_F(ProjectExport, WhenTheListFilesTimesCannotBeReadTheProjectFileKeepsItsOwn) {
   fs.Fail(FileFault::kReadTimes, 1);
   ASSERT_TRUE(StoreAndLoad({{"a.cpp", 1}}));
