@@ -6,35 +6,19 @@
 #include <string>
 #include <vector>
 
-#include "support/fake_ide.h"
-#include "support/fake_wide_strings.h"
+#include "unit/navigate/ide_fixture.h"
 
 namespace tolvane {
 namespace {
 
 using testing::FakeFile;
-using testing::FakeIde;
-using testing::FakeWideStrings;
 using testing::TextPosition;
 
-class EditorDocumentTest : public ::testing::Test {
+class EditorDocumentTest : public testing::IdeFixture {
  protected:
-  void SetUp() override {
-    file_ = &ide_.AddFile("a.cpp", {"int x;", "  int main(void)", "{"});
-    before_ = ide_.ReferenceSnapshot();
-  }
-  // Whatever happened, every reference and every string taken was given back.
-  void TearDown() override {
-    EXPECT_EQ(ide_.ReferenceChangesSince(before_), "");
-    EXPECT_EQ(ide_.Registry().OverReleases(), 0);
-    EXPECT_EQ(strings_.Live(), 0);
-    EXPECT_EQ(strings_.BadFrees(), 0);
-  }
+  void SetUp() override { file_ = &Start("a.cpp", {"int x;", "  int main(void)", "{"}); }
 
-  FakeIde ide_;
-  FakeWideStrings strings_;
   FakeFile* file_ = nullptr;
-  std::map<std::string, long> before_;
 };
 
 TEST_F(EditorDocumentTest, OpenHoldsOneReferenceOnEachOfTheThreeAndNothingElse) {
