@@ -15,8 +15,7 @@ using testing::VirtualSlotOf;
 
 struct Slot {
   const char* operation;
-  std::ptrdiff_t actual;
-  std::ptrdiff_t expected;
+  std::ptrdiff_t actual, expected;
 };
 #define TOLVANE_SLOT(member, slot) \
   { #member, VirtualSlotOf(&member), slot }
