@@ -114,9 +114,7 @@ TEST_F(GoToTagTest, PatternNotFoundTellsTheUserAndKeepsTheLastTag) {
   ASSERT_TRUE(GoToTag(state_, &found));
   FakeTagRecord missing("foo", "src/main.c", "^void foo(void)$", -1);
   EXPECT_FALSE(GoToTag(state_, &missing));
-  EXPECT_EQ(notifier_.messages,
-            (std::vector<std::string>{
-                "Unable to find foo.  Please save all files and refresh the tags.\n"}));
+  EXPECT_EQ(notifier_.messages, (std::vector<std::string>{TagNotFoundMessage("foo")}));
   EXPECT_EQ(GetLastTag(state_), &found);
   EXPECT_EQ(file_->text.ShownLine(), 4);  // not shown again for the failed search
 }
