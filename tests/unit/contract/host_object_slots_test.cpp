@@ -2,6 +2,8 @@
 // are a binary contract.
 #include <gtest/gtest.h>
 
+#include <cstddef>
+
 #include "support/vtable_slot.h"
 #include "tolvane/automation.h"
 #include "tolvane/host_objects.h"
@@ -11,34 +13,60 @@ namespace {
 
 using testing::VirtualSlotOf;
 
-TEST(HostObjectSlots, WorkspaceAndFileEntries) {
-  EXPECT_EQ(VirtualSlotOf(&HostWorkspace::FileEntrySet), 1);
-  EXPECT_EQ(VirtualSlotOf(&HostWorkspace::FileListPath), 6);
-  EXPECT_EQ(VirtualSlotOf(&HostWorkspace::LoadProjectFile), 11);
-  EXPECT_EQ(VirtualSlotOf(&HostFileEntrySet::Find), 2);
-  EXPECT_EQ(VirtualSlotOf(&HostFileEntry::FirstFlag), 1);
-  EXPECT_EQ(VirtualSlotOf(&HostFileEntry::SetFirstFlag), 6);
-  EXPECT_EQ(VirtualSlotOf(&HostFileEntry::SetSecondFlag), 8);
-}
+struct Slot {
+  const char* operation;
+  std::ptrdiff_t actual, expected;
+};
+#define TOLVANE_SLOT(member, slot) \
+  { #member, VirtualSlotOf(&member), slot }
 
-TEST(HostObjectSlots, FileSourceAndRecords) {
-  EXPECT_EQ(VirtualSlotOf(&HostFileSource::Record), 1);
-  EXPECT_EQ(VirtualSlotOf(&HostFileRecord::Title), 6);
-  EXPECT_EQ(VirtualSlotOf(&HostFileRecord::Extension), 7);
-  EXPECT_EQ(VirtualSlotOf(&HostFileRecord::Path), 8);
+TEST(HostObjectSlots, EveryOperationSitsInItsSlot) {
+  using QueryInterfaceFn = HRESULT (TOLVANE_STDCALL IUnknown::*)(const GUID&, void**);
+  const Slot slots[] = {
+      // The host's objects, called by the module.
+      TOLVANE_SLOT(HostWorkspace::FileEntrySet, 1),
+      TOLVANE_SLOT(HostWorkspace::FileListPath, 6),
+      TOLVANE_SLOT(HostWorkspace::LoadProjectFile, 11),
+      TOLVANE_SLOT(HostFileEntrySet::Find, 2),
+      TOLVANE_SLOT(HostFileEntry::FirstFlag, 1),
+      TOLVANE_SLOT(HostFileEntry::SetFirstFlag, 6),
+      TOLVANE_SLOT(HostFileEntry::SetSecondFlag, 8),
+      TOLVANE_SLOT(HostFileSource::Record, 1),
+      TOLVANE_SLOT(HostFileRecord::Title, 6),
+      TOLVANE_SLOT(HostFileRecord::Extension, 7),
+      TOLVANE_SLOT(HostFileRecord::Path, 8),
+      TOLVANE_SLOT(HostTagRecord::Kind, 0),
+      TOLVANE_SLOT(HostTagRecord::Name, 2),
+      TOLVANE_SLOT(HostTagRecord::FileName, 3),
+      TOLVANE_SLOT(HostTagRecord::Pattern, 4),
+      TOLVANE_SLOT(HostTagRecord::ParentName, 6),
+      TOLVANE_SLOT(HostTagRecord::Line, 7),
+      TOLVANE_SLOT(HostTagRecord::Namespace, 11),
+      TOLVANE_SLOT(HostTagRecord::Parent, 12),
+      TOLVANE_SLOT(HostTagRecord::File, 14),
+      // The IDE's automation objects: the COM base first, then every operation the module calls.
+      {"IUnknown::QueryInterface",
+       VirtualSlotOf(static_cast<QueryInterfaceFn>(&IUnknown::QueryInterface)), 0},
+      TOLVANE_SLOT(IUnknown::AddRef, 1),
+      TOLVANE_SLOT(IUnknown::Release, 2),
+      TOLVANE_SLOT(IDispatch::Invoke, 6),
+      TOLVANE_SLOT(AutomationRoot::get_MainWindow, 14),
+      TOLVANE_SLOT(AutomationRoot::get_ItemOperations, 42),
+      TOLVANE_SLOT(AutomationWindow::get_HWnd, 27),
+      TOLVANE_SLOT(AutomationWindow::get_Document, 35),
+      TOLVANE_SLOT(ItemOperations::OpenFile, 9),
+      TOLVANE_SLOT(AutomationDocument::Object, 26),
+      TOLVANE_SLOT(TextDocument::get_Selection, 9),
+      TOLVANE_SLOT(TextSelection::get_ActivePoint, 10),
+      TOLVANE_SLOT(TextSelection::EndOfLine, 34),
+      TOLVANE_SLOT(TextSelection::StartOfLine, 35),
+      TOLVANE_SLOT(TextSelection::FindText, 40),
+      TOLVANE_SLOT(TextSelection::MoveToLineAndOffset, 72),
+      TOLVANE_SLOT(TextPoint::TryToShow, 21),
+  };
+  for (const Slot& slot : slots) EXPECT_EQ(slot.actual, slot.expected) << slot.operation;
 }
-
-TEST(HostObjectSlots, TagRecord) {
-  EXPECT_EQ(VirtualSlotOf(&HostTagRecord::Kind), 0);
-  EXPECT_EQ(VirtualSlotOf(&HostTagRecord::Name), 2);
-  EXPECT_EQ(VirtualSlotOf(&HostTagRecord::FileName), 3);
-  EXPECT_EQ(VirtualSlotOf(&HostTagRecord::Pattern), 4);
-  EXPECT_EQ(VirtualSlotOf(&HostTagRecord::ParentName), 6);
-  EXPECT_EQ(VirtualSlotOf(&HostTagRecord::Line), 7);
-  EXPECT_EQ(VirtualSlotOf(&HostTagRecord::Namespace), 11);
-  EXPECT_EQ(VirtualSlotOf(&HostTagRecord::Parent), 12);
-  EXPECT_EQ(VirtualSlotOf(&HostTagRecord::File), 14);
-}
+#undef TOLVANE_SLOT
 
 TEST(HostObjectSlots, ArraysExposeTheirDataAsFirstWord) {
   uint32_t keys[2] = {7, 9};
@@ -48,32 +76,9 @@ TEST(HostObjectSlots, ArraysExposeTheirDataAsFirstWord) {
   EXPECT_EQ(sizeof(tagArray), sizeof(void*));
 }
 
-TEST(AutomationSlots, ComBaseComesFirst) {
-  using QueryInterfaceFn = HRESULT (TOLVANE_STDCALL IUnknown::*)(const GUID&, void**);
-  EXPECT_EQ(VirtualSlotOf(static_cast<QueryInterfaceFn>(&IUnknown::QueryInterface)), 0);
-  EXPECT_EQ(VirtualSlotOf(&IUnknown::AddRef), 1);
-  EXPECT_EQ(VirtualSlotOf(&IUnknown::Release), 2);
-  EXPECT_EQ(VirtualSlotOf(&IDispatch::Invoke), 6);
-}
-
-TEST(AutomationSlots, EveryOperationTheModuleCalls) {
-  EXPECT_EQ(VirtualSlotOf(&AutomationRoot::get_MainWindow), 14);
-  EXPECT_EQ(VirtualSlotOf(&AutomationRoot::get_ItemOperations), 42);
-  EXPECT_EQ(VirtualSlotOf(&AutomationWindow::get_HWnd), 27);
-  EXPECT_EQ(VirtualSlotOf(&AutomationWindow::get_Document), 35);
-  EXPECT_EQ(VirtualSlotOf(&ItemOperations::OpenFile), 9);
-  EXPECT_EQ(VirtualSlotOf(&AutomationDocument::Object), 26);
-  EXPECT_EQ(VirtualSlotOf(&TextDocument::get_Selection), 9);
-  EXPECT_EQ(VirtualSlotOf(&TextSelection::get_ActivePoint), 10);
-  EXPECT_EQ(VirtualSlotOf(&TextSelection::EndOfLine), 34);
-  EXPECT_EQ(VirtualSlotOf(&TextSelection::StartOfLine), 35);
-  EXPECT_EQ(VirtualSlotOf(&TextSelection::FindText), 40);
-  EXPECT_EQ(VirtualSlotOf(&TextSelection::MoveToLineAndOffset), 72);
-  EXPECT_EQ(VirtualSlotOf(&TextPoint::TryToShow), 21);
-}
-
 TEST(AutomationSlots, TextDocumentIdentifier) {
-  const GUID expected = {0xCB218890, 0x1382, 0x472B, {0x91, 0x18, 0x78, 0x27, 0x00, 0xC8, 0x81, 0x15}};
+  const GUID expected = {
+      0xCB218890, 0x1382, 0x472B, {0x91, 0x18, 0x78, 0x27, 0x00, 0xC8, 0x81, 0x15}};
   EXPECT_TRUE(SameGuid(kIID_TextDocument, expected));
   GUID other = expected;
   other.Data4[7] = 0x16;

@@ -4,6 +4,8 @@
 
 #include <limits>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "finddlg/column_tables.h"
 #include "support/fake_profile.h"
@@ -49,11 +51,44 @@ TEST(WidthRule, HostileStoredWidthsNeitherOverflowNorWrap) {
   EXPECT_EQ(ShareOfRest(0.25).Evaluate(500, kMin), 536871037);
 }
 
-TEST(LoadColumnWidths, FirstOpenGivesTheWorkedDefaults) {
-  FakeProfile profile;
-  EXPECT_EQ(LoadFile(profile, 400), (Widths{132, 268}));
-  EXPECT_EQ(LoadTag(profile, 500), (Widths{50, 112, 112, 225, 100, 400}));
-  EXPECT_EQ(LoadFile(profile, 3), (Widths{0, 2}));
+// A stored width above zero is used as it is; any other is replaced by its column's rule. The
+// defaults measure the rest from column 0 as read, the replacements from its settled width.
+TEST(LoadColumnWidths, StoredWidthsDefaultsAndReplacements) {
+  const struct {
+    const char* what;
+    bool tagDialog;
+    int32_t available;
+    std::vector<std::pair<const char*, int32_t>> stored;
+    Widths expected;
+  } cases[] = {
+      {"file dialog, first open", false, 400, {}, {132, 268}},
+      {"tag dialog, first open", true, 500, {}, {50, 112, 112, 225, 100, 400}},
+      {"file dialog, first open, narrow", false, 3, {}, {0, 2}},
+      {"stored values used", false, 400, {{"Sub1", 77}, {"Sub2", 0}}, {77, 268}},
+      {"1 is usable as it is", false, 400, {{"Sub1", -5}, {"Sub2", 1}}, {132, 1}},
+      {"stored zero first column: defaults from the full width",
+       true,
+       500,
+       {{"Sub1", 0}},
+       {50, 125, 125, 250, 100, 400}},
+      {"replacements from the settled first column",
+       true,
+       500,
+       {{"Sub1", -3}, {"Sub1_5", 0}, {"Sub2", -1}, {"Sub3", 1}, {"Sub4", 0}, {"Sub5", -400}},
+       {50, 112, 112, 1, 100, 400}},
+      {"a wide first column leaves negative shares, passed on unclamped",
+       true,
+       500,
+       {{"Sub1", 600}},
+       {600, -25, -25, -50, 100, 400}},
+  };
+  for (const auto& c : cases) {
+    FakeProfile profile;
+    for (const auto& [key, width] : c.stored) profile.SetInt(kSection, key, width);
+    EXPECT_EQ(c.tagDialog ? LoadTag(profile, c.available) : LoadFile(profile, c.available),
+              c.expected)
+        << c.what;
+  }
 }
 
 TEST(LoadColumnWidths, ReadsInColumnOrderWithDefaultsComputedFromColumnZeroAsRead) {
@@ -69,40 +104,6 @@ TEST(LoadColumnWidths, ReadsInColumnOrderWithDefaultsComputedFromColumnZeroAsRea
     EXPECT_EQ(profile.calls[i].key, keys[i]);
     EXPECT_EQ(profile.calls[i].number, fallbacks[i]) << keys[i];
   }
-}
-
-TEST(LoadColumnWidths, StoredZeroFirstColumnKeepsDefaultsFromTheFullWidth) {
-  FakeProfile profile;
-  profile.SetInt(kSection, "Sub1", 0);
-  EXPECT_EQ(LoadTag(profile, 500), (Widths{50, 125, 125, 250, 100, 400}));
-}
-
-TEST(LoadColumnWidths, ReplacementsUseTheSettledFirstColumn) {
-  FakeProfile profile;
-  profile.SetInt(kSection, "Sub1", -3);
-  profile.SetInt(kSection, "Sub1_5", 0);
-  profile.SetInt(kSection, "Sub2", -1);
-  profile.SetInt(kSection, "Sub3", 1);  // 1 is usable as it is
-  profile.SetInt(kSection, "Sub4", 0);
-  profile.SetInt(kSection, "Sub5", -400);
-  EXPECT_EQ(LoadTag(profile, 500), (Widths{50, 112, 112, 1, 100, 400}));
-}
-
-TEST(LoadColumnWidths, StoredValuesAreUsedAndBadOnesReplacedPerColumn) {
-  FakeProfile profile;
-  profile.SetInt(kSection, "Sub1", 77);
-  profile.SetInt(kSection, "Sub2", 0);
-  EXPECT_EQ(LoadFile(profile, 400), (Widths{77, 268}));
-  profile.SetInt(kSection, "Sub1", -5);
-  profile.SetInt(kSection, "Sub2", 1);
-  EXPECT_EQ(LoadFile(profile, 400), (Widths{132, 1}));
-}
-
-TEST(LoadColumnWidths, AWideStoredFirstColumnCanLeaveNonPositiveShares) {
-  FakeProfile profile;
-  profile.SetInt(kSection, "Sub1", 600);
-  // Defaults from 500 - 600 are negative, and so are their replacements: passed on unclamped.
-  EXPECT_EQ(LoadTag(profile, 500), (Widths{600, -25, -25, -50, 100, 400}));
 }
 
 TEST(ColumnWidths, SaveWritesEveryWidthUnclampedInColumnOrderAndLoadReadsThemBack) {

@@ -85,68 +85,58 @@ TEST(KeyRouting, OnlyKeyDownIsExamined) {
   EXPECT_TRUE(controls.calls.empty());
 }
 
-TEST(FindFileKeyRouting, CtrlEndMovesTheSelectionToTheLastRow) {
-  std::vector<bool> rows(10, false);
-  rows[3] = true;
-  RecordingKeyControls controls;
-  controls.ctrlDown = true;
-  controls.selected = rows;
-  controls.focused = 3;
-  EXPECT_TRUE(RouteComboMessage(FindFileKeyTable(), kKeyDownMessage, kKeyEnd, kKeyData, controls));
-  EXPECT_EQ(controls.calls,
-            (Calls{"IsCtrlDown", "FirstSelectedRow", "SetRowSelectedFocused 3 off", "RowCount",
-                   "SetRowSelectedFocused 9 on", "EnsureRowFullyVisible 9", "IsDropDownShowing"}));
-  EXPECT_FALSE(controls.selected[3]);
-  EXPECT_TRUE(controls.selected[9]);
-  EXPECT_EQ(controls.focused, 9);
-}
-
-TEST(FindFileKeyRouting, CtrlHomeSelectsRowZeroEvenWithTheDropDownShowing) {
-  const Outcome out = Route(FindFileKeyTable(), kKeyHome, true, true, {false, true, false});
-  EXPECT_FALSE(out.consumed);  // the combo gets the key too
-  EXPECT_EQ(out.calls,
-            (Calls{"IsCtrlDown", "FirstSelectedRow", "SetRowSelectedFocused 1 off", "RowCount",
-                   "SetRowSelectedFocused 0 on", "EnsureRowFullyVisible 0", "IsDropDownShowing"}));
-}
-
-TEST(FindFileKeyRouting, CtrlHomeOrEndWithNothingSelectedOrNoRows) {
-  Outcome out = Route(FindFileKeyTable(), kKeyEnd, true, false, {false, false});
-  EXPECT_TRUE(out.consumed);
-  EXPECT_EQ(out.calls,
-            (Calls{"IsCtrlDown", "FirstSelectedRow", "RowCount", "SetRowSelectedFocused 1 on",
-                   "EnsureRowFullyVisible 1", "IsDropDownShowing"}));
-  for (uint32_t key : {kKeyHome, kKeyEnd}) {
-    out = Route(FindFileKeyTable(), key, true, false, {});
-    EXPECT_TRUE(out.consumed);  // still handled, list untouched
-    EXPECT_EQ(out.calls,
-              (Calls{"IsCtrlDown", "FirstSelectedRow", "RowCount", "IsDropDownShowing"}));
+// Ctrl+Home and Ctrl+End move the Find File selection themselves and are forwarded in Find Tag;
+// F5 refreshes Find Tag and is an ordinary key in Find File. Rows: "x" selected, "-" not.
+TEST(KeyRouting, KeysTheTwoDialogsRouteDifferently) {
+  const KeyTable& file = FindFileKeyTable();
+  const KeyTable& tag = FindTagKeyTable();
+  const struct {
+    const char* what;
+    const KeyTable& table;
+    uint32_t key;
+    bool ctrl, dropDown;
+    const char* rows;
+    bool consumed;
+    const char* calls;
+  } cases[] = {
+      {"file: Ctrl+End selects the last row", file, kKeyEnd, true, false, "---x------", true,
+       "IsCtrlDown, FirstSelectedRow, SetRowSelectedFocused 3 off, RowCount, "
+       "SetRowSelectedFocused 9 on, EnsureRowFullyVisible 9, IsDropDownShowing"},
+      {"file: Ctrl+Home selects row 0 with the drop-down showing; the combo gets it too", file,
+       kKeyHome, true, true, "-x-", false,
+       "IsCtrlDown, FirstSelectedRow, SetRowSelectedFocused 1 off, RowCount, "
+       "SetRowSelectedFocused 0 on, EnsureRowFullyVisible 0, IsDropDownShowing"},
+      {"file: Ctrl+End with nothing selected", file, kKeyEnd, true, false, "--", true,
+       "IsCtrlDown, FirstSelectedRow, RowCount, SetRowSelectedFocused 1 on, "
+       "EnsureRowFullyVisible 1, IsDropDownShowing"},
+      {"file: Ctrl+Home with no rows", file, kKeyHome, true, false, "", true,
+       "IsCtrlDown, FirstSelectedRow, RowCount, IsDropDownShowing"},
+      {"file: Ctrl+End with no rows", file, kKeyEnd, true, false, "", true,
+       "IsCtrlDown, FirstSelectedRow, RowCount, IsDropDownShowing"},
+      {"file: F5 is an ordinary key", file, kKeyF5, false, false, "", false,
+       "IsDropDownShowing, ForwardKeyToList 116 4718593"},
+      {"tag: Ctrl+Home is forwarded", tag, kKeyHome, true, false, "x-", true,
+       "IsCtrlDown, IsDropDownShowing, ForwardKeyToList 36 4718593"},
+      {"tag: Ctrl+End is forwarded", tag, kKeyEnd, true, false, "x-", true,
+       "IsCtrlDown, IsDropDownShowing, ForwardKeyToList 35 4718593"},
+      {"tag: Ctrl+Home, drop-down showing", tag, kKeyHome, true, true, "x-", false,
+       "IsCtrlDown, IsDropDownShowing"},
+      {"tag: Ctrl+End, drop-down showing", tag, kKeyEnd, true, true, "x-", false,
+       "IsCtrlDown, IsDropDownShowing"},
+      {"tag: F5 refreshes before the drop-down question", tag, kKeyF5, true, false, "", true,
+       "SendRefreshRequest, IsDropDownShowing"},
+      {"tag: F5, drop-down showing: the combo handles it as well", tag, kKeyF5, false, true, "",
+       false, "SendRefreshRequest, IsDropDownShowing"},
+  };
+  for (const auto& c : cases) {
+    std::vector<bool> rows;
+    for (const char* row = c.rows; *row != 0; ++row) rows.push_back(*row == 'x');
+    const Outcome out = Route(c.table, c.key, c.ctrl, c.dropDown, rows);
+    std::string calls;
+    for (const std::string& call : out.calls) calls += (calls.empty() ? "" : ", ") + call;
+    EXPECT_EQ(out.consumed, c.consumed) << c.what;
+    EXPECT_EQ(calls, c.calls) << c.what;
   }
-}
-
-TEST(FindFileKeyRouting, F5IsAnOrdinaryKey) {
-  const Outcome out = Route(FindFileKeyTable(), kKeyF5);
-  EXPECT_FALSE(out.consumed);
-  EXPECT_EQ(out.calls, (Calls{"IsDropDownShowing", Forwarded(kKeyF5)}));
-}
-
-TEST(FindTagKeyRouting, CtrlHomeAndEndAreForwardedNotSelected) {
-  for (uint32_t key : {kKeyHome, kKeyEnd}) {
-    Outcome out = Route(FindTagKeyTable(), key, true, false, {true, false});
-    EXPECT_TRUE(out.consumed);
-    EXPECT_EQ(out.calls, (Calls{"IsCtrlDown", "IsDropDownShowing", Forwarded(key)}));
-    out = Route(FindTagKeyTable(), key, true, true, {true, false});
-    EXPECT_FALSE(out.consumed);
-    EXPECT_EQ(out.calls, (Calls{"IsCtrlDown", "IsDropDownShowing"}));
-  }
-}
-
-TEST(FindTagKeyRouting, F5AsksTheDialogToRefreshBeforeTheDropDownQuestion) {
-  Outcome out = Route(FindTagKeyTable(), kKeyF5, true);
-  EXPECT_TRUE(out.consumed);
-  EXPECT_EQ(out.calls, (Calls{"SendRefreshRequest", "IsDropDownShowing"}));
-  out = Route(FindTagKeyTable(), kKeyF5, false, true);
-  EXPECT_FALSE(out.consumed);  // the combo handles F5 as well
-  EXPECT_EQ(out.calls, (Calls{"SendRefreshRequest", "IsDropDownShowing"}));
 }
 
 TEST(KeyRouting, TheForwardedKeyDownCarriesTheSameWordsAsTheIncomingOne) {

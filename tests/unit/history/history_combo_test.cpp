@@ -18,14 +18,19 @@ Items Numbered(int count) {
   return items;
 }
 
+// Fill appends after what the combo box holds, copy back replaces the list; neither has a limit.
 TEST(HistoryCombo, FillAppendsInOrderAndCopyBackReplaces) {
   FakeComboItems combo({"already"});
-  FillCombo(HistoryList{"a", "b", "c"}, combo);
-  EXPECT_EQ(combo.items, (Items{"already", "a", "b", "c"}));
+  HistoryList big;
+  for (const std::string& item : Numbered(300)) big.Append(item);
+  FillCombo(big, combo);
+  Items expected = big.Items();
+  expected.insert(expected.begin(), "already");
+  EXPECT_EQ(combo.items, expected);
 
   HistoryList list{"stale", "stale2"};
   CopyBack(combo, list);
-  EXPECT_EQ(list.Items(), (Items{"already", "a", "b", "c"}));
+  EXPECT_EQ(list.Items(), combo.items);
 
   FakeComboItems empty;
   CopyBack(empty, list);
@@ -43,17 +48,6 @@ TEST(HistoryCombo, ACopyBackThatRunsOutOfMemoryKeepsTheList) {
   HistoryList list{"old"};
   EXPECT_THROW(CopyBack(combo, list), std::bad_alloc);
   EXPECT_EQ(list.Items(), Items{"old"});
-}
-
-TEST(HistoryCombo, FillAndCopyBackApplyNoLimit) {
-  HistoryList big;
-  for (const std::string& item : Numbered(300)) big.Append(item);
-  FakeComboItems combo;
-  FillCombo(big, combo);
-  EXPECT_EQ(combo.items.size(), 300u);
-  HistoryList back;
-  CopyBack(combo, back);
-  EXPECT_EQ(back, big);
 }
 
 TEST(HistoryCombo, AddInsertsAtTheTopUnlessEqualToItemZero) {
@@ -85,33 +79,30 @@ TEST(HistoryCombo, AddToAnEmptyComboInsertsTheText) {
   EXPECT_EQ(combo.items, (Items{"x"}));
 }
 
-TEST(HistoryCombo, AddKeepsExactly256Items) {
-  FakeComboItems combo(Numbered(256));
-  AddToHistoryCombo(&combo, "new");
-  ASSERT_EQ(combo.items.size(), 256u);
-  EXPECT_EQ(combo.items.front(), "new");
-  EXPECT_EQ(combo.items[1], "item0");
-  EXPECT_EQ(combo.items.back(), "item254");  // the former last item is gone
-
-  FakeComboItems at255(Numbered(255));
-  AddToHistoryCombo(&at255, "new");
-  EXPECT_EQ(at255.items.size(), 256u);
-  EXPECT_EQ(at255.items.back(), "item254");
-}
-
-TEST(HistoryCombo, AnOverfullComboIsTrimmedByTheFirstAddEvenWithoutInsert) {
-  FakeComboItems same(Numbered(300));
-  AddToHistoryCombo(&same, "item0");
-  ASSERT_EQ(same.items.size(), 256u);
-  EXPECT_EQ(same.items.front(), "item0");
-  EXPECT_EQ(same.items.back(), "item255");
-  EXPECT_EQ(same.deletes, 44);
-
-  FakeComboItems differ(Numbered(300));
-  AddToHistoryCombo(&differ, "fresh");
-  ASSERT_EQ(differ.items.size(), 256u);
-  EXPECT_EQ(differ.items.front(), "fresh");
-  EXPECT_EQ(differ.items.back(), "item254");
+// An add leaves at most 256 items, dropping the oldest; an overfull combo box is trimmed by the
+// first add even when the text equals item 0 and nothing is inserted.
+TEST(HistoryCombo, AddKeepsAtMost256Items) {
+  const struct {
+    int before;
+    const char* text;
+    const char* front;
+    const char* back;
+    int deletes;
+  } cases[] = {
+      {256, "new", "new", "item254", 1},
+      {255, "new", "new", "item254", 0},
+      {300, "item0", "item0", "item255", 44},
+      {300, "fresh", "fresh", "item254", 45},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.before) + " items, adding " + c.text);
+    FakeComboItems combo(Numbered(c.before));
+    AddToHistoryCombo(&combo, c.text);
+    ASSERT_EQ(combo.items.size(), 256u);
+    EXPECT_EQ(combo.items.front(), c.front);
+    EXPECT_EQ(combo.items.back(), c.back);
+    EXPECT_EQ(combo.deletes, c.deletes);
+  }
 }
 
 TEST(HistoryCombo, AComboThatRefusesDeletesDoesNotHangTheAdd) {

@@ -9,82 +9,65 @@
 namespace tolvane::host {
 namespace {
 
-TEST(CtagsTag, PatternLineKindAndClassScope) {
-  auto tag = ParseTagsLine(
-      "Area\ta.cpp\t/^int Shape::Area() const { return 0; }$/;\"\tfunction\tline:8\t"
-      "class:ns::Shape\ttyperef:typename:int\tsignature:() const");
-  ASSERT_TRUE(tag);
-  EXPECT_EQ(tag->name, "Area");
-  EXPECT_EQ(tag->file, "a.cpp");
-  EXPECT_EQ(tag->pattern, "^int Shape::Area() const { return 0; }$");
-  EXPECT_EQ(tag->line, 8);
-  EXPECT_EQ(tag->kind, kTagFunction);
-  EXPECT_EQ(tag->parent, "Shape");
-  EXPECT_EQ(tag->nameSpace, "ns");
-}
-
-TEST(CtagsTag, NamespaceScopeGivesNoParent) {
-  auto tag = ParseTagsLine(
-      "Pt\ta.cpp\t/^struct Pt { int x; };$/;\"\tstruct\tline:3\tnamespace:a::b\tfile:");
-  ASSERT_TRUE(tag);
-  EXPECT_EQ(tag->kind, kTagStruct);
-  EXPECT_EQ(tag->parent, "");
-  EXPECT_EQ(tag->nameSpace, "a::b");
-}
-
-TEST(CtagsTag, ScopeFieldAndEnumScope) {
-  auto scoped = ParseTagsLine("w\ta.h\t/^  int w;$/;\"\tkind:member\tline:4\tscope:struct:Pt");
-  ASSERT_TRUE(scoped);
-  EXPECT_EQ(scoped->kind, kTagMemVar);
-  EXPECT_EQ(scoped->parent, "Pt");
-  EXPECT_EQ(scoped->nameSpace, "");
-  auto enumerator = ParseTagsLine("Red\ta.cpp\t/^enum Color { Red };$/;\"\te\tenum:ns::Color");
-  ASSERT_TRUE(enumerator);
-  EXPECT_EQ(enumerator->kind, kTagEnumVal);
-  EXPECT_EQ(enumerator->parent, "Color");
-  EXPECT_EQ(enumerator->nameSpace, "ns");
-  EXPECT_EQ(enumerator->line, -1);  // no line field: the module searches the pattern
-}
-
-TEST(CtagsTag, EscapesUndoneOtherBackslashesKept) {
-  auto tag = ParseTagsLine(
-      "path_fn\ta.cpp\t/^int f(char c) { return c == '\\/' ? 1 : '\\n'; } \\/\\/ "
-      "a\\/b\\\\c$/;\"\tf");
-  ASSERT_TRUE(tag);
-  EXPECT_EQ(tag->pattern, "^int f(char c) { return c == '/' ? 1 : '\\n'; } // a/b\\c$");
-}
-
-TEST(CtagsTag, BackwardPatternAndTabsInsidePattern) {
-  auto tag = ParseTagsLine("g\tb.c\t?^int\tg(void) \\? x$?;\"\tkind:function\tline:2");
-  ASSERT_TRUE(tag);
-  EXPECT_EQ(tag->pattern, "^int\tg(void) ? x$");
-  EXPECT_EQ(tag->line, 2);
-}
-
-TEST(CtagsTag, NumberAndCombinedAddresses) {
-  auto number = ParseTagsLine("MAX\tm.h\t12;\"\td");
-  ASSERT_TRUE(number);
-  EXPECT_EQ(number->line, 12);
-  EXPECT_EQ(number->pattern, "");
-  EXPECT_EQ(number->kind, kTagDefine);
-  auto combined = ParseTagsLine("MAX\tm.h\t12;/^#define MAX /;\"\tkind:d\tline:12");
-  ASSERT_TRUE(combined);
-  EXPECT_EQ(combined->line, 12);
-  EXPECT_EQ(combined->pattern, "^#define MAX ");
-  auto bare = ParseTagsLine("Old\told.c\t7\tv");  // no ;" at all: not a tags line we can trust
-  EXPECT_FALSE(bare);
+TEST(CtagsTag, AddressesKindsAndScopes) {
+  const struct {
+    const char* what;
+    const char* line;
+    const char* pattern;
+    int32_t lineNumber;
+    int32_t kind;
+    const char* parent;
+    const char* nameSpace;
+  } cases[] = {
+      {"class scope: its last part is the parent",
+       "Area\ta.cpp\t/^int Shape::Area() const { return 0; }$/;\"\tfunction\tline:8\t"
+       "class:ns::Shape\ttyperef:typename:int\tsignature:() const",
+       "^int Shape::Area() const { return 0; }$", 8, kTagFunction, "Shape", "ns"},
+      {"namespace scope gives no parent",
+       "Pt\ta.cpp\t/^struct Pt { int x; };$/;\"\tstruct\tline:3\tnamespace:a::b\tfile:",
+       "^struct Pt { int x; };$", 3, kTagStruct, "", "a::b"},
+      {"scope field and kind field",
+       "w\ta.h\t/^  int w;$/;\"\tkind:member\tline:4\tscope:struct:Pt", "^  int w;$", 4, kTagMemVar,
+       "Pt", ""},
+      {"enum scope, no line field: the module searches the pattern",
+       "Red\ta.cpp\t/^enum Color { Red };$/;\"\te\tenum:ns::Color", "^enum Color { Red };$", -1,
+       kTagEnumVal, "Color", "ns"},
+      {"escaped slashes undone, other backslashes kept",
+       "path_fn\ta.cpp\t/^int f(char c) { return c == '\\/' ? 1 : '\\n'; } \\/\\/ "
+       "a\\/b\\\\c$/;\"\tf",
+       "^int f(char c) { return c == '/' ? 1 : '\\n'; } // a/b\\c$", -1, kTagFunction, "", ""},
+      {"backward pattern with a tab inside",
+       "g\tb.c\t?^int\tg(void) \\? x$?;\"\tkind:function\tline:2", "^int\tg(void) ? x$", 2,
+       kTagFunction, "", ""},
+      {"line number address", "MAX\tm.h\t12;\"\td", "", 12, kTagDefine, "", ""},
+      {"combined address", "MAX\tm.h\t12;/^#define MAX /;\"\tkind:d\tline:12", "^#define MAX ", 12,
+       kTagDefine, "", ""},
+      {"line 0 is no line", "x\tf.c\t/^int x;$/;\"\tv\tline:0", "^int x;$", -1, kTagVariable, "",
+       ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto tag = ParseTagsLine(c.line);
+    ASSERT_TRUE(tag);
+    EXPECT_EQ(tag->pattern, c.pattern);
+    EXPECT_EQ(tag->line, c.lineNumber);
+    EXPECT_EQ(tag->kind, c.kind);
+    EXPECT_EQ(tag->parent, c.parent);
+    EXPECT_EQ(tag->nameSpace, c.nameSpace);
+  }
+  const auto first = ParseTagsLine(cases[0].line);
+  EXPECT_EQ(first->name, "Area");
+  EXPECT_EQ(first->file, "a.cpp");
 }
 
 TEST(CtagsTag, RejectsPseudoTagsMalformedLinesAndUnlabelledKinds) {
-  EXPECT_FALSE(ParseTagsLine("!_TAG_FILE_FORMAT\t2\t/extended format/"));
-  EXPECT_FALSE(ParseTagsLine(""));
-  EXPECT_FALSE(ParseTagsLine("name-only"));
-  EXPECT_FALSE(ParseTagsLine("x\tf.c\t/^unterminated;\"\tv"));
-  EXPECT_FALSE(ParseTagsLine("x\tf.c\t/^int x;$/;\"\tline:3"));      // no kind
-  EXPECT_FALSE(ParseTagsLine("x\tf.c\t/^int x;$/;\"\tkind:label"));  // no label for it
-  auto noLine = ParseTagsLine("x\tf.c\t/^int x;$/;\"\tv\tline:0");   // line 0 is no line
-  ASSERT_TRUE(noLine);
-  EXPECT_EQ(noLine->line, -1);
+  for (const char* line :
+       {"!_TAG_FILE_FORMAT\t2\t/extended format/", "", "name-only", "x\tf.c\t/^unterminated;\"\tv",
+        "Old\told.c\t7\tv",                      // no ;" at all
+        "x\tf.c\t/^int x;$/;\"\tline:3",         // no kind
+        "x\tf.c\t/^int x;$/;\"\tkind:label"}) {  // no label for it
+    EXPECT_FALSE(ParseTagsLine(line)) << line;
+  }
 }
 
 TEST(CtagsTag, WholeTextSkipsBadLinesAndCarriageReturns) {
@@ -97,25 +80,22 @@ TEST(CtagsTag, WholeTextSkipsBadLinesAndCarriageReturns) {
   EXPECT_EQ(tags[0].pattern, "^int A;$");
 }
 
-TEST(CtagsKind, LettersAndLongNamesAgree) {
-  const std::pair<const char*, const char*> pairs[] = {
-      {"c", "class"},  {"d", "macro"},   {"e", "enumerator"}, {"f", "function"},
-      {"g", "enum"},   {"m", "member"},  {"n", "namespace"},  {"p", "prototype"},
-      {"s", "struct"}, {"t", "typedef"}, {"u", "union"},      {"v", "variable"}};
-  for (auto [letter, name] : pairs) {
-    ASSERT_TRUE(MapCtagsKind(letter)) << letter;
-    EXPECT_EQ(MapCtagsKind(letter), MapCtagsKind(name)) << letter;
+TEST(CtagsKind, LettersAndLongNamesGiveTheSameKind) {
+  const struct {
+    const char* letter;
+    const char* name;
+    int32_t kind;
+  } kinds[] = {{"c", "class", kTagClass},        {"d", "macro", kTagDefine},
+               {"e", "enumerator", kTagEnumVal}, {"f", "function", kTagFunction},
+               {"g", "enum", kTagEnum},          {"m", "member", kTagMemVar},
+               {"n", "namespace", kTagNSpace},   {"p", "prototype", kTagDecl},
+               {"s", "struct", kTagStruct},      {"t", "typedef", kTagTypedef},
+               {"u", "union", kTagUnion},        {"v", "variable", kTagVariable}};
+  for (const auto& k : kinds) {
+    EXPECT_EQ(MapCtagsKind(k.letter), k.kind) << k.letter;
+    EXPECT_EQ(MapCtagsKind(k.name), k.kind) << k.name;
   }
-  EXPECT_EQ(MapCtagsKind("class"), kTagClass);
-  EXPECT_EQ(MapCtagsKind("prototype"), kTagDecl);
-  EXPECT_EQ(MapCtagsKind("macro"), kTagDefine);
-  EXPECT_EQ(MapCtagsKind("enum"), kTagEnum);
-  EXPECT_EQ(MapCtagsKind("enumerator"), kTagEnumVal);
   EXPECT_EQ(MapCtagsKind("file"), kTagFile);
-  EXPECT_EQ(MapCtagsKind("namespace"), kTagNSpace);
-  EXPECT_EQ(MapCtagsKind("typedef"), kTagTypedef);
-  EXPECT_EQ(MapCtagsKind("union"), kTagUnion);
-  EXPECT_EQ(MapCtagsKind("variable"), kTagVariable);
   EXPECT_FALSE(MapCtagsKind("local"));
   EXPECT_FALSE(MapCtagsKind(""));
 }

@@ -39,14 +39,10 @@ class TempFolder {
 
 TEST(WorkspaceScan, SkipsHiddenFoldersAndBuildTreesKeepsHiddenFiles) {
   TempFolder root;
-  root.Write("src/b.cpp", "");
-  root.Write("src/a.h", "");
-  root.Write(".git/config", "");
-  root.Write(".tolvane/files.tvef", "");
-  root.Write("build/native/CMakeCache.txt", "");
-  root.Write("build/native/gen.cpp", "");
-  root.Write("build/notes.txt", "");
-  root.Write(".gitignore", "");
+  for (const char* file :
+       {"src/b.cpp", "src/a.h", ".git/config", ".tolvane/files.tvef", "build/native/CMakeCache.txt",
+        "build/native/gen.cpp", "build/notes.txt", ".gitignore"})
+    root.Write(file, "");
   root.Write("sub/.git", "gitdir: elsewhere");
   EXPECT_EQ(ScanWorkspace(root.path()),
             (std::vector<std::string>{".gitignore", "build/notes.txt", "src/a.h", "src/b.cpp"}));

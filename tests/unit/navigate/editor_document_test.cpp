@@ -6,35 +6,19 @@
 #include <string>
 #include <vector>
 
-#include "support/fake_ide.h"
-#include "support/fake_wide_strings.h"
+#include "unit/navigate/ide_fixture.h"
 
 namespace tolvane {
 namespace {
 
 using testing::FakeFile;
-using testing::FakeIde;
-using testing::FakeWideStrings;
 using testing::TextPosition;
 
-class EditorDocumentTest : public ::testing::Test {
+class EditorDocumentTest : public testing::IdeFixture {
  protected:
-  void SetUp() override {
-    file_ = &ide_.AddFile("a.cpp", {"int x;", "  int main(void)", "{"});
-    before_ = ide_.ReferenceSnapshot();
-  }
-  // Whatever happened, every reference and every string taken was given back.
-  void TearDown() override {
-    EXPECT_EQ(ide_.ReferenceChangesSince(before_), "");
-    EXPECT_EQ(ide_.Registry().OverReleases(), 0);
-    EXPECT_EQ(strings_.Live(), 0);
-    EXPECT_EQ(strings_.BadFrees(), 0);
-  }
+  void SetUp() override { file_ = &Start("a.cpp", {"int x;", "  int main(void)", "{"}); }
 
-  FakeIde ide_;
-  FakeWideStrings strings_;
   FakeFile* file_ = nullptr;
-  std::map<std::string, long> before_;
 };
 
 TEST_F(EditorDocumentTest, OpenHoldsOneReferenceOnEachOfTheThreeAndNothingElse) {
@@ -125,37 +109,31 @@ TEST_F(EditorDocumentTest, WithoutItemOperationsNothingIsOpened) {
   EXPECT_EQ(strings_.Allocations(), 0);
 }
 
-TEST_F(EditorDocumentTest, DestroyingReleasesSelectionThenTextDocumentThenDocument) {
-  {
-    EditorDocument editor(ide_.Root(), strings_);
-    ASSERT_TRUE(editor.Open("a.cpp", "Auto"));
-    ide_.ClearCalls();
+// The holder gives back exactly what it holds, in its own order when destroyed and when reset.
+TEST_F(EditorDocumentTest, ReleaseOrder) {
+  const struct {
+    const char* what;
+    bool hasSelection, reset;
+    std::vector<std::string> releases;
+  } cases[] = {
+      {"destroyed", true, false, {"Selection(a.cpp)", "TextDocument(a.cpp)", "Document(a.cpp)"}},
+      {"reset", true, true, {"Selection(a.cpp)", "Document(a.cpp)", "TextDocument(a.cpp)"}},
+      {"destroyed without a selection", false, false, {"TextDocument(a.cpp)", "Document(a.cpp)"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    file_->hasSelection = c.hasSelection;
+    {
+      EditorDocument editor(ide_.Root(), strings_);
+      ASSERT_TRUE(editor.Open("a.cpp", "Auto"));
+      ide_.ClearCalls();
+      if (c.reset) {
+        editor.Reset();
+        EXPECT_FALSE(editor.document || editor.textDocument || editor.selection);
+      }
+    }
+    EXPECT_EQ(ide_.Registry().Releases(), c.releases);
   }
-  EXPECT_EQ(
-      ide_.Registry().Releases(),
-      (std::vector<std::string>{"Selection(a.cpp)", "TextDocument(a.cpp)", "Document(a.cpp)"}));
-}
-
-TEST_F(EditorDocumentTest, ResetReleasesSelectionThenDocumentThenTextDocument) {
-  EditorDocument editor(ide_.Root(), strings_);
-  ASSERT_TRUE(editor.Open("a.cpp", "Auto"));
-  ide_.ClearCalls();
-  editor.Reset();
-  EXPECT_EQ(
-      ide_.Registry().Releases(),
-      (std::vector<std::string>{"Selection(a.cpp)", "Document(a.cpp)", "TextDocument(a.cpp)"}));
-  EXPECT_FALSE(editor.document || editor.textDocument || editor.selection);
-}
-
-TEST_F(EditorDocumentTest, PartialHolderReleasesExactlyWhatItHolds) {
-  file_->hasSelection = false;
-  {
-    EditorDocument editor(ide_.Root(), strings_);
-    ASSERT_TRUE(editor.Open("a.cpp", "Auto"));
-    ide_.ClearCalls();
-  }
-  EXPECT_EQ(ide_.Registry().Releases(),
-            (std::vector<std::string>{"TextDocument(a.cpp)", "Document(a.cpp)"}));
 }
 
 TEST_F(EditorDocumentTest, ShowCaretCenteredAsksForTheMiddleWithAnInt32ZeroAndClearsIt) {

@@ -5,51 +5,43 @@
 
 #include "navigate/editor_document.h"
 #include "navigate/find_options.h"
-#include "support/fake_ide.h"
-#include "support/fake_wide_strings.h"
+#include "unit/navigate/ide_fixture.h"
 
 namespace tolvane {
 namespace {
 
-using testing::FakeIde;
-using testing::FakeWideStrings;
 using testing::TextPosition;
 
-TEST(FindFlags, OptionWordsInAnyLetterCase) {
-  EXPECT_EQ(FindFlags({"matchcase", "matchword"}), 0x6);
-  EXPECT_EQ(FindFlags({"MatchCase", "MATCHWORD"}), 0x6);
-  EXPECT_EQ(FindFlags({"matchWord", "matchcase", "MATCHCASE"}), 0x6);  // repeats add nothing
-  EXPECT_EQ(FindFlags({"matchbackward"}), 0x80);
-  EXPECT_EQ(FindFlags({"matchfromstart"}), 0x100);
-  EXPECT_EQ(FindFlags({"matchregexp"}), 0x8);
-  EXPECT_EQ(FindFlags({"matchforward", "matchbackward", "matchfromstart", "matchword", "matchcase",
-                       "matchregexp"}),
-            0x18E);
+// Option words in any letter case; a word outside the table adds nothing.
+TEST(FindFlags, OptionWords) {
+  const struct {
+    std::vector<std::string> words;
+    int32_t flags;
+  } cases[] = {
+      {{"matchcase", "matchword"}, 0x6},
+      {{"MatchCase", "MATCHWORD"}, 0x6},
+      {{"matchWord", "matchcase", "MATCHCASE"}, 0x6},  // repeats add nothing
+      {{"matchbackward"}, 0x80},
+      {{"matchfromstart"}, 0x100},
+      {{"matchregexp"}, 0x8},
+      {{"matchforward", "matchbackward", "matchfromstart", "matchword", "matchcase", "matchregexp"},
+       0x18E},
+      {{}, 0},
+      {{"matchforward"}, 0},
+      {{"matchwhole"}, 0},
+      {{"matchcase ", " matchcase", "match case", "", "case"}, 0},
+      {{"bogus", "matchcase"}, 0x4},
+  };
+  for (const auto& c : cases) {
+    std::string words;
+    for (const std::string& word : c.words) words += "'" + word + "' ";
+    EXPECT_EQ(FindFlags(c.words), c.flags) << words;
+  }
 }
 
-TEST(FindFlags, WordsOutsideTheTableAddNothing) {
-  EXPECT_EQ(FindFlags({}), 0);
-  EXPECT_EQ(FindFlags({"matchforward"}), 0);
-  EXPECT_EQ(FindFlags({"matchwhole"}), 0);
-  EXPECT_EQ(FindFlags({"matchcase ", " matchcase", "match case", "", "case"}), 0);
-  EXPECT_EQ(FindFlags({"bogus", "matchcase"}), 0x4);
-}
-
-class FindTextTest : public ::testing::Test {
+class FindTextTest : public testing::IdeFixture {
  protected:
-  void SetUp() override {
-    ide_.AddFile("a.cpp", {"Count count;", "int count_all;", "count(1);"});
-    before_ = ide_.ReferenceSnapshot();
-  }
-  void TearDown() override {
-    EXPECT_EQ(ide_.ReferenceChangesSince(before_), "");
-    EXPECT_EQ(strings_.Live(), 0);
-    EXPECT_EQ(strings_.BadFrees(), 0);
-  }
-
-  FakeIde ide_;
-  FakeWideStrings strings_;
-  std::map<std::string, long> before_;
+  void SetUp() override { Start("a.cpp", {"Count count;", "int count_all;", "count(1);"}); }
 };
 
 TEST_F(FindTextTest, PassesTheFlagsAndLeavesTheSelectionOnTheTextFound) {

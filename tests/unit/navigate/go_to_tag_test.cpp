@@ -8,17 +8,14 @@
 #include <vector>
 
 #include "navigate/editor_document.h"
-#include "support/fake_ide.h"
-#include "support/fake_wide_strings.h"
 #include "unit/navigate/fake_tag_record.h"
+#include "unit/navigate/ide_fixture.h"
 
 namespace tolvane {
 namespace {
 
 using testing::FakeFile;
-using testing::FakeIde;
 using testing::FakeTagRecord;
-using testing::FakeWideStrings;
 using testing::TextPosition;
 
 class RecordingNotifier final : public Notifier {
@@ -27,23 +24,14 @@ class RecordingNotifier final : public Notifier {
   std::vector<std::string> messages;
 };
 
-class GoToTagTest : public ::testing::Test {
+class GoToTagTest : public testing::IdeFixture {
  protected:
   void SetUp() override {
-    file_ = &ide_.AddFile("src/main.c",
-                          {"#include <stdio.h>", "INT MAIN(VOID)", "static int count = 0;",
-                           "int main(void)", "{", "  return cost$of$living;", "}"});
     state_.automationRoot.Hold(ide_.Root());
     state_.wideStrings = &strings_;
     state_.notifier = &notifier_;
-    before_ = ide_.ReferenceSnapshot();
-  }
-  // After every navigation, found or not, thrown or not: nothing held, nothing leaked.
-  void TearDown() override {
-    EXPECT_EQ(ide_.ReferenceChangesSince(before_), "");
-    EXPECT_EQ(ide_.Registry().OverReleases(), 0);
-    EXPECT_EQ(strings_.Live(), 0);
-    EXPECT_EQ(strings_.BadFrees(), 0);
+    file_ = &Start("src/main.c", {"#include <stdio.h>", "INT MAIN(VOID)", "static int count = 0;",
+                                  "int main(void)", "{", "  return cost$of$living;", "}"});
   }
 
   std::string SearchedFor() const {
@@ -54,12 +42,9 @@ class GoToTagTest : public ::testing::Test {
     return found;
   }
 
-  FakeIde ide_;
-  FakeWideStrings strings_;
   RecordingNotifier notifier_;
   NavigationState state_;
   FakeFile* file_ = nullptr;
-  std::map<std::string, long> before_;
 };
 
 TEST_F(GoToTagTest, ByLineNumberJumpsCentresAndSelectsTheLineWithoutSearching) {
@@ -129,9 +114,7 @@ TEST_F(GoToTagTest, PatternNotFoundTellsTheUserAndKeepsTheLastTag) {
   ASSERT_TRUE(GoToTag(state_, &found));
   FakeTagRecord missing("foo", "src/main.c", "^void foo(void)$", -1);
   EXPECT_FALSE(GoToTag(state_, &missing));
-  EXPECT_EQ(notifier_.messages,
-            (std::vector<std::string>{
-                "Unable to find foo.  Please save all files and refresh the tags.\n"}));
+  EXPECT_EQ(notifier_.messages, (std::vector<std::string>{TagNotFoundMessage("foo")}));
   EXPECT_EQ(GetLastTag(state_), &found);
   EXPECT_EQ(file_->text.ShownLine(), 4);  // not shown again for the failed search
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <new>
 
 #include "support/fake_com_object.h"
@@ -13,38 +14,29 @@ namespace {
 using testing::FakeWideStrings;
 using testing::NarrowText;
 
-TEST(WideText, NullStaysNullWithoutAllocating) {
-  FakeWideStrings strings;
-  {
-    const WideText text(strings, nullptr);
-    EXPECT_EQ(text.get(), nullptr);
-  }
-  EXPECT_EQ(strings.Allocations(), 0);
-  EXPECT_EQ(strings.BadFrees(), 0);
-}
-
-TEST(WideText, EmptyBecomesAnEmptyStringThatIsNotNull) {
-  FakeWideStrings strings;
-  {
-    const WideText text(strings, "");
-    ASSERT_NE(text.get(), nullptr);
-    EXPECT_EQ(FakeWideStrings::Length(text.get()), 0u);
-    EXPECT_EQ(text.get()[0], 0);
-  }
-  EXPECT_EQ(strings.Live(), 0);
-}
-
+// Null stays null without allocating; any other text, the empty one included, becomes a string
+// of its own, converted character by character, terminated, and freed once.
 TEST(WideText, ConvertsEveryCharacterAndFreesOnce) {
-  FakeWideStrings strings;
-  {
-    const WideText text(strings, "src\\a b.cpp");
-    EXPECT_EQ(NarrowText(text.get()), "src\\a b.cpp");
-    EXPECT_EQ(FakeWideStrings::Length(text.get()), 11u);
-    EXPECT_EQ(strings.Live(), 1);
+  for (const char* narrow : {static_cast<const char*>(nullptr), "", "src\\a b.cpp"}) {
+    SCOPED_TRACE(narrow == nullptr ? "null" : narrow);
+    const int allocations = narrow == nullptr ? 0 : 1;
+    FakeWideStrings strings;
+    {
+      const WideText text(strings, narrow);
+      if (narrow == nullptr) {
+        EXPECT_EQ(text.get(), nullptr);
+      } else {
+        ASSERT_NE(text.get(), nullptr);
+        EXPECT_EQ(NarrowText(text.get()), narrow);
+        EXPECT_EQ(FakeWideStrings::Length(text.get()), std::strlen(narrow));
+        EXPECT_EQ(text.get()[std::strlen(narrow)], 0);
+      }
+      EXPECT_EQ(strings.Live(), allocations);
+    }
+    EXPECT_EQ(strings.Allocations(), allocations);
+    EXPECT_EQ(strings.Frees(), allocations);
+    EXPECT_EQ(strings.BadFrees(), 0);
   }
-  EXPECT_EQ(strings.Allocations(), 1);
-  EXPECT_EQ(strings.Frees(), 1);
-  EXPECT_EQ(strings.BadFrees(), 0);
 }
 
 TEST(WideText, FailuresRaiseOutOfMemoryAndLeaveNothingAllocated) {
