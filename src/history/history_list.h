@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstddef>
-#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,7 +12,6 @@ namespace tolvane {
 class HistoryList {
  public:
   HistoryList() = default;
-  HistoryList(std::initializer_list<std::string> items) : items_(items) {}
 
   const std::vector<std::string>& Items() const { return items_; }
   std::size_t Size() const { return items_.size(); }
@@ -22,8 +20,6 @@ class HistoryList {
 
   void Clear() { items_.clear(); }
   void Append(std::string item) { items_.push_back(std::move(item)); }
-
-  friend bool operator==(const HistoryList&, const HistoryList&) = default;
 
  private:
   std::vector<std::string> items_;

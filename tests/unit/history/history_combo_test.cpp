@@ -28,7 +28,8 @@ TEST(HistoryCombo, FillAppendsInOrderAndCopyBackReplaces) {
   expected.insert(expected.begin(), "already");
   EXPECT_EQ(combo.items, expected);
 
-  HistoryList list{"stale", "stale2"};
+  HistoryList list;
+  list.Append("stale");
   CopyBack(combo, list);
   EXPECT_EQ(list.Items(), combo.items);
 
@@ -45,7 +46,8 @@ TEST(HistoryCombo, ACopyBackThatRunsOutOfMemoryKeepsTheList) {
       return FakeComboItems::Text(index);
     }
   } combo(Items{"a", "b", "c"});
-  HistoryList list{"old"};
+  HistoryList list;
+  list.Append("old");
   EXPECT_THROW(CopyBack(combo, list), std::bad_alloc);
   EXPECT_EQ(list.Items(), Items{"old"});
 }

@@ -37,7 +37,10 @@ TEST(HistoryStoredForm, TheLastItemNeedsNoBar) {
 }
 
 TEST(HistoryStoredForm, AnItemWithABarComesBackSplit) {
-  EXPECT_EQ(DecodeHistory(EncodeHistory(HistoryList{"a|b", "c"})).Items(), (Items{"a", "b", "c"}));
+  HistoryList list;
+  list.Append("a|b");
+  list.Append("c");
+  EXPECT_EQ(DecodeHistory(EncodeHistory(list)).Items(), (Items{"a", "b", "c"}));
 }
 
 }  // namespace
