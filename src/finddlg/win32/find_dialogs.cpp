@@ -57,6 +57,11 @@ FindDialogs::FindDialogs(Profile& profile, HistoryLists& histories)
   findTag_.columns = FindTagColumnRules();
 }
 
+FindDialogs::~FindDialogs() {
+  EmptyCombos(findFile_);
+  EmptyCombos(findTag_);
+}
+
 void FindDialogs::OpenFindFile(HWND dialog, uint32_t dialogId, CFindFileEdit** combo,
                                CFindFileListCtrl** list, HostFileSource** fileSource,
                                HostFileKeyArray* keys) {
@@ -137,18 +142,20 @@ void FindDialogs::End(OpenDialog& parts, ControlWindow window) {
     CopyBack(items, *combo.history);
   }
   const bool destroy = window == ControlWindow::kDestroy;
-  if (!destroy) {
-    // The items are in the history now, and the next opening fills them in again: left in the
-    // combo box they would show twice, and be stored twice, when it is the same combo box.
-    for (const Combo& combo : parts.combos) {
-      if (!IsOpen(combo.object.get())) continue;
-      for (int count = combo.object->GetCount(); count > 0; --count) {
-        combo.object->DeleteString(count - 1);
-      }
-    }
-  }
+  // The items are in the history now, and the next opening fills them in again: left in the
+  // combo box they would show twice, and be stored twice, when it is the same combo box.
+  if (!destroy) EmptyCombos(parts);
   for (Combo& combo : parts.combos) DeleteControl(std::move(combo.object), destroy);
   DeleteControl(std::move(parts.list), destroy);
+}
+
+void FindDialogs::EmptyCombos(const OpenDialog& parts) {
+  for (const Combo& combo : parts.combos) {
+    if (!IsOpen(combo.object.get())) continue;
+    for (int count = combo.object->GetCount(); count > 0; --count) {
+      combo.object->DeleteString(count - 1);
+    }
+  }
 }
 
 void FindDialogs::Discard(OpenDialog& parts) {

@@ -31,8 +31,10 @@ class FindDialogs {
   FindDialogs(Profile& profile, HistoryLists& histories);
   FindDialogs(const FindDialogs&) = delete;
   FindDialogs& operator=(const FindDialogs&) = delete;
-  // Objects still attached let go of their controls, which stay as the host made them.
-  ~FindDialogs() = default;
+  // Ended with a dialog open (the module unloads): the objects let go of their controls, and the
+  // combo boxes, which stay with the host, are emptied of the history, which is not saved here.
+  // Left there, the next load's opening would show it twice and its close would store it twice.
+  ~FindDialogs();
 
   // An init that fails (out of memory) lets go of what it attached, hands out nothing and throws.
   void OpenFindFile(HWND dialog, uint32_t dialogId, CFindFileEdit** combo, CFindFileListCtrl** list,
@@ -80,6 +82,7 @@ class FindDialogs {
   void End(OpenDialog& parts, ControlWindow window);
   // Lets go of the objects of an opening that failed half-way, saving nothing.
   static void Discard(OpenDialog& parts);
+  static void EmptyCombos(const OpenDialog& parts);
 
   Profile& profile_;
   HistoryLists& histories_;

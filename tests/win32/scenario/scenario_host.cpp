@@ -659,8 +659,17 @@ std::string Host::Unload() {
   for (auto& history : histories_) history.values = {Items{}};
   list_ = {Entries{}};
   lastTag_ = nullptr;
-  for (HostDialog& dialog : dialogs_) dialog.attached = false;
-  return "";
+  std::string problem;
+  for (HostDialog& dialog : dialogs_) {
+    // The history the module showed must not stay behind for the next load to show again.
+    for (HWND combo : dialog.combos) {
+      if (dialog.attached && ::IsWindow(combo) && !ComboItems(combo).empty()) {
+        problem = "unload: a combo box still shows the history of the module that ended";
+      }
+    }
+    dialog.attached = false;
+  }
+  return problem;
 }
 
 std::string Host::Init(int d, int how) {
