@@ -50,12 +50,15 @@ OpsTable* Module::Create(AutomationRoot* automationRoot, HostWorkspace* workspac
   HistoryLists stored;
   if (loadHistories) LoadAllHistories(profile_, stored);
 
-  navigation_.automationRoot.Hold(automationRoot);
-  fileList_.SetWorkspace(workspace);
-
+  ComRef<AutomationRoot> root;
+  root.Hold(automationRoot);
   ComRef<AutomationWindow> mainWindow;
-  if (navigation_.automationRoot) {
-    if (navigation_.automationRoot->get_MainWindow(mainWindow.Put()) < 0) mainWindow.Reset();
+  if (root && root->get_MainWindow(mainWindow.Put()) < 0) mainWindow.Reset();
+  // A creation that fails while another is live leaves that one its root and its workspace.
+  // With none live it holds them as given, until a destruction or the unload.
+  if (mainWindow || liveTables_.empty()) {
+    navigation_.automationRoot = std::move(root);
+    fileList_.SetWorkspace(workspace);
   }
   if (!mainWindow) {
     ::MessageBeep(MB_ICONEXCLAMATION);

@@ -370,6 +370,11 @@ class Host {
   FakeIde ide_;
   std::string directory_, path_;
   FakeWorkspace workspace_;
+  // Another IDE with no main window and its workspace, for creations that fail while another is
+  // live: the live creation keeps its own.
+  FakeIde strayIde_;
+  std::string strayPath_ = directory_ + "\\stray.tvef";
+  FakeWorkspace strayWorkspace_{strayPath_};
   FakeFileRecord records_[3] = {{"main", "cpp", "c:\\src"},
                                 {"Makefile", "", "c:\\"},
                                 {"a-title-too-long-to-be-kept-inline", "h", "c:\\a\\long\\path"}};
@@ -420,6 +425,7 @@ std::string NewDirectory() {
 
 Host::Host() : directory_(NewDirectory()), path_(directory_ + "\\files.tvef"), workspace_(path_) {
   ide_.SetMainWindowHandle(mainWindow_.Handle());
+  strayIde_.mainWindowAvailable = false;
   ide_.AddFile("c:\\src\\main.cpp", {"#include <stdio.h>", "", "int main(void)", "{", "}"});
   source_.records = {{0, &records_[0]}, {2, &records_[1]}, {5, &records_[2]}};
   tags_[0].name = "main";
@@ -572,9 +578,14 @@ std::string Host::Create(int kind) {
     if (again == nullptr) return endedPinned_ ? "" : "load: the pinned module does not load again";
     holds_ = true;
   }
+  const bool stray = kind == 1 && moduleTables_ > 0;
   ide_.mainWindowAvailable = kind != 1;
-  OpsTable* table = Faulted([&] { return create_(ide_.RootDispatch(), &workspace_); });
+  OpsTable* table = Faulted([&] {
+    return stray ? create_(strayIde_.RootDispatch(), &strayWorkspace_)
+                 : create_(ide_.RootDispatch(), &workspace_);
+  });
   ide_.mainWindowAvailable = true;
+  if (stray) return table == nullptr ? "" : "create: a table without a main window";
   if (table == nullptr) {
     if (kind == 0 && !g.hit) return "create: no table with nothing failing";
     if (!g.hit) rootHeld_ = true;  // held as given, until a destruction or the unload
@@ -1024,15 +1035,20 @@ std::string Host::Check() {
     }
   }
   if (FileExists(path_ + ".vcproj")) return "export: the project file was left behind";
+  for (const auto& [name, count] : strayIde_.ReferenceSnapshot()) {
+    if (count != 0) return "create: a failed creation's " + name + " is held";
+  }
+  if (FileExists(strayPath_)) return "create: a failed creation's workspace was written to";
   return "";
 }
 
 void Host::Finish() {
   if (lock_ != INVALID_HANDLE_VALUE) ::CloseHandle(lock_);
   for (const char* suffix : {"", ".old", ".new", ".vcproj"}) {
-    const std::string file = path_ + suffix;
-    ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileA(file.c_str());
+    for (const std::string& file : {path_ + suffix, strayPath_ + suffix}) {
+      ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+      ::DeleteFileA(file.c_str());
+    }
   }
   ::RemoveDirectoryA(directory_.c_str());
   ClearModuleProfile();

@@ -39,6 +39,9 @@ const char* const kRegressions[] = {
     // Unloaded with a dialog open, the module left its history in the combo box: the next
     // opening showed it twice, and its close stored it twice.
     "reg:0:3 create:0 init:0:0 unload",
+    // A creation that found no main window while another was live replaced that one's root and
+    // workspace: the live creation's saves went to the failed creation's workspace.
+    "create:0 create:1 save",
 };
 
 int g_steps = 200;
