@@ -56,9 +56,6 @@ class FakeProfile : public Profile {
   void SetInt(const std::string& section, const std::string& key, int32_t value) {
     values[{section, key}] = value;
   }
-  bool Has(const std::string& section, const std::string& key) const {
-    return values.count({section, key}) != 0;
-  }
   std::string StringAt(const std::string& section, const std::string& key) const {
     return std::get<std::string>(values.at({section, key}));
   }
