@@ -118,6 +118,13 @@ GROUP void CheckCell(HWND dialog, int listId, const Cell& cell) {
 }
 
 struct Host {
+  // A creation whose helper window has been and gone.
+  bool Create(Workspace& workspace) {
+    table = TolvaneRegCreate(&ide.root, &workspace);
+    Pump();
+    return Check(table != nullptr, "creation gives a table");
+  }
+
   OpsTable* table = nullptr;
   FakeIde ide;
   HWND mainWindow = nullptr;
@@ -126,9 +133,7 @@ struct Host {
 
 GROUP void CheckCreation(Host& host, Workspace& workspace) {
   Group("creation");
-  host.table = TolvaneRegCreate(&host.ide.root, &workspace);
-  if (!Check(host.table != nullptr, "creation gives a table")) return;
-  Pump();
+  if (!host.Create(workspace)) return;
   for (int i = 0; i < 15; ++i) {
     Text what("slot ");
     what.AddNumber(i).Add(i == 0 || i == 4 ? " stays null" : " is filled");
@@ -362,9 +367,7 @@ class MemoryShortage {
 // In a creation of its own, after the others: a runtime that cannot cope ends the process here.
 GROUP void CheckOutOfMemory(Host& host, Workspace& workspace) {
   Group("out of memory");
-  host.table = TolvaneRegCreate(&host.ide.root, &workspace);
-  if (!Check(host.table != nullptr, "a second creation gives a table")) return;
-  Pump();
+  if (!host.Create(workspace)) return;
   auto get = Entry<GetFileListFn>(host.table, kGetFileList);
   auto set = Entry<SetFileListFn>(host.table, kSetFileList);
   FileEntryList moduleList;
@@ -392,12 +395,9 @@ GROUP void CheckOutOfMemory(Host& host, Workspace& workspace) {
   get(&copy);
   CheckText(ListForm(copy).c_str(), "module.cpp:1;", "set leaves the module's list alone");
 
-  FileRecord record("a", "cpp", "C:\\a.cpp");
-  HostFileRecord* records[] = {&record};
-  FileSource source(records, 1);
+  FileSource source(nullptr, 0);  // the dialog's list stays empty
   HostFileSource* sourceWord = &source;
-  uint32_t keys[] = {100};
-  HostFileKeyArray keyArray{keys};
+  HostFileKeyArray keyArray{nullptr};
   const int comboIds[] = {1021};
   HWND dialog = MakeDialog(false, 1020, comboIds, 1);
   auto init = Entry<InitFindFileDialogFn>(host.table, kInitFindFileDialog);
