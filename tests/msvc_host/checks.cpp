@@ -79,13 +79,6 @@ bool Same(const char* a, const char* b) {
   return *a == *b;
 }
 
-bool Same(const wchar_t* a, const wchar_t* b) {
-  if (a == nullptr) a = L"";
-  if (b == nullptr) b = L"";
-  while (*a != 0 && *a == *b) ++a, ++b;
-  return *a == *b;
-}
-
 void Print(const char* text) {
   DWORD written = 0;
   ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), text, static_cast<DWORD>(Length(text)), &written,
@@ -99,37 +92,28 @@ void Group(const char* name) {
   Print(line.Add(" failed)\n").c_str());
 }
 
-bool Check(bool ok, const char* what) {
+bool Check(bool ok, const char* what, const Text& detail) {
   ++checks;
-  if (!ok) Fail(what, Text());
+  if (!ok) Fail(what, detail);
   return ok;
 }
 
 bool CheckText(const char* seen, const char* expected, const char* what) {
-  ++checks;
-  if (Same(seen, expected)) return true;
   Text detail("seen \"");
   detail.Add(seen).Add("\", expected \"").Add(expected).Add("\"");
-  Fail(what, detail);
-  return false;
+  return Check(Same(seen, expected), what, detail);
 }
 
-bool CheckText(const wchar_t* seen, const wchar_t* expected, const char* what) {
-  ++checks;
-  if (Same(seen, expected)) return true;
-  Text detail("seen L\"");
-  detail.Add(seen).Add("\", expected L\"").Add(expected).Add("\"");
-  Fail(what, detail);
-  return false;
+bool CheckText(const wchar_t* seen, const char* expected, const char* what) {
+  Text seenText;
+  seenText.Add(seen);
+  return CheckText(seenText.c_str(), expected, what);
 }
 
 bool CheckNumber(long seen, long expected, const char* what) {
-  ++checks;
-  if (seen == expected) return true;
   Text detail("seen ");
   detail.AddNumber(seen).Add(", expected ").AddNumber(expected);
-  Fail(what, detail);
-  return false;
+  return Check(seen == expected, what, detail);
 }
 
 int CheckCount() {

@@ -25,16 +25,16 @@ class Text {
 };
 
 bool Same(const char* a, const char* b);  // null reads as empty
-bool Same(const wchar_t* a, const wchar_t* b);
 size_t Length(const char* text);
 
 void Print(const char* text);
 // Names the group the checks that follow belong to (printed, and shown with a failure).
 void Group(const char* name);
 
-bool Check(bool ok, const char* what);
+bool Check(bool ok, const char* what, const Text& detail = Text());
 bool CheckText(const char* seen, const char* expected, const char* what);
-bool CheckText(const wchar_t* seen, const wchar_t* expected, const char* what);
+// UTF-16 units above 0x7F are expected as \uXXXX.
+bool CheckText(const wchar_t* seen, const char* expected, const char* what);
 bool CheckNumber(long seen, long expected, const char* what);
 
 int CheckCount();

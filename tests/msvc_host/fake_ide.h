@@ -1,7 +1,7 @@
 // The IDE's automation chain as the module walks it for creation and go-to-tag, in the MSVC ABI:
 // root -> main window (a real top-level window) and item operations -> one openable file's window
 // -> document -> model object -> (query-interface) text document -> selection -> active point.
-// The editor's moves are written to a log ("Move(5,1,0);Show(0,3,0);...") and every reference
+// The editor's moves are written to a log ("Move(1,1,0);Show(0,3,0);...") and every reference
 // handed out or taken is counted, so that a reference the module keeps or drops shows.
 #pragma once
 
@@ -14,7 +14,6 @@ using namespace tolvane;
 
 constexpr HRESULT kFailure = HRESULT(0x80004005u);
 constexpr HRESULT kBadPointer = HRESULT(0x80004003u);
-constexpr HRESULT kBadArgument = HRESULT(0x80070057u);
 
 // References held on every fake object together; the root's are also counted on their own.
 inline long outstandingReferences = 0;
@@ -73,13 +72,9 @@ HRESULT HandOut(Held* object, Wanted** out, HRESULT missing = kFailure) {
   return kOk;
 }
 
-// The file the fake editor can open, its text and caret, and the log of the module's moves.
+// The file the fake editor can open and the log of the module's moves.
 struct Editor {
   const char* fileName = "C:\\src\\util.cpp";
-  const char* lines[6] = {"// helpers", "#include \"util.h\"", "int helper(int x)",
-                          "{",          "  return x + 1;",     "}"};
-  int caretLine = 1;
-  int caretColumn = 1;
   Text log;
 };
 
@@ -109,32 +104,19 @@ class FakeSelection final : public ComObject<TextSelection> {
   }
   HRESULT TOLVANE_STDCALL StartOfLine(int32_t where, VARIANT_BOOL extend) override {
     editor_.log.Add("Start(").AddNumber(where).Add(",").AddNumber(extend).Add(");");
-    editor_.caretColumn = 1;
     return kOk;
   }
-  // Case-sensitive search from the caret on, within single lines.
+  // Every text is found.
   HRESULT TOLVANE_STDCALL FindText(BSTR text, int32_t flags, VARIANT_BOOL* found) override {
-    Text wanted;
-    wanted.Add(text);
-    editor_.log.Add("Find(").Add(wanted.c_str()).Add(",").AddNumber(flags).Add(");");
+    editor_.log.Add("Find(").Add(text).Add(",").AddNumber(flags).Add(");");
     if (found == nullptr) return kBadPointer;
-    *found = kAutomationFalse;
-    for (int line = editor_.caretLine; line <= 6; ++line) {
-      if (Text(editor_.lines[line - 1]).Contains(wanted.c_str())) {
-        editor_.caretLine = line;
-        *found = kAutomationTrue;
-        break;
-      }
-    }
+    *found = kAutomationTrue;
     return kOk;
   }
   HRESULT TOLVANE_STDCALL MoveToLineAndOffset(int32_t line, int32_t column,
                                               VARIANT_BOOL extend) override {
     editor_.log.Add("Move(").AddNumber(line).Add(",").AddNumber(column).Add(",");
     editor_.log.AddNumber(extend).Add(");");
-    if (line < 1 || line > 6) return kBadArgument;
-    editor_.caretLine = line;
-    editor_.caretColumn = column;
     return kOk;
   }
 

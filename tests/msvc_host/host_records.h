@@ -1,14 +1,16 @@
-// The host's objects as an MSVC-ABI host implements them: file and tag records, the file source
-// behind the Find File list, and the workspace with its per-file entries. They record what the
-// module asks of them so that the host can check it.
+// The host's objects as an MSVC-ABI host implements them: file records, the file source behind
+// the Find File list, and the workspace with its per-file entries (tag records are the other
+// tests' own). They record what the module asks of them so that the host can check it.
 #pragma once
 
 #include "checks.h"
+#include "support/fake_tag_record.h"
 #include "tolvane/host_objects.h"
 
 namespace host {
 
 using namespace tolvane;
+using TagRecord = testing::FakeTagRecord;
 
 class FileRecord final : public HostFileRecord {
  public:
@@ -35,30 +37,6 @@ class FileSource final : public HostFileSource {
  private:
   HostFileRecord** records_;
   uint32_t count_;
-};
-
-struct TagRecord final : public HostTagRecord {
-  TagRecord(int32_t tagKind, const char* tagName, const char* file, const char* tagPattern,
-            int32_t tagLine)
-      : kind(tagKind), name(tagName), fileName(file), pattern(tagPattern), line(tagLine) {}
-  int32_t Kind() override { return kind; }
-  const char* Name() override { return name; }
-  const char* FileName() override { return fileName; }
-  const char* Pattern() override { return pattern; }
-  const char* ParentName() override { return parentName; }
-  int32_t Line() override { return line; }
-  const char* Namespace() override { return nameSpace; }
-  HostTagRecord* Parent() override { return nullptr; }
-  HostFileRecord* File() override { return file; }
-
-  int32_t kind;
-  const char* name;
-  const char* fileName;
-  const char* pattern;
-  int32_t line;
-  const char* parentName = nullptr;
-  const char* nameSpace = nullptr;
-  HostFileRecord* file = nullptr;
 };
 
 // One of the host's per-file objects, counting the module's flag changes.

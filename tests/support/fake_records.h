@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "support/fake_tag_record.h"
 #include "tolvane/host_objects.h"
 
 namespace tolvane::testing {
@@ -46,29 +47,6 @@ class FakeFileSource final : public HostFileSource {
   std::map<uint32_t, HostFileRecord*> records;
   int lookups = 0;
   uint32_t lastKey = 0;
-};
-
-class FakeTagRecord final : public HostTagRecord {
- public:
-  int32_t Kind() override { return kind; }
-  const char* Name() override { return name; }
-  const char* FileName() override { return fileName; }
-  const char* Pattern() override { return pattern; }
-  const char* ParentName() override { return parentName; }
-  int32_t Line() override { return line; }
-  const char* Namespace() override { return nameSpace; }
-  HostTagRecord* Parent() override { return parent; }
-  HostFileRecord* File() override { return file; }
-
-  int32_t kind = 0;
-  const char* name = "";
-  const char* fileName = "";
-  const char* pattern = "";
-  const char* parentName = "";
-  int32_t line = -1;
-  const char* nameSpace = "";
-  HostTagRecord* parent = nullptr;
-  HostFileRecord* file = nullptr;
 };
 
 }  // namespace tolvane::testing

@@ -56,9 +56,6 @@ struct GUID {
 typedef GUID IID;
 typedef const IID& REFIID;
 
-struct RECT {
-  LONG left, top, right, bottom;
-};
 struct POINT {
   LONG x, y;
 };
@@ -66,7 +63,6 @@ struct POINT {
 // kernel32
 #define STD_OUTPUT_HANDLE ((DWORD)-11)
 #define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
-#define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
 #define GENERIC_READ 0x80000000u
 #define FILE_SHARE_READ 0x1
 #define OPEN_EXISTING 3
@@ -87,7 +83,6 @@ WINAPI_IMPORT HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD share, 
                                         DWORD disposition, DWORD attributes, HANDLE templateFile);
 WINAPI_IMPORT BOOL WINAPI CloseHandle(HANDLE handle);
 WINAPI_IMPORT BOOL WINAPI DeleteFileA(LPCSTR name);
-WINAPI_IMPORT DWORD WINAPI GetFileAttributesA(LPCSTR name);
 WINAPI_IMPORT DWORD WINAPI GetCurrentDirectoryA(DWORD size, LPSTR buffer);
 WINAPI_IMPORT HMODULE WINAPI GetModuleHandleA(LPCSTR name);
 WINAPI_IMPORT BOOL WINAPI VirtualProtect(void* address, SIZE_T bytes, DWORD protection,
@@ -116,15 +111,6 @@ struct DLGTEMPLATE {
   short cy;
 };
 #pragma pack(pop)
-struct COMBOBOXINFO {
-  DWORD cbSize;
-  RECT rcItem;
-  RECT rcButton;
-  DWORD stateButton;
-  HWND hwndCombo;
-  HWND hwndItem;
-  HWND hwndList;
-};
 struct NMHDR {
   HWND hwndFrom;
   UINT_PTR idFrom;
@@ -136,25 +122,15 @@ struct NMHDR {
 #define WS_VISIBLE 0x10000000L
 #define WS_CAPTION 0x00C00000L
 #define WS_BORDER 0x00800000L
-#define WS_VSCROLL 0x00200000L
 #define WS_SYSMENU 0x00080000L
 #define WS_OVERLAPPEDWINDOW 0x00CF0000L
 #define CBS_DROPDOWN 0x0002L
 #define CBS_AUTOHSCROLL 0x0040L
 
 #define WM_NOTIFY 0x004E
-#define WM_KEYDOWN 0x0100
-#define WM_CHAR 0x0102
 #define WM_INITDIALOG 0x0110
-#define WM_USER 0x0400
-#define EM_SETSEL 0x00B1
-#define CB_GETCOUNT 0x0146
 #define CB_GETLBTEXT 0x0148
 #define PM_REMOVE 0x0001
-#define GW_CHILD 5
-#define VK_DOWN 0x28
-#define VK_F5 0x74
-#define MAPVK_VK_TO_VSC 0
 
 WINAPI_IMPORT HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title,
                                           DWORD style, int x, int y, int width, int height,
@@ -171,20 +147,13 @@ WINAPI_IMPORT HWND WINAPI CreateDialogIndirectParamW(HINSTANCE instance,
                                                      const DLGTEMPLATE* dialogTemplate, HWND parent,
                                                      DLGPROC procedure, LPARAM param);
 WINAPI_IMPORT BOOL WINAPI DestroyWindow(HWND window);
-WINAPI_IMPORT BOOL WINAPI IsWindow(HWND window);
-WINAPI_IMPORT HWND WINAPI GetWindow(HWND window, UINT relation);
 WINAPI_IMPORT HWND WINAPI GetDlgItem(HWND dialog, int id);
 WINAPI_IMPORT LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 WINAPI_IMPORT LRESULT WINAPI SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-WINAPI_IMPORT BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 WINAPI_IMPORT BOOL WINAPI PeekMessageA(MSG* message, HWND window, UINT first, UINT last,
                                        UINT remove);
 WINAPI_IMPORT BOOL WINAPI TranslateMessage(const MSG* message);
 WINAPI_IMPORT LRESULT WINAPI DispatchMessageA(const MSG* message);
-WINAPI_IMPORT BOOL WINAPI GetComboBoxInfo(HWND combo, COMBOBOXINFO* info);
-WINAPI_IMPORT int WINAPI GetWindowTextA(HWND window, LPSTR text, int size);
-WINAPI_IMPORT BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text);
-WINAPI_IMPORT UINT WINAPI MapVirtualKeyA(UINT code, UINT mapType);
 WINAPI_IMPORT int __cdecl wsprintfA(LPSTR out, LPCSTR format, ...);
 
 // comctl32: list-view and header controls
@@ -195,13 +164,15 @@ struct INITCOMMONCONTROLSEX {
 #define ICC_LISTVIEW_CLASSES 0x00000001
 #define ICC_STANDARD_CLASSES 0x00004000
 
-struct LVITEMA {
+// LVITEMA and LVITEMW differ only in the text's character type.
+template <typename Char>
+struct LVITEM_OF {
   UINT mask;
   int iItem;
   int iSubItem;
   UINT state;
   UINT stateMask;
-  LPSTR pszText;
+  Char* pszText;
   int cchTextMax;
   int iImage;
   LPARAM lParam;
@@ -212,36 +183,8 @@ struct LVITEMA {
   int* piColFmt;
   int iGroup;
 };
-struct LVITEMW {
-  UINT mask;
-  int iItem;
-  int iSubItem;
-  UINT state;
-  UINT stateMask;
-  WCHAR* pszText;
-  int cchTextMax;
-  int iImage;
-  LPARAM lParam;
-  int iIndent;
-  int iGroupId;
-  UINT cColumns;
-  UINT* puColumns;
-  int* piColFmt;
-  int iGroup;
-};
-struct LVCOLUMNA {
-  UINT mask;
-  int fmt;
-  int cx;
-  LPSTR pszText;
-  int cchTextMax;
-  int iSubItem;
-  int iImage;
-  int iOrder;
-  int cxMin;
-  int cxDefault;
-  int cxIdeal;
-};
+typedef LVITEM_OF<CHAR> LVITEMA;
+typedef LVITEM_OF<WCHAR> LVITEMW;
 struct NMLVDISPINFOA {
   NMHDR hdr;
   LVITEMA item;
@@ -254,43 +197,16 @@ struct NMLVDISPINFOW {
 #define LVS_REPORT 0x0001
 #define LVS_OWNERDATA 0x1000
 #define LVIF_TEXT 0x0001
-#define LVIF_STATE 0x0008
-#define LVIS_FOCUSED 0x0001
-#define LVIS_SELECTED 0x0002
-#define LVCF_TEXT 0x0004
 #define LVM_FIRST 0x1000
-#define LVM_GETCOLUMNA (LVM_FIRST + 25)
-#define LVM_GETHEADER (LVM_FIRST + 31)
-#define LVM_SETITEMSTATE (LVM_FIRST + 43)
-#define LVM_GETITEMSTATE (LVM_FIRST + 44)
-#define LVM_GETITEMTEXTA (LVM_FIRST + 45)
 #define LVM_SETITEMCOUNT (LVM_FIRST + 47)
-#define LVM_GETITEMTEXTW (LVM_FIRST + 115)
-#define HDM_GETITEMCOUNT 0x1200
 #define LVN_GETDISPINFOA (0U - 100U - 50U)
 #define LVN_GETDISPINFOW (0U - 100U - 77U)
-#define NM_CHAR (0U - 18U)
 
 WINAPI_IMPORT BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls);
 
 // advapi32
 #define HKEY_CURRENT_USER ((HKEY)(ULONG_PTR)((LONG)0x80000001))
-#define KEY_QUERY_VALUE 0x0001
-#define KEY_SET_VALUE 0x0002
-#define REG_SZ 1
-#define REG_DWORD 4
-#define ERROR_SUCCESS 0L
 
-WINAPI_IMPORT LONG WINAPI RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, DWORD access,
-                                        HKEY* result);
-WINAPI_IMPORT LONG WINAPI RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR keyClass,
-                                          DWORD options, DWORD access, void* security, HKEY* result,
-                                          DWORD* disposition);
-WINAPI_IMPORT LONG WINAPI RegQueryValueExA(HKEY key, LPCSTR name, DWORD* reserved, DWORD* type,
-                                           BYTE* data, DWORD* size);
-WINAPI_IMPORT LONG WINAPI RegSetValueExA(HKEY key, LPCSTR name, DWORD reserved, DWORD type,
-                                         const BYTE* data, DWORD size);
 WINAPI_IMPORT LONG WINAPI RegDeleteTreeA(HKEY key, LPCSTR subKey);
-WINAPI_IMPORT LONG WINAPI RegCloseKey(HKEY key);
 
 #include <oaidl.h>

@@ -144,7 +144,7 @@ TEST_P(FindListUnicode, CellsShowTheHostsTextsInUtf16) {
                    : std::vector<std::wstring>{L"Function",  L"Caf\u00E9", L"Gr\u00F6\u00DFe",
                                                L"\u20ACuro", fileName,     L" int a \u2014 b;"};
   for (std::size_t column = 0; column < expected.size(); ++column) {
-    EXPECT_EQ(WideCellText(list, 0, static_cast<int>(column)), expected[column]) << column;
+    EXPECT_EQ(CellText<wchar_t>(list, 0, static_cast<int>(column)), expected[column]) << column;
   }
   EXPECT_EQ(dialog.Count(WM_NOTIFY, LVN_GETDISPINFOW), 0);
   EXPECT_EQ(dialog.Count(WM_NOTIFY, LVN_GETDISPINFOA), 0);

@@ -63,25 +63,24 @@ std::vector<ListColumn> Columns(HWND list) {
   return columns;
 }
 
-std::string CellText(HWND list, int row, int column) {
-  char text[512] = {};
-  LVITEMA item{};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  ::SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-  return text;
-}
-
-std::wstring WideCellText(HWND list, int row, int column) {
-  wchar_t text[512] = {};
-  LVITEMW item{};
+template <typename Char>
+std::basic_string<Char> CellText(HWND list, int row, int column) {
+  Char text[512] = {};
+  std::conditional_t<std::is_same_v<Char, wchar_t>, LVITEMW, LVITEMA> item{};
   item.iSubItem = column;
   item.pszText = text;
   item.cchTextMax = static_cast<int>(std::size(text));
-  ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  const auto lParam = reinterpret_cast<LPARAM>(&item);
+  if constexpr (std::is_same_v<Char, wchar_t>) {
+    ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), lParam);
+  } else {
+    ::SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), lParam);
+  }
   return text;
 }
+
+template std::string CellText(HWND, int, int);
+template std::wstring CellText(HWND, int, int);
 
 UINT RowState(HWND list, int row) {
   return static_cast<UINT>(::SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row),

@@ -28,10 +28,10 @@ struct ListColumn {
   int width;
 };
 std::vector<ListColumn> Columns(HWND list);
-// The text the list shows in a cell (asks the list, which asks its owner).
-std::string CellText(HWND list, int row, int column);
-// The same through LVM_GETITEMTEXTW, as UTF-16.
-std::wstring WideCellText(HWND list, int row, int column);
+// The text the list shows in a cell (asks the list, which asks its owner): through
+// LVM_GETITEMTEXTA, or for wchar_t through LVM_GETITEMTEXTW, as UTF-16.
+template <typename Char = char>
+std::basic_string<Char> CellText(HWND list, int row, int column);
 
 // A display request sent to the dialog as the list itself would send it: LVN_GETDISPINFOA for a
 // char buffer, LVN_GETDISPINFOW for a wchar_t one; the record as the dialog's answer left it.

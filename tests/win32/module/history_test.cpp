@@ -2,6 +2,7 @@
 // back at destruction, and what becomes of adds around those two. The stored form, the add rules
 // and the combo boxes' part are the native history tests' and find_dialog_test's.
 #include <string>
+#include <vector>
 
 #include "harness/import_patch.h"
 #include "module/module_fixture.h"
@@ -81,30 +82,30 @@ TEST_F(History, AddsAfterTheFirstOfTwoDestructionsReachTheProfile) {
 // lists over what the profile holds, neither empty ones nor those an earlier creation of this
 // load read (another instance of the IDE may have stored newer ones since).
 TEST_F(History, DestructionAfterAFailedCreationKeepsTheStoredHistories) {
+  const auto createWithoutMainWindowAndDestroy = [this] {
+    ide.mainWindowAvailable = false;
+    table = module.Create(ide.RootDispatch());
+    EXPECT_EQ(table, nullptr);
+    module.Destroy(table);
+    ide.mainWindowAvailable = true;
+  };
+  const auto stored = [this] {
+    return std::vector<std::string>{Stored("FilenameEditList"), Stored("TagParentEditList"),
+                                    Stored("TagEditList")};
+  };
   WriteProfileString("Config", "FilenameEditList", "main.cpp|");
   WriteProfileString("Config", "TagEditList", "Parse|");
-  ide.mainWindowAvailable = false;
-  table = module.Create(ide.RootDispatch());
-  ASSERT_EQ(table, nullptr);
-  module.Destroy(table);
-  EXPECT_EQ(Stored("FilenameEditList"), "main.cpp|");
-  EXPECT_EQ(Stored("TagParentEditList"), "<absent>");
-  EXPECT_EQ(Stored("TagEditList"), "Parse|");
+  createWithoutMainWindowAndDestroy();
+  EXPECT_EQ(stored(), (std::vector<std::string>{"main.cpp|", "<absent>", "Parse|"}));
   EXPECT_EQ(ide.References("Root"), 0);  // the root is still let go of
 
-  ide.mainWindowAvailable = true;
   table = module.Create(ide.RootDispatch());
   ASSERT_NE(table, nullptr);
   module.Destroy(table);
   WriteProfileString("Config", "FilenameEditList", "newer.cpp|main.cpp|");
   WriteProfileString("Config", "TagParentEditList", "Newer|");
-  ide.mainWindowAvailable = false;
-  table = module.Create(ide.RootDispatch());
-  ASSERT_EQ(table, nullptr);
-  module.Destroy(table);
-  EXPECT_EQ(Stored("FilenameEditList"), "newer.cpp|main.cpp|");
-  EXPECT_EQ(Stored("TagParentEditList"), "Newer|");
-  EXPECT_EQ(Stored("TagEditList"), "Parse|");
+  createWithoutMainWindowAndDestroy();
+  EXPECT_EQ(stored(), (std::vector<std::string>{"newer.cpp|main.cpp|", "Newer|", "Parse|"}));
 }
 
 // Another writer (another instance of the IDE) lengthens the Find File history just after the

@@ -146,32 +146,18 @@ TEST_F(Lifecycle, SameRootTwiceHoldsOneReferenceAndTheLastDestructionReleasesIt)
 }
 
 // A root that notes, at its release, how many references the other root held then.
-class WatchedRoot : public AutomationRoot {
+class WatchedRoot final : public FakeComObject<AutomationRoot> {
  public:
-  WatchedRoot(FakeIde& ide, std::vector<std::string>& log, std::string name)
-      : ide_(ide), log_(log), name_(std::move(name)) {}
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
-    *object = nullptr;
-    return kNoInterface;
-  }
+  WatchedRoot(FakeObjectRegistry& registry, FakeIde& ide, std::vector<std::string>& log,
+              const std::string& rootName)
+      : FakeComObject(registry, rootName), ide_(ide), log_(log) {}
   ULONG STDMETHODCALLTYPE AddRef() override {
-    log_.push_back(name_ + " AddRef");
+    log_.push_back(name + " AddRef");
     return ULONG(++references);
   }
   ULONG STDMETHODCALLTYPE Release() override {
-    log_.push_back(name_ + " Release");
+    log_.push_back(name + " Release");
     return ULONG(--references);
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return kNotImplemented; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override {
-    return kNotImplemented;
-  }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-    return kNotImplemented;
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                   UINT*) override {
-    return kNotImplemented;
   }
   HRESULT STDMETHODCALLTYPE get_MainWindow(AutomationWindow** window) override {
     return ide_.Root()->get_MainWindow(window);
@@ -179,18 +165,17 @@ class WatchedRoot : public AutomationRoot {
   HRESULT STDMETHODCALLTYPE get_ItemOperations(ItemOperations** operations) override {
     return ide_.Root()->get_ItemOperations(operations);
   }
-  long references = 0;
 
  private:
   FakeIde& ide_;
   std::vector<std::string>& log_;
-  std::string name_;
 };
 
 TEST_F(Lifecycle, ANewRootIsTakenBeforeTheOldOneIsReleased) {
   std::vector<std::string> log;
-  WatchedRoot first(ide, log, "first");
-  WatchedRoot second(ide, log, "second");
+  FakeObjectRegistry roots;
+  WatchedRoot first(roots, ide, log, "first");
+  WatchedRoot second(roots, ide, log, "second");
   OpsTable* a = module.Create(&first);
   OpsTable* b = module.Create(&second);
   EXPECT_EQ(log, (std::vector<std::string>{"first AddRef", "second AddRef", "first Release"}));

@@ -19,6 +19,8 @@ class Navigation : public ModuleTest {
     table = module.Create(ide.RootDispatch());
     PumpMessages();
     before = ide.ReferenceSnapshot();
+    found.fileName = "c:\\src\\main.cpp";
+    found.line = 1;
   }
   ~Navigation() override { module.Destroy(table); }
 
@@ -27,12 +29,10 @@ class Navigation : public ModuleTest {
 
   OpsTable* table = nullptr;
   std::map<std::string, long> before;
+  FakeTagRecord found;  // a tag the editor can reach
 };
 
 TEST_F(Navigation, ATagThatCannotBeFoundIsReportedInAMessageBoxAndTheLastTagStays) {
-  FakeTagRecord found;
-  found.fileName = "c:\\src\\main.cpp";
-  found.line = 1;
   ASSERT_TRUE(GoTo(&found));
   FakeTagRecord missing;
   missing.name = "foo";
@@ -53,9 +53,6 @@ TEST_F(Navigation, ATagThatCannotBeFoundIsReportedInAMessageBoxAndTheLastTagStay
 }
 
 TEST_F(Navigation, AfterDestructionNoRootIsHeldAndTheLastTagStays) {
-  FakeTagRecord found;
-  found.fileName = "c:\\src\\main.cpp";
-  found.line = 1;
   ASSERT_TRUE(GoTo(&found));
   auto goTo = Entry<GoToTagFn>(table, kGoToTag);
   auto lastTag = Entry<GetLastTagFn>(table, kGetLastTag);
