@@ -12,6 +12,12 @@
 namespace tolvane {
 namespace {
 
+// A combo box carries this mark while it shows a history the module filled in. The mark outlives
+// an unload that leaves the dialog open: loaded again and opened on the same dialog, the module
+// finds the history (and what was added to it) already there, rather than show it twice and
+// store it twice at the close.
+constexpr char kHistoryShownMark[] = "TolvaneReg.HistoryShown";
+
 // A combo box whose window went with its dialog is as good as closed.
 bool IsOpen(const CComboBoxEx* combo) {
   return combo != nullptr && combo->Handle() != nullptr;
@@ -55,11 +61,6 @@ FindDialogs::FindDialogs(Profile& profile, HistoryLists& histories)
     : profile_(profile), histories_(histories) {
   findFile_.columns = FindFileColumnRules();
   findTag_.columns = FindTagColumnRules();
-}
-
-FindDialogs::~FindDialogs() {
-  EmptyCombos(findFile_);
-  EmptyCombos(findTag_);
 }
 
 void FindDialogs::OpenFindFile(HWND dialog, uint32_t dialogId, CFindFileEdit** combo,
@@ -125,8 +126,11 @@ void FindDialogs::AttachCombo(OpenDialog& parts, std::size_t slot, HWND dialog, 
   part.history = &history;
   part.object->AttachToDialogItem(dialog, controlId);
   part.object->SetList(parts.list.get());
+  HWND window = part.object->Handle();
+  if (::GetPropA(window, kHistoryShownMark) != nullptr) return;
   ComboBoxItems items(*part.object);
   FillCombo(history, items);
+  ::SetPropA(window, kHistoryShownMark, reinterpret_cast<HANDLE>(1));
 }
 
 void FindDialogs::End(OpenDialog& parts, ControlWindow window) {
@@ -140,22 +144,21 @@ void FindDialogs::End(OpenDialog& parts, ControlWindow window) {
     if (!IsOpen(combo.object.get())) continue;
     ComboBoxItems items(*combo.object);
     CopyBack(items, *combo.history);
+    ::RemovePropA(combo.object->Handle(), kHistoryShownMark);
   }
   const bool destroy = window == ControlWindow::kDestroy;
-  // The items are in the history now, and the next opening fills them in again: left in the
-  // combo box they would show twice, and be stored twice, when it is the same combo box.
-  if (!destroy) EmptyCombos(parts);
-  for (Combo& combo : parts.combos) DeleteControl(std::move(combo.object), destroy);
-  DeleteControl(std::move(parts.list), destroy);
-}
-
-void FindDialogs::EmptyCombos(const OpenDialog& parts) {
-  for (const Combo& combo : parts.combos) {
-    if (!IsOpen(combo.object.get())) continue;
-    for (int count = combo.object->GetCount(); count > 0; --count) {
-      combo.object->DeleteString(count - 1);
+  if (!destroy) {
+    // The items are in the history now, and the next opening fills them in again: left in the
+    // combo box they would show twice, and be stored twice, when it is the same combo box.
+    for (const Combo& combo : parts.combos) {
+      if (!IsOpen(combo.object.get())) continue;
+      for (int count = combo.object->GetCount(); count > 0; --count) {
+        combo.object->DeleteString(count - 1);
+      }
     }
   }
+  for (Combo& combo : parts.combos) DeleteControl(std::move(combo.object), destroy);
+  DeleteControl(std::move(parts.list), destroy);
 }
 
 void FindDialogs::Discard(OpenDialog& parts) {

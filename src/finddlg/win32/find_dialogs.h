@@ -31,10 +31,9 @@ class FindDialogs {
   FindDialogs(Profile& profile, HistoryLists& histories);
   FindDialogs(const FindDialogs&) = delete;
   FindDialogs& operator=(const FindDialogs&) = delete;
-  // Ended with a dialog open (the module unloads): the objects let go of their controls, and the
-  // combo boxes, which stay with the host, are emptied of the history, which is not saved here.
-  // Left there, the next load's opening would show it twice and its close would store it twice.
-  ~FindDialogs();
+  // Objects still attached let go of their controls, which stay as the host made them, with the
+  // history shown in the combo boxes (see AttachCombo).
+  ~FindDialogs() = default;
 
   // An init that fails (out of memory) lets go of what it attached, hands out nothing and throws.
   void OpenFindFile(HWND dialog, uint32_t dialogId, CFindFileEdit** combo, CFindFileListCtrl** list,
@@ -82,7 +81,6 @@ class FindDialogs {
   void End(OpenDialog& parts, ControlWindow window);
   // Lets go of the objects of an opening that failed half-way, saving nothing.
   static void Discard(OpenDialog& parts);
-  static void EmptyCombos(const OpenDialog& parts);
 
   Profile& profile_;
   HistoryLists& histories_;

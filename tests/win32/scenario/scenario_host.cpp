@@ -320,6 +320,9 @@ struct HostDialog {
   HWND combos[2] = {};
   bool attached = false;  // the module's objects are on its controls
   int rows = 0;           // the list's row count, as the host set it
+  // Whether a combo box shows a history a module filled in (and so must not get it again from a
+  // module loaded later): set by an opening, cleared by a close; unknown after either failed.
+  enum class Shown { kNo, kYes, kMaybe } shown[2] = {};
 };
 
 class Host {
@@ -670,17 +673,8 @@ std::string Host::Unload() {
   for (auto& history : histories_) history.values = {Items{}};
   list_ = {Entries{}};
   lastTag_ = nullptr;
-  std::string problem;
-  for (HostDialog& dialog : dialogs_) {
-    // The history the module showed must not stay behind for the next load to show again.
-    for (HWND combo : dialog.combos) {
-      if (dialog.attached && ::IsWindow(combo) && !ComboItems(combo).empty()) {
-        problem = "unload: a combo box still shows the history of the module that ended";
-      }
-    }
-    dialog.attached = false;
-  }
-  return problem;
+  for (HostDialog& dialog : dialogs_) dialog.attached = false;
+  return "";
 }
 
 std::string Host::Init(int d, int how) {
@@ -692,6 +686,7 @@ std::string Host::Init(int d, int how) {
                                                           : TestDialog::Charset::kAnsi);
     dialog.list = dialog.window->AddList(kListIds[d], LVS_OWNERDATA);
     dialog.rows = 0;
+    dialog.shown[0] = dialog.shown[1] = HostDialog::Shown::kNo;
     dialog.combos[0] = dialog.window->AddCombo(kComboIds[d == 0 ? 0 : 1]);
     dialog.combos[1] = d == 0 ? nullptr : dialog.window->AddCombo(kComboIds[2]);
     for (HWND window : {dialog.window->Handle(), dialog.list, dialog.combos[0], dialog.combos[1]}) {
@@ -717,6 +712,15 @@ std::string Host::Init(int d, int how) {
     // ahead of the history.
     const Items kept = wasAttached ? Items{} : before[c];
     Items shown = ComboItems(dialog.combos[c]);
+    const HostDialog::Shown mark = wasAttached ? HostDialog::Shown::kNo : dialog.shown[c];
+    dialog.shown[c] = opened ? HostDialog::Shown::kYes : HostDialog::Shown::kMaybe;
+    // A history an earlier load showed is not filled in again; the close takes it back.
+    if (opened && mark != HostDialog::Shown::kNo && shown == kept) continue;
+    if (opened && mark == HostDialog::Shown::kYes) {
+      problem += "history: combo box " + std::to_string(kComboIds[d + c]) +
+                 " got again the history an earlier load showed: " + Show(shown) + ". ";
+      continue;
+    }
     const bool keptAhead =
         shown.size() >= kept.size() && std::equal(kept.begin(), kept.end(), shown.begin());
     if (keptAhead) shown.erase(shown.begin(), shown.begin() + long(kept.size()));
@@ -760,6 +764,7 @@ std::string Host::Close(int d, bool keep) {
   for (int c = 0; c < (d == 0 ? 1 : 2) && dialog.attached && alive[c]; ++c) {
     Candidates& history = histories_[d == 0 ? 0 : c + 1];
     closed ? void(history.values = {before[c]}) : history.Widen(before[c]);
+    dialog.shown[c] = closed ? HostDialog::Shown::kNo : HostDialog::Shown::kMaybe;
   }
   if (closed && dialog.attached && ::IsWindow(dialog.list)) {
     problem += "close: the module left the list it was lent";

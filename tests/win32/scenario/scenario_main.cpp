@@ -36,9 +36,9 @@ const char* const kRegressions[] = {
     // A save set aside the list a load could not open, then found the disk full: the list waited
     // under ".old" and the next load reported success with no entries.
     "file:7 create:0 file:3 load:0 file:4 save!d0 load:0",
-    // Unloaded with a dialog open, the module left its history in the combo box: the next
-    // opening showed it twice, and its close stored it twice.
-    "reg:0:3 create:0 init:0:0 unload",
+    // Unloaded with a dialog open, the module left its history in the combo box: loaded again,
+    // its opening on the same dialog showed it twice, and its close stored it twice.
+    "reg:0:3 create:0 init:0:0 unload create:0 init:0:0",
     // A creation that found no main window while another was live replaced that one's root and
     // workspace: the live creation's saves went to the failed creation's workspace.
     "create:0 create:1 save",
