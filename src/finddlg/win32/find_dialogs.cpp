@@ -15,8 +15,13 @@ namespace {
 // A combo box carries this mark while it shows a history the module filled in. The mark outlives
 // an unload that leaves the dialog open: loaded again and opened on the same dialog, the module
 // finds the history (and what was added to it) already there, rather than show it twice and
-// store it twice at the close.
-constexpr char kHistoryShownMark[] = "TolvaneReg.HistoryShown";
+// store it twice at the close. Named by an atom added once: a property named by a string takes a
+// reference on its atom at every SetProp, which a window destroyed with the mark on never gives
+// back. Without the atom there is no mark, and every opening fills its combo boxes.
+LPCSTR HistoryShownMark() {
+  static const ATOM atom = ::GlobalAddAtomA("TolvaneReg.HistoryShown");
+  return reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(atom));
+}
 
 // A combo box whose window went with its dialog is as good as closed.
 bool IsOpen(const CComboBoxEx* combo) {
@@ -127,10 +132,10 @@ void FindDialogs::AttachCombo(OpenDialog& parts, std::size_t slot, HWND dialog, 
   part.object->AttachToDialogItem(dialog, controlId);
   part.object->SetList(parts.list.get());
   HWND window = part.object->Handle();
-  if (::GetPropA(window, kHistoryShownMark) != nullptr) return;
+  if (::GetPropA(window, HistoryShownMark()) != nullptr) return;
   ComboBoxItems items(*part.object);
   FillCombo(history, items);
-  ::SetPropA(window, kHistoryShownMark, reinterpret_cast<HANDLE>(1));
+  ::SetPropA(window, HistoryShownMark(), reinterpret_cast<HANDLE>(1));
 }
 
 void FindDialogs::End(OpenDialog& parts, ControlWindow window) {
@@ -144,7 +149,7 @@ void FindDialogs::End(OpenDialog& parts, ControlWindow window) {
     if (!IsOpen(combo.object.get())) continue;
     ComboBoxItems items(*combo.object);
     CopyBack(items, *combo.history);
-    ::RemovePropA(combo.object->Handle(), kHistoryShownMark);
+    ::RemovePropA(combo.object->Handle(), HistoryShownMark());
   }
   const bool destroy = window == ControlWindow::kDestroy;
   if (!destroy) {
