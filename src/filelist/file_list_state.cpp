@@ -74,24 +74,39 @@ bool FileListState::Save() {
   const char* hostPath = workspace_->FileListPath();
   if (hostPath == nullptr) return false;
   const std::string path = hostPath;
+  const std::string aside = SetAsideName(path);  // made first: putting back must not allocate
   FileSystem& fs = *fileSystem_;
   bool setAside = false;
   if (unreadFile_ != 0 && unreadFile_ == UnreadFileKey(hostPath)) {
     // The user's list that a load could not read is kept, under the name a load gives an
     // unreadable file, before anything replaces it.
     if (fs.Exists(path)) {
-      if (!fs.Rename(path, SetAsideName(path))) return false;
+      if (!fs.Rename(path, aside)) return false;
       setAside = true;
     }
     unreadFile_ = 0;
   }
-  if (ReplaceFileContents(fs, path, bytes)) return true;
-  // Nothing was written: the user's list goes back to its path, still unread, rather than wait
-  // under ".old" while the next load finds no file and reports an empty list.
-  if (setAside && !fs.Exists(path) && fs.Rename(SetAsideName(path), path)) {
-    unreadFile_ = UnreadFileKey(hostPath);
+  // Nothing was written (a failure, or memory running out): the user's list goes back to its
+  // path, still unread, rather than wait under ".old" while the next load finds no file and
+  // reports an empty list.
+  const auto putBack = [&] {
+    try {
+      if (setAside && !fs.Exists(path) && fs.Rename(aside, path)) {
+        unreadFile_ = UnreadFileKey(hostPath);
+      }
+    } catch (...) {
+      // Best effort: the list stays under ".old", where a user can still find it.
+    }
+  };
+  bool written = false;
+  try {
+    written = ReplaceFileContents(fs, path, bytes);
+  } catch (...) {
+    putBack();
+    throw;
   }
-  return false;
+  if (!written) putBack();
+  return written;
 }
 
 void FileListState::CopyTo(FileEntryList* destination) const {

@@ -42,6 +42,9 @@ const char* const kRegressions[] = {
     // A creation that found no main window while another was live replaced that one's root and
     // workspace: the live creation's saves went to the failed creation's workspace.
     "create:0 create:1 save",
+    // Memory ran out while a save wrote, after it had set aside the list a load could not open:
+    // the list waited under ".old" and the next load reported success with no entries.
+    "file:7 file:3 create:0 load:1 file:4 save!m5 load:1",
 };
 
 int g_steps = 200;
