@@ -51,18 +51,18 @@ void CheckComboRound(const HistoryList& list) {
   testing::FakeComboItems combo;
   FillCombo(list, combo);
   FUZZ_REQUIRE(combo.items == list.Items());
+  // The rule is applied to a model of the items beside the combo box, add by add (a copy of the
+  // items per add made this the slowest fuzzer).
+  std::vector<std::string> expected = combo.items;
   const std::size_t adds = std::min<std::size_t>(list.Size(), 40);
   for (std::size_t i = 0; i < adds; ++i) {
     const std::string& text = list[list.Size() - 1 - i];
-    std::vector<std::string> before = combo.items;
     AddToHistoryCombo(&combo, text);
-    if (text.empty()) {
-      FUZZ_REQUIRE(combo.items == before);
-      continue;
+    if (!text.empty()) {
+      if (expected.empty() || expected.front() != text) expected.insert(expected.begin(), text);
+      if (expected.size() > kHistoryComboLimit) expected.resize(kHistoryComboLimit);
     }
-    if (before.empty() || before.front() != text) before.insert(before.begin(), text);
-    if (before.size() > kHistoryComboLimit) before.resize(kHistoryComboLimit);
-    FUZZ_REQUIRE(combo.items == before);
+    FUZZ_REQUIRE(combo.items == expected);
   }
   AddToHistoryCombo(nullptr, "no dialog open");
   HistoryList back;
