@@ -635,9 +635,15 @@ std::string Host::Destroy(int which) {
     if (unread_[i]) continue;  // never written over
     const StoredValue now = ReadStored("Config", kHistoryKeys[i]);
     bool known = g.hit && now == registry_[i];  // the write may not have happened
-    const std::vector<Items> values = histories_[i].values;
-    for (const Items& items : values) {
-      if (now == StoredValue{true, REG_SZ, Encode(items)}) known = histories_[i].Resolve(items);
+    // Lists whose items hold bars can store alike ("x|", "y|" and "x", "", "y", ""): every
+    // candidate the stored text fits stays one.
+    std::vector<Items> fitting;
+    for (const Items& items : histories_[i].values) {
+      if (now == StoredValue{true, REG_SZ, Encode(items)}) fitting.push_back(items);
+    }
+    if (!fitting.empty()) {
+      histories_[i].values = fitting;
+      known = true;
     }
     if (!known) {
       problem += std::string("history: destruction stored ") + kHistoryKeys[i] + " as " +
