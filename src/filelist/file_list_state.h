@@ -34,7 +34,8 @@ class FileListState {
   // Writes the list to the path the workspace names (asked once), replacing the old file in one
   // rename. False when the file could not be written (the old file is then untouched).
   // A marked file is first moved to its ".old" name: false, with nothing written, when that
-  // fails; a write that fails after it moves the file back and keeps it marked.
+  // fails; a write that fails after it (or runs out of memory) moves the file back and keeps it
+  // marked.
   bool Save();
 
   // Replaces the caller's list with a copy of this one (blocks of the caller's size).
