@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "filelist/file_entry_ops.h"
+#include "filelist/file_list_writer.h"
 #include "tolvane/file_entry_list.h"
 
 namespace tolvane::testing {
@@ -25,6 +26,22 @@ inline std::string ListShapeProblem(const FileEntryList& list) {
   if (list.tail != previous) return "tail is not the last node";
   if ((list.head == nullptr) != (list.count == 0)) return "head and count disagree";
   return {};
+}
+
+using EntryList = std::vector<std::pair<std::string, uint8_t>>;
+
+// Appends each name with its flags (the list keeps bits 0 and 1).
+inline void Fill(FileEntryList& list, const EntryList& entries) {
+  for (const auto& [name, flags] : entries) AppendEntry(list, name, flags);
+}
+
+// The file-list file's bytes for these entries.
+inline std::vector<uint8_t> Encoded(const EntryList& entries) {
+  FileEntryList list;
+  Fill(list, entries);
+  std::vector<uint8_t> bytes;
+  EncodeFileList(list, bytes);
+  return bytes;
 }
 
 // Names and flags in list order.

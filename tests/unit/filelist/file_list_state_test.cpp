@@ -26,20 +26,11 @@ using testing::FileFault;
 using testing::ReadBytes;
 using testing::WriteBytes;
 using Bytes = std::vector<uint8_t>;
-using EntryList = std::vector<std::pair<std::string, uint8_t>>;
 using testing::Entries;
+using testing::EntryList;
 
-void Fill(FileEntryList& list, const EntryList& entries) {
-  for (const auto& [name, flags] : entries) AppendEntry(list, name, flags);
-}
-
-Bytes Encoded(const EntryList& entries) {
-  FileEntryList list;
-  Fill(list, entries);
-  Bytes bytes;
-  EncodeFileList(list, bytes);
-  return bytes;
-}
+using testing::Encoded;
+using testing::Fill;
 
 class FileListFile : public ::testing::Test {
  protected:

@@ -32,24 +32,15 @@ using testing::ReadBytes;
 using testing::TempDirectory;
 using testing::WriteBytes;
 using Bytes = std::vector<uint8_t>;
-using EntryList = std::vector<std::pair<std::string, uint8_t>>;
+using testing::EntryList;
 using Counts = std::map<FileFault, int>;
 
 const EntryList kOld = {{"src/main.cpp", 1}, {"include/a b.h", 2}, {"docs/readme.txt", 3}};
 const EntryList kNew = {{"next.cpp", 1}, {"", 0}, {std::string(300, 'n'), 3}};
 constexpr const char kListName[] = "work.tvef";
 
-void Fill(FileEntryList& list, const EntryList& entries) {
-  for (const auto& [name, flags] : entries) AppendEntry(list, name, flags);
-}
-
-Bytes Encoded(const EntryList& entries) {
-  FileEntryList list;
-  Fill(list, entries);
-  Bytes bytes;
-  EncodeFileList(list, bytes);
-  return bytes;
-}
+using testing::Encoded;
+using testing::Fill;
 
 std::set<std::string> NamesIn(const TempDirectory& dir) {
   std::set<std::string> names;

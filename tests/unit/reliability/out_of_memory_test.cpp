@@ -23,8 +23,9 @@ namespace tolvane {
 namespace {
 
 using testing::Entries;
+using testing::EntryList;
+using testing::Fill;
 using testing::ListShapeProblem;
-using EntryList = std::vector<std::pair<std::string, uint8_t>>;
 
 // 25 entries whose names all have the same length, longer than any other allocation's here.
 EntryList Source() {
@@ -36,10 +37,6 @@ EntryList Source() {
 }
 
 const EntryList kPrevious = {{"previous/one.cpp", 1}, {"previous/two.h", 2}};
-
-void Fill(FileEntryList& list, const EntryList& entries) {
-  for (const auto& [name, flags] : entries) AppendEntry(list, name, flags);
-}
 
 std::size_t BlockCount(const FileEntryList& list) {
   std::size_t blocks = 0;
