@@ -97,6 +97,8 @@ extern "C" {
 // returns the filled table, or null (after an exclamation beep) when the IDE has no main window.
 TOLVANE_API tolvane::OpsTable* TOLVANE_CDECL TolvaneRegCreate(IDispatch* automationRoot,
                                                               tolvane::HostWorkspace* workspace);
-// Saves the history lists, frees the table and releases the automation root.
+// Saves the history lists and frees the table. The automation root serves every live creation:
+// with two creations live, it is released at the destruction of the last of them. A table this
+// module did not hand out, or one already destroyed, frees nothing.
 TOLVANE_API void TOLVANE_CDECL TolvaneRegDestroy(tolvane::OpsTable* table);
 }

@@ -2,16 +2,23 @@
 // them as an exception: the host's frames may be another compiler's.
 #include <windows.h>
 
+#include "dll/low_memory_exceptions.h"
 #include "dll/module.h"
+#include "dll/unwind_tables.h"
 #include "tolvane/tolvane.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
   switch (reason) {
     case DLL_PROCESS_ATTACH:
-      return tolvane::LoadModule() ? TRUE : FALSE;
+      // Before anything in the module throws.
+      if (!tolvane::RegisterUnwindTablesWithOwnUnwinder()) return FALSE;
+      if (tolvane::LoadModule()) return TRUE;
+      tolvane::DeregisterUnwindTablesFromOwnUnwinder();
+      return FALSE;
     case DLL_PROCESS_DETACH:
       // A non-null `reserved` means the whole process is ending, not a FreeLibrary.
       tolvane::UnloadModule(reserved != nullptr);
+      if (reserved == nullptr) tolvane::DeregisterUnwindTablesFromOwnUnwinder();
       break;
     default:  // threads starting and ending: nothing to do
       break;
@@ -23,6 +30,7 @@ extern "C" {
 
 TOLVANE_API tolvane::OpsTable* TOLVANE_CDECL TolvaneRegCreate(IDispatch* automationRoot,
                                                               tolvane::HostWorkspace* workspace) {
+  if (!tolvane::ExceptionsReadyOnThisThread()) return nullptr;
   try {
     // The root is the IDE's automation root object, whatever interface type the host names it by.
     return tolvane::TheModule().Create(static_cast<tolvane::AutomationRoot*>(automationRoot),
@@ -33,6 +41,7 @@ TOLVANE_API tolvane::OpsTable* TOLVANE_CDECL TolvaneRegCreate(IDispatch* automat
 }
 
 TOLVANE_API void TOLVANE_CDECL TolvaneRegDestroy(tolvane::OpsTable* table) {
+  if (!tolvane::ExceptionsReadyOnThisThread()) return;
   try {
     tolvane::TheModule().Destroy(table);
   } catch (...) {

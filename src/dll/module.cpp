@@ -151,13 +151,14 @@ bool LoadModule() {
   // ended with it (its exception tables are gone): attached again, the first throw would end the
   // process. The load fails instead.
   if (CodeKeptLoaded()) return false;
-  PrepareExceptionsForLowMemory();
+  if (!PrepareExceptionsForLowMemory()) return false;
   // Nothing may leave DllMain for the loader's frames: a module that cannot be made fails the load.
   try {
     instance = new Module;
   } catch (...) {
     instance = nullptr;
   }
+  if (instance == nullptr) EndExceptionsForLowMemory();
   return instance != nullptr;
 }
 
@@ -172,6 +173,7 @@ void UnloadModule(bool processEnding) {
   }
   delete instance;
   instance = nullptr;
+  EndExceptionsForLowMemory();
 }
 
 }  // namespace tolvane

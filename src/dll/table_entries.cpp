@@ -1,6 +1,7 @@
 // The operation table's entries: each forwards to the module's operation of the same name and is
 // the edge where an exception (out of memory) becomes the entry's failure result, as it cannot
 // pass into the host's frames, which may be another compiler's.
+#include "dll/low_memory_exceptions.h"
 #include "dll/module.h"
 
 namespace tolvane {
@@ -8,6 +9,7 @@ namespace {
 
 template <typename Result, typename Work>
 Result Guarded(Result failure, Work&& work) noexcept {
+  if (!ExceptionsReadyOnThisThread()) return failure;
   try {
     return work();
   } catch (...) {
@@ -17,6 +19,7 @@ Result Guarded(Result failure, Work&& work) noexcept {
 
 template <typename Work>
 void Guarded(Work&& work) noexcept {
+  if (!ExceptionsReadyOnThisThread()) return;
   try {
     work();
   } catch (...) {

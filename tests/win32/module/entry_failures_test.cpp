@@ -9,11 +9,13 @@
 #include <commctrl.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "harness/import_patch.h"
 #include "module/module_fixture.h"
 #include "support/fake_records.h"
+#include "tolvane/file_entry_list.h"
 
 namespace tolvane::testing {
 namespace {
@@ -32,6 +34,56 @@ ImportPatch NoMemoryIn(const LoadedModule& module) {
 }
 
 using EntryFailures = ModuleTest;
+
+LPVOID WINAPI FailingHeapAlloc(HANDLE, DWORD, SIZE_T) {
+  return nullptr;
+}
+void* __cdecl FailingCalloc(size_t, size_t) {
+  return nullptr;
+}
+void* __cdecl FailingRealloc(void*, size_t) {
+  return nullptr;
+}
+
+std::string Names(const FileEntryList& list) {
+  std::string names;
+  for (const FileEntry& entry : list) names.append(entry.name, entry.nameLength).append(" ");
+  return names;
+}
+
+// A host may load the DLL on one thread and call the entries on another, whose first throw in
+// the module sets up that thread's exception state. With no memory left at that moment the
+// entry fails as on any thread, and the process goes on.
+TEST_F(EntryFailures, AnEntryOnAnotherThreadWithNoMemoryLeftFailsAndTheProcessGoesOn) {
+  CreateModule();
+  FileEntryList kept;
+  kept.AppendName("kept.cpp", 8, 1);
+  Entry<SetFileListFn>(kSetFileList)(&kept);
+
+  FileEntryList replacement;
+  replacement.AppendName("new.h", 5, 0);
+  std::thread userInterface([&] {
+    {
+      ImportPatch heap(module.Handle(), "kernel32.dll", "HeapAlloc",
+                       reinterpret_cast<const void*>(&FailingHeapAlloc));
+      ImportPatch malloc = NoMemoryIn(module);
+      ImportPatch calloc(module.Handle(), "msvcrt.dll", "calloc",
+                         reinterpret_cast<const void*>(&FailingCalloc));
+      ImportPatch realloc(module.Handle(), "msvcrt.dll", "realloc",
+                          reinterpret_cast<const void*>(&FailingRealloc));
+      ASSERT_TRUE(heap.Active() && malloc.Active() && calloc.Active() && realloc.Active());
+      Entry<SetFileListFn>(kSetFileList)(&replacement);
+    }
+    FileEntryList copy;
+    Entry<GetFileListFn>(kGetFileList)(&copy);
+    EXPECT_EQ(Names(copy), "kept.cpp ");
+    Entry<SetFileListFn>(kSetFileList)(&replacement);  // with memory back, the same call works
+  });
+  userInterface.join();
+  FileEntryList copy;
+  Entry<GetFileListFn>(kGetFileList)(&copy);
+  EXPECT_EQ(Names(copy), "new.h ");
+}
 
 TEST_F(EntryFailures, GoToTagWithoutWideStringsFailsAndReleasesEveryReference) {
   ide.AddFile("a.cpp", {"int a;"});
