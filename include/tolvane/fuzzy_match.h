@@ -244,18 +244,24 @@ inline bool MatchQuery(const Query& query, const char* text, uint32_t textLength
   // One pass: the earliest start, the last possible end and the last path separator.
   uint32_t matched = 0, startOffset = 0, startIndex = 0, endOffset = 0, endIndex = 0;
   uint32_t fileNameOffset = 0;  // first byte after the last separator
-  CharClass beforeStart = kStart, previous = kStart;
+  uint32_t before = 0;          // the character before the current one
+  CharClass beforeStart = kStart;
   uint32_t index = 0;
-  for (uint32_t offset = 0, size = 0; offset < textLength; offset += size, ++index) {
-    const uint32_t c = Decode(bytes + offset, textLength - offset, encoding, &size);
+  for (uint32_t offset = 0, size = 1; offset < textLength; offset += size, ++index) {
+    uint32_t c = bytes[offset];
+    size = 1;
+    if (c >= 0x80) c = Decode(bytes + offset, textLength - offset, encoding, &size);
     const uint32_t k = query.caseSensitive ? c : Lower(c);
     if (matched < query.length && k == query.key[matched]) {
-      if (matched == 0) startOffset = offset, startIndex = index, beforeStart = previous;
+      if (matched == 0) {
+        startOffset = offset, startIndex = index;
+        beforeStart = offset == 0 ? kStart : ClassOf(before);
+      }
       ++matched;
     }
     if (matched == query.length && k == last) endOffset = offset, endIndex = index;
-    previous = ClassOf(c);
-    if (previous == kSeparator) fileNameOffset = offset + 1;
+    if (c == '/' || c == '\\') fileNameOffset = offset + 1;
+    before = c;
   }
   if (matched < query.length) return false;
 
@@ -265,7 +271,7 @@ inline bool MatchQuery(const Query& query, const char* text, uint32_t textLength
     Aligner aligner;
     int32_t best = kImpossible;
     uint32_t bestOffset = 0;
-    previous = beforeStart;
+    CharClass previous = beforeStart;
     uint32_t j = 0;
     for (uint32_t offset = startOffset, size = 0; offset <= endOffset; offset += size, ++j) {
       const uint32_t c = Decode(bytes + offset, textLength - offset, encoding, &size);
@@ -294,7 +300,7 @@ inline bool MatchQuery(const Query& query, const char* text, uint32_t textLength
   // Too wide to search: the earliest alignment, scored by the same rules.
   int64_t total = 0;
   uint32_t i = 0, lastIndex = 0;
-  previous = beforeStart;
+  CharClass previous = beforeStart;
   index = startIndex;
   for (uint32_t offset = startOffset, size = 0; i < query.length; offset += size, ++index) {
     const uint32_t c = Decode(bytes + offset, textLength - offset, encoding, &size);
@@ -339,5 +345,174 @@ inline bool FuzzyMatch(const char* query, uint32_t queryLength, const char* text
   *count = decoded.length;
   return true;
 }
+
+// One text of a list to rank: `length` bytes at `text` (null only when length is 0).
+struct FuzzyText {
+  const char* text;
+  uint32_t length;
+};
+
+// Ranks a host's list of texts for a query: the indices of the texts that match, best first.
+// Ties go to the shorter text, then to the earlier one in the host's list; an empty query
+// matches every text. As the user types, a query that extends the previous one (the same
+// characters and more) only re-scores the previous matches.
+//
+// Memory for the list's size is taken once, by SetTexts, from the process heap on Windows (the
+// C++ free store elsewhere); Rank allocates nothing. Nothing throws. Not for use from several
+// threads at once.
+class FuzzyRanker {
+ public:
+  FuzzyRanker() = default;
+  FuzzyRanker(const FuzzyRanker&) = delete;
+  FuzzyRanker& operator=(const FuzzyRanker&) = delete;
+  ~FuzzyRanker() { Free(); }
+
+  // Takes the list to rank and forgets the previous ranking. The texts are borrowed: they must
+  // stay valid and unchanged until the next SetTexts or the ranker's end. False, with an empty
+  // list, when memory for `count` texts cannot be had.
+  bool SetTexts(const FuzzyText* texts, uint32_t count, FuzzyEncoding encoding) {
+    texts_ = nullptr;
+    count_ = 0;
+    matchCount_ = 0;
+    hasPrevious_ = false;
+    encoding_ = encoding;
+    if (count > capacity_) {
+      Free();
+      const size_t entries = size_t(count) * sizeof(Entry);
+      if (size_t(count) > SIZE_MAX / sizeof(Entry)) return false;
+      entries_ = static_cast<Entry*>(Allocate(entries));
+      scratch_ = static_cast<Entry*>(Allocate(entries));
+      matches_ = static_cast<uint32_t*>(Allocate(size_t(count) * sizeof(uint32_t)));
+      if (entries_ == nullptr || scratch_ == nullptr || matches_ == nullptr) {
+        Free();
+        return false;
+      }
+      capacity_ = count;
+    }
+    texts_ = texts;
+    count_ = count;
+    return true;
+  }
+
+  // Ranks the list for `query` and returns the number of matches; Matches() gives them.
+  uint32_t Rank(const char* query, uint32_t queryLength) {
+    fuzzy_detail::Query next;
+    if (!next.Read(query, queryLength, encoding_)) {
+      matchCount_ = 0;
+      hasPrevious_ = false;
+      return 0;
+    }
+    const bool narrow = hasPrevious_ && next.Extends(previous_);
+    const uint32_t candidates = narrow ? matchCount_ : count_;
+    uint32_t found = 0;
+    for (uint32_t c = 0; c < candidates; ++c) {
+      const uint32_t index = narrow ? matches_[c] : c;
+      const FuzzyText& text = texts_[index];
+      int32_t score = 0;
+      if (next.length > 0 &&
+          !fuzzy_detail::MatchQuery(next, text.text, text.length, encoding_, &score, nullptr)) {
+        continue;
+      }
+      // Best first: the higher score, then the shorter text.
+      const uint64_t order = uint64_t(uint32_t(int64_t(INT32_MAX) - score)) << 32 | text.length;
+      entries_[found++] = Entry{order, index};
+    }
+    Sort(found);
+    for (uint32_t r = 0; r < found; ++r) matches_[r] = entries_[r].index;
+    matchCount_ = found;
+    previous_ = next;
+    hasPrevious_ = true;
+    return found;
+  }
+
+  // The last ranking: MatchCount() indices into the list, best first; valid until the next
+  // Rank or SetTexts.
+  const uint32_t* Matches() const { return matches_; }
+  uint32_t MatchCount() const { return matchCount_; }
+  // The score of the match at `rank` (below MatchCount()).
+  int32_t MatchScore(uint32_t rank) const {
+    return int32_t(int64_t(INT32_MAX) - int64_t(entries_[rank].order >> 32));
+  }
+
+ private:
+  struct Entry {
+    uint64_t order;  // ascending is best first
+    uint32_t index;
+  };
+
+  static void* Allocate(size_t bytes) {
+#ifdef _WIN32
+    return ::HeapAlloc(::GetProcessHeap(), 0, bytes);
+#else
+    return ::operator new(bytes, std::nothrow);
+#endif
+  }
+
+  static void Release(void* memory) {
+    if (memory == nullptr) return;
+#ifdef _WIN32
+    ::HeapFree(::GetProcessHeap(), 0, memory);
+#else
+    ::operator delete(memory);
+#endif
+  }
+
+  void Free() {
+    Release(entries_);
+    Release(scratch_);
+    Release(matches_);
+    entries_ = scratch_ = nullptr;
+    matches_ = nullptr;
+    capacity_ = 0;
+  }
+
+  static bool Before(const Entry& a, const Entry& b) {
+    return a.order < b.order || (a.order == b.order && a.index < b.index);
+  }
+
+  // A merge sort of entries_[0..n) through scratch_: no allocation, n log n in the worst case.
+  void Sort(uint32_t n) {
+    constexpr uint32_t kRun = 16;
+    for (uint32_t start = 0; start < n; start += kRun) {  // short runs by insertion
+      const uint32_t end = n - start < kRun ? n : start + kRun;
+      for (uint32_t i = start + 1; i < end; ++i) {
+        const Entry moving = entries_[i];
+        uint32_t j = i;
+        for (; j > start && Before(moving, entries_[j - 1]); --j) entries_[j] = entries_[j - 1];
+        entries_[j] = moving;
+      }
+    }
+    Entry* from = entries_;
+    Entry* to = scratch_;
+    for (uint32_t width = kRun; width<n; width = width> n / 2 ? n : width * 2) {
+      for (uint32_t left = 0; left < n; left += 2 * width) {
+        const uint32_t middle = n - left < width ? n : left + width;
+        const uint32_t right = n - middle < width ? n : middle + width;
+        uint32_t a = left, b = middle, out = left;
+        while (a < middle && b < right)
+          to[out++] = Before(from[b], from[a]) ? from[b++] : from[a++];
+        while (a < middle) to[out++] = from[a++];
+        while (b < right) to[out++] = from[b++];
+      }
+      Entry* swap = from;
+      from = to;
+      to = swap;
+    }
+    if (from != entries_) {
+      for (uint32_t i = 0; i < n; ++i) entries_[i] = from[i];
+    }
+  }
+
+  const FuzzyText* texts_ = nullptr;
+  uint32_t count_ = 0;
+  uint32_t capacity_ = 0;
+  FuzzyEncoding encoding_ = FuzzyEncoding::kSingleByte;
+  Entry* entries_ = nullptr;
+  Entry* scratch_ = nullptr;
+  uint32_t* matches_ = nullptr;
+  uint32_t matchCount_ = 0;
+  bool hasPrevious_ = false;
+  fuzzy_detail::Query previous_;
+};
 
 }  // namespace tolvane
