@@ -212,8 +212,9 @@ struct Aligner {
       current = swap;
     }
     uint32_t end = 0;
-    for (uint32_t j = 1; j < width; ++j) {
-      if (previous[j] > previous[end]) end = j;
+    int32_t best = kImpossible;
+    for (uint32_t j = 0; j < width; ++j) {
+      if (previous[j] > best) best = previous[j], end = j;
     }
     if (positions != nullptr) {
       uint32_t j = end;
@@ -228,7 +229,7 @@ struct Aligner {
         positions[i - 1] = offset[j];
       }
     }
-    return previous[end];
+    return best;
   }
 };
 
