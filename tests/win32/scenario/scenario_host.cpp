@@ -378,6 +378,7 @@ class Host {
   std::string GoTo(int which);
   void Registry(int history, int how);
   void File(int how);
+  void FileAction(int how, bool locked);
   // The lists under the list file's set-aside names, ".old" first.
   std::vector<Bytes> SetAsideFiles() const;
   bool InSetAside(const Bytes& bytes) const;
@@ -1034,10 +1035,15 @@ bool Host::InSetAside(const Bytes& bytes) const {
 
 void Host::File(int how) {
   const bool locked = lock_ != INVALID_HANDLE_VALUE;
+  const std::optional<Bytes> before = stored_;
+  FileAction(how, locked);
   // The file the user stores anew is not the one a load found.
-  if (how < 3 || how == 7) {
+  if (stored_ != before) {
     for (HeldList& held : list_) held.keepsStored = false;
   }
+}
+
+void Host::FileAction(int how, bool locked) {
   if (how == 8) {  // the ".old" name taken: a read-only file there stays, or a folder comes
     const std::string old = SetAsideName(path_, 0);
     FileExists(old) ? void(::SetFileAttributesA(old.c_str(), FILE_ATTRIBUTE_READONLY))
