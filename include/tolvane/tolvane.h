@@ -76,10 +76,22 @@ using InitFindTagDialogFn = bool(TOLVANE_CDECL*)(HWND dialog, uint32_t dialogId,
 using AddTagHistoryFn = AddHistoryFn;
 using AddTagParentHistoryFn = AddHistoryFn;
 using CloseFindTagDialogFn = bool(TOLVANE_CDECL*)();
-// The host passes one byte: any value but 0 asks for the project export (not only 1).
+// The file-list entries read the path from the workspace (a null path reads as "", which names
+// no file: a load finds none and reports true with the list empty, a save reports false).
+// The host passes one byte: any value but 0 asks for the project export (not only 1). A load
+// whose export fails (memory ran out) reports false but keeps the entries it read.
 using LoadFileListFn = bool(TOLVANE_CDECL*)(uint8_t exportProject);
 using SaveFileListFn = bool(TOLVANE_CDECL*)();
+// Replaces the host's list with a copy of the module's. When that fails (memory ran out) the
+// host's list is left exactly as it was, blocks included; a host tells a failure by its list's
+// `blocks`: a copy that succeeds releases the blocks the list held, so a list that held a block
+// before the call (one with an entry appended holds one) holds that same block only after a
+// failure.
 using GetFileListFn = void(TOLVANE_CDECL*)(FileEntryList* destination);
+// Replaces the module's list with a copy of the host's (the host's is not changed). When that
+// fails (memory ran out) the module's list stays as it was and is not the host's: from then on
+// SaveFileList reports false and writes nothing, until a later SetFileList succeeds or a
+// LoadFileList reads the file (or finds none).
 using SetFileListFn = void(TOLVANE_CDECL*)(FileEntryList* source);
 using GetLastTagFn = HostTagRecord*(TOLVANE_CDECL*)();
 using GoToTagFn = bool(TOLVANE_CDECL*)(HostTagRecord* tag);

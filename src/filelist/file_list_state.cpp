@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "filelist/file_entry_ops.h"
-#include "filelist/file_list_format.h"
 #include "filelist/file_list_reader.h"
 #include "filelist/file_list_writer.h"
 #include "filelist/file_transfer.h"
 #include "filelist/project_export.h"
+#include "filelist/set_aside.h"
 
 namespace tolvane {
 namespace {
@@ -22,23 +22,23 @@ uint64_t UnreadFileKey(const char* path) noexcept {
   return key != 0 ? key : 1;
 }
 
-std::string SetAsideName(const std::string& path) {
-  return path + file_list_format::kSetAsideSuffix;
+// A host's null path reads as "", as every null text from a host does.
+const char* PathText(const char* hostPath) {
+  return hostPath != nullptr ? hostPath : "";
 }
 
 }  // namespace
 
 bool FileListState::Load(bool exportToHost) {
   if (workspace_ == nullptr) return false;
-  const char* hostPath = workspace_->FileListPath();
-  if (hostPath == nullptr) return false;  // nowhere to read from: the list stays as it was
+  const char* hostPath = PathText(workspace_->FileListPath());
   // Marked until the file is read or set aside, running out of memory included.
   unreadFile_ = UnreadFileKey(hostPath);
   const std::string path = hostPath;
   FileSystem& fs = *fileSystem_;
   std::unique_ptr<ReadableFile> file;
   std::vector<uint8_t> bytes;
-  const bool exists = fs.Exists(path);
+  const bool exists = !path.empty() && fs.Exists(path);
   if (exists) file = fs.OpenForReading(path);
   // A failing read says nothing about the file's contents: leave it where it is.
   const bool read = file != nullptr && ReadToEnd(*file, bytes);
@@ -50,52 +50,47 @@ bool FileListState::Load(bool exportToHost) {
   bool gone = false;
   if (exists && read && !decoded) {
     file.reset();  // closed before it is moved; if the move fails it may be the only copy
-    gone = fs.Rename(path, SetAsideName(path));
+    std::string aside;
+    gone = SetAside(fs, path, aside);
   }
   if (!exists || decoded || gone) unreadFile_ = 0;
-  SwapFileEntryLists(list_, loaded);  // `loaded` now holds the old entries
+  SwapFileEntryLists(list_, loaded);                 // `loaded` now holds the old entries
+  if (!exists || decoded) hostListRefused_ = false;  // the list is the file's now
   if (!exists) return true;
   if (!decoded) return false;
-  if (exportToHost && !list_.empty()) {
-    try {
-      ExportToHost(*workspace_, fs, list_, path);
-    } catch (...) {
-      SwapFileEntryLists(list_, loaded);  // a failed load changes nothing
-      throw;
-    }
-  }
+  // The entries read stay whatever the export does: put back, the older list would reach the
+  // next save while nothing marks the file it replaces.
+  if (exportToHost && !list_.empty()) ExportToHost(*workspace_, fs, list_, path);
   return true;
 }
 
 bool FileListState::Save() {
-  if (workspace_ == nullptr) return false;
+  if (workspace_ == nullptr || hostListRefused_) return false;
   std::vector<uint8_t> bytes;
   EncodeFileList(list_, bytes);
-  const char* hostPath = workspace_->FileListPath();
-  if (hostPath == nullptr) return false;
+  const char* hostPath = PathText(workspace_->FileListPath());
   const std::string path = hostPath;
-  const std::string aside = SetAsideName(path);  // made first: putting back must not allocate
+  if (path.empty()) return false;  // names no file
+  std::string aside;               // where the set-aside went: putting back must not allocate
   FileSystem& fs = *fileSystem_;
   bool setAside = false;
   if (unreadFile_ != 0 && unreadFile_ == UnreadFileKey(hostPath)) {
-    // The user's list that a load could not read is kept, under the name a load gives an
-    // unreadable file, before anything replaces it.
+    // The user's list that a load could not read is kept, as a load keeps an unreadable file,
+    // before anything replaces it.
     if (fs.Exists(path)) {
-      if (!fs.Rename(path, aside)) return false;
+      if (!SetAside(fs, path, aside)) return false;
       setAside = true;
     }
     unreadFile_ = 0;
   }
   // Nothing was written (a failure, or memory running out): the user's list goes back to its
-  // path, still unread, rather than wait under ".old" while the next load finds no file and
-  // reports an empty list.
+  // path, still unread, rather than wait under its set-aside name while the next load finds no
+  // file and reports an empty list.
   const auto putBack = [&] {
     try {
-      if (setAside && !fs.Exists(path) && fs.Rename(aside, path)) {
-        unreadFile_ = UnreadFileKey(hostPath);
-      }
+      if (setAside && fs.RenameToFreeName(aside, path)) unreadFile_ = UnreadFileKey(hostPath);
     } catch (...) {
-      // Best effort: the list stays under ".old", where a user can still find it.
+      // Best effort: the list stays set aside, where a user can still find it.
     }
   };
   bool written = false;
@@ -114,7 +109,10 @@ void FileListState::CopyTo(FileEntryList* destination) const {
 }
 
 void FileListState::CopyFrom(const FileEntryList* source) {
-  if (source != nullptr) CopyFileEntries(*source, list_);
+  if (source == nullptr) return;
+  hostListRefused_ = true;  // until the copy is in
+  CopyFileEntries(*source, list_);
+  hostListRefused_ = false;
 }
 
 void CopyFileEntries(const FileEntryList& source, FileEntryList& destination) {

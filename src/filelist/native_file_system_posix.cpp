@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 #include "filelist/file_system.h"
 
@@ -116,6 +117,18 @@ class PosixFileSystem final : public FileSystem {
 
   bool Rename(const std::string& from, const std::string& to) override {
     return ::rename(from.c_str(), to.c_str()) == 0;
+  }
+
+  bool RenameToFreeName(const std::string& from, const std::string& to) override {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+      return true;
+    }
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    // A file system without the flag: a second link cannot replace anything either.
+    if (::link(from.c_str(), to.c_str()) != 0) return false;
+    if (::unlink(from.c_str()) == 0) return true;
+    ::unlink(to.c_str());  // in one place only, as before
+    return false;
   }
 
   bool Remove(const std::string& path) override { return ::unlink(path.c_str()) == 0; }

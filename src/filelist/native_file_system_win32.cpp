@@ -124,6 +124,11 @@ class Win32FileSystem final : public FileSystem {
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   }
 
+  // Without MOVEFILE_REPLACE_EXISTING the move fails on any name that is taken.
+  bool RenameToFreeName(const std::string& from, const std::string& to) override {
+    return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+  }
+
   bool Remove(const std::string& path) override { return ::DeleteFileA(path.c_str()) != 0; }
 
   bool ReadTimes(const std::string& path, FileTimes& times) override {

@@ -84,6 +84,11 @@ bool FaultyFileSystem::Rename(const std::string& from, const std::string& to) {
   return Finished(!Trips(FileFault::kRename) && real_.Rename(from, to));
 }
 
+bool FaultyFileSystem::RenameToFreeName(const std::string& from, const std::string& to) {
+  operations.push_back("rename-free " + from + " " + to);
+  return Finished(!Trips(FileFault::kRename) && real_.RenameToFreeName(from, to));
+}
+
 bool FaultyFileSystem::Remove(const std::string& path) {
   operations.push_back("remove " + path);
   return Finished(!Trips(FileFault::kRemove) && real_.Remove(path));

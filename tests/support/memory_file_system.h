@@ -48,6 +48,10 @@ class MemoryFileSystem final : public FileSystem {
     return true;
   }
 
+  bool RenameToFreeName(const std::string& from, const std::string& to) override {
+    return files.count(to) == 0 && Rename(from, to);
+  }
+
   bool Remove(const std::string& path) override { return files.erase(path) != 0; }
 
   bool ReadTimes(const std::string& path, FileTimes& times) override {

@@ -149,18 +149,22 @@ void FindDialogs::End(OpenDialog& parts, ControlWindow window) {
     if (!IsOpen(combo.object.get())) continue;
     ComboBoxItems items(*combo.object);
     CopyBack(items, *combo.history);
-    ::RemovePropA(combo.object->Handle(), HistoryShownMark());
   }
+  // Every copy is in (running out of memory above leaves each combo box with its items and its
+  // mark): only now do the items leave, and the mark goes with them, never before. A combo box
+  // that kept its items without the mark would be filled again by the next opening.
   const bool destroy = window == ControlWindow::kDestroy;
-  if (!destroy) {
-    // The items are in the history now, and the next opening fills them in again: left in the
-    // combo box they would show twice, and be stored twice, when it is the same combo box.
-    for (const Combo& combo : parts.combos) {
-      if (!IsOpen(combo.object.get())) continue;
+  for (const Combo& combo : parts.combos) {
+    if (!IsOpen(combo.object.get())) continue;
+    if (!destroy) {
+      // The items are in the history now, and the next opening fills them in again: left in the
+      // combo box they would show twice, and be stored twice, when it is the same combo box.
       for (int count = combo.object->GetCount(); count > 0; --count) {
         combo.object->DeleteString(count - 1);
       }
+      if (combo.object->GetCount() > 0) continue;  // still shown: still marked
     }
+    ::RemovePropA(combo.object->Handle(), HistoryShownMark());  // or the window goes with them
   }
   for (Combo& combo : parts.combos) DeleteControl(std::move(combo.object), destroy);
   DeleteControl(std::move(parts.list), destroy);

@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "filelist/file_entry_ops.h"
 #include "filelist/file_list_writer.h"
 #include "filelist/file_transfer.h"
+#include "filelist/set_aside.h"
 #include "support/fake_workspace.h"
 #include "support/faulty_file_system.h"
 #include "support/file_entry_list_checks.h"
@@ -90,7 +92,7 @@ TEST_F(FileListFile, NoFileLoadsEmptyAndRunsNoExport) {
   EXPECT_FALSE(FileExists(path + ".vcproj"));
 }
 
-TEST_F(FileListFile, UnreadableFilesAreSetAsideUnderTheOldName) {
+TEST_F(FileListFile, UnreadableFilesAreSetAsideUnderFreeNamesOnly) {
   Bytes lowerMagic = Encoded({{"a", 1}});
   lowerMagic[0] = 't';
   Bytes version2 = Encoded({{"a", 1}});
@@ -99,40 +101,46 @@ TEST_F(FileListFile, UnreadableFilesAreSetAsideUnderTheOldName) {
   truncated.pop_back();
   const std::vector<Bytes> unreadable = {lowerMagic, version2, truncated, Bytes{'T', 'V', 'E'},
                                          Bytes{}};
-  for (const Bytes& bytes : unreadable) {
-    WriteBytes(path, bytes);
+  std::filesystem::create_directory(old);  // ".old" taken by something that takes no file
+  for (std::size_t round = 0; round < unreadable.size(); ++round) {
+    WriteBytes(path, unreadable[round]);
     Fill(list, {{"stale", 1}});
     EXPECT_FALSE(Load(true));
     EXPECT_EQ(state.List().count, 0u);
     EXPECT_FALSE(FileExists(path));
-    EXPECT_EQ(ReadBytes(old), bytes);  // replaces the .old of the round before
     // Once it is out of the way, the next load finds no file.
     EXPECT_TRUE(Load());
+  }
+  for (std::size_t round = 0; round < unreadable.size(); ++round) {
+    EXPECT_EQ(ReadBytes(SetAsideName(path, int(round) + 1)), unreadable[round]) << round;
   }
   EXPECT_EQ(workspace.calls.size(), 2 * unreadable.size());  // only the path asked; no export
 }
 
 // A list file that a load could not open (another program holds it) is still the user's list: a
-// save moves it to its ".old" name before it writes, and fails while it cannot. Set aside and
-// then not replaced (the disk is full), it goes back: under ".old" it would wait while a load
-// finds no file and reports an empty list that the host saves over it.
+// save sets it aside before it writes, and fails while it cannot. Set aside and then not
+// replaced (the disk is full), it goes back: set aside it would wait while a load finds no file
+// and reports an empty list that the host saves over it. A second set-aside never replaces the
+// first.
 TEST_F(FileListFile, AFileALoadCouldNotOpenIsSetAsideBeforeASaveWrites) {
-  const Bytes users = Encoded({{"users", 1}});
-  for (FileFault firstSave : {FileFault::kRename, FileFault::kWrite}) {
-    WriteBytes(path, users);
+  const Bytes users[] = {Encoded({{"users", 1}}), Encoded({{"later", 2}})};
+  const FileFault firstSave[] = {FileFault::kRename, FileFault::kWrite};
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    WriteBytes(path, users[round]);
     fs.Fail(FileFault::kOpenForReading);
     EXPECT_FALSE(Load());
-    fs.Fail(firstSave);
-    EXPECT_FALSE(Save()) << int(firstSave);
-    EXPECT_EQ(ReadBytes(path), users) << int(firstSave);
+    fs.Fail(firstSave[round]);
+    EXPECT_FALSE(Save());
+    EXPECT_EQ(ReadBytes(path), users[round]);
 
     EXPECT_TRUE(Save());
-    EXPECT_EQ(ReadBytes(old), users);
+    EXPECT_EQ(ReadBytes(SetAsideName(path, round)), users[round]);
     EXPECT_EQ(ReadBytes(path), Encoded({}));
-    WriteBytes(old, {});  // set aside once: the next save writes in place
-    EXPECT_TRUE(Save());
-    EXPECT_EQ(ReadBytes(old), Bytes{});
+    EXPECT_TRUE(Save());  // set aside once: the next save writes in place
+    EXPECT_FALSE(FileExists(SetAsideName(path, round + 1)));
   }
+  EXPECT_EQ(ReadBytes(old), users[0]);
 }
 
 TEST_F(FileListFile, CopiesCarryBitsZeroAndOneIntoTheCallersBlocksAndNullListsAreIgnored) {
@@ -165,16 +173,26 @@ TEST_F(FileListFile, CopiesCarryBitsZeroAndOneIntoTheCallersBlocksAndNullListsAr
   EXPECT_EQ(back.freeNodes, nullptr);
 }
 
-TEST_F(FileListFile, WithoutAWorkspaceOrItsPathNothingIsReadOrWritten) {
+// A null path reads as "" (operation 6 giving null or an empty text): it names no file, so a load
+// finds none and a save has nowhere to write. Without a workspace nothing changes at all.
+TEST_F(FileListFile, ANullPathNamesNoFileAndWithoutAWorkspaceNothingHappens) {
   Fill(list, {{"kept", 1}});
   state.CopyFrom(&list);
-  workspace.hasPath = false;  // operation 6 gives null
-  EXPECT_FALSE(state.Save());
-  EXPECT_FALSE(state.Load(true));
   state.SetWorkspace(nullptr);
   EXPECT_FALSE(state.Save());
   EXPECT_FALSE(state.Load(true));
   EXPECT_EQ(Loaded(), (EntryList{{"kept", 1}}));
+  for (const bool null : {true, false}) {
+    SCOPED_TRACE(null ? "null" : "\"\"");
+    FakeWorkspace nameless("");
+    nameless.hasPath = !null;
+    state.SetWorkspace(&nameless);
+    state.CopyFrom(&list);
+    EXPECT_FALSE(state.Save());
+    EXPECT_TRUE(state.Load(true));
+    EXPECT_TRUE(state.List().empty());
+    EXPECT_EQ(nameless.calls, (testing::CallLog{"workspace.6", "workspace.6"}));
+  }
   EXPECT_TRUE(fs.operations.empty());
 }
 

@@ -5,6 +5,7 @@
 // untouched, and nothing is lost to a leak. Append itself reports a shortage by its result.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "filelist/file_list_writer.h"
 #include "filelist/project_export.h"
 #include "filelist/project_fragment.h"
+#include "filelist/set_aside.h"
 #include "support/fake_workspace.h"
 #include "support/file_entry_list_checks.h"
 #include "support/temp_directory.h"
@@ -123,10 +125,16 @@ TEST_F(OutOfMemory, AppendReportsANameItCannotCopyAndReusesItsNode) {
   EXPECT_EQ(BlockCount(list), 1u);
 }
 
-TEST_F(OutOfMemory, SetFileListAtEachNodeBlockLeavesTheModulesList) {
+// The entry has no result: until a later set or load succeeds, saves refuse to write the list
+// the host did not get to replace.
+TEST_F(OutOfMemory, SetFileListAtEachNodeBlockLeavesTheModulesListAndSavesRefuse) {
   if (ListMemoryOutOfReach()) GTEST_SKIP() << "list memory does not come through here";
+  testing::TempDirectory dir;
+  testing::FakeWorkspace workspace(dir.File("workspace.tvef"));
+  state_.SetWorkspace(&workspace);
   for (int failing = 1; failing <= 3; ++failing) {  // the module's blocks hold 10 nodes
     SCOPED_TRACE("block " + std::to_string(failing));
+    std::filesystem::remove(dir.File("workspace.tvef"));
     Hold(state_, kPrevious);
     FileEntryList host(7);
     Fill(host, source_);
@@ -138,8 +146,17 @@ TEST_F(OutOfMemory, SetFileListAtEachNodeBlockLeavesTheModulesList) {
     EXPECT_EQ(Entries(Module()), kPrevious);
     EXPECT_EQ(BlockCount(Module()), 1u);
     EXPECT_EQ(Entries(host), source_);
-    state_.CopyFrom(&host);  // memory back: the whole copy goes through
-    EXPECT_EQ(Entries(Module()), source_);
+    EXPECT_FALSE(state_.Save());
+    EXPECT_FALSE(testing::FileExists(dir.File("workspace.tvef")));
+    // Memory back: the whole copy goes through, or a load that finds no file empties the list.
+    const bool bySet = failing != 2;
+    if (bySet) {
+      state_.CopyFrom(&host);
+    } else {
+      EXPECT_TRUE(state_.Load(false));
+    }
+    EXPECT_EQ(Entries(Module()), bySet ? source_ : EntryList{});
+    EXPECT_TRUE(state_.Save());
   }
 }
 
@@ -150,16 +167,20 @@ TEST_F(OutOfMemory, GetFileListAtEachNodeBlockLeavesTheHostsList) {
     SCOPED_TRACE("block " + std::to_string(failing));
     FileEntryList host(4);
     Fill(host, kPrevious);
+    // How the public header tells a host that a copy failed: the list keeps the block it held.
+    const FileEntryBlock* held = host.blocks;
     {
       BlockFailure failure(4, failing);
       EXPECT_THROW(state_.CopyTo(&host), std::bad_alloc);
     }
     EXPECT_EQ(ListShapeProblem(host), "");
     EXPECT_EQ(Entries(host), kPrevious);
+    EXPECT_EQ(host.blocks, held);
     EXPECT_EQ(BlockCount(host), 1u);
     EXPECT_EQ(Entries(Module()), source_);
     state_.CopyTo(&host);
     EXPECT_EQ(Entries(host), source_);
+    EXPECT_NE(host.blocks, held);
   }
 }
 
@@ -195,9 +216,10 @@ TEST_F(OutOfMemory, CopiesAtEachNameLeaveTheDestinationAndLeakNothing) {
 }
 
 // Each allocation of a load with the project export in turn, the host's copies of the path
-// included: the load either succeeds in full or lets the exception out with the list as it was;
-// the list file stays where it is, the host gets the whole fragment or nothing, no project file
-// is left and no file is open.
+// included: the load either succeeds in full or lets the exception out, with the list as it was
+// (the file not read, and so marked) or with the file's entries (the export failed); the list
+// file stays where it is, the host gets the whole fragment or nothing, no project file is left
+// and no file is open. The save that follows never puts an older list in the file's place.
 TEST_F(OutOfMemory, LoadWithExportAtEachAllocation) {
   if (!testing::RoutesStringAllocations())
     GTEST_SKIP() << "string copies allocate inside the C++ runtime DLL, out of reach here";
@@ -209,12 +231,13 @@ TEST_F(OutOfMemory, LoadWithExportAtEachAllocation) {
     Fill(list, source_);
     EncodeFileList(list, bytes);
   }
-  testing::WriteBytes(path, bytes);
   FileEntryList exported;
   Fill(exported, source_);
   const std::string fragment = ProjectFragment(exported, kPlatformLineEnd);
   for (int failing = 1;; ++failing) {
     SCOPED_TRACE("allocation " + std::to_string(failing));
+    testing::WriteBytes(path, bytes);
+    std::filesystem::remove(SetAsideName(path, 0));
     testing::FakeWorkspace workspace(path);
     std::vector<std::string> handed;
     workspace.onLoadProjectFile = [&](const std::string& project) {
@@ -237,12 +260,19 @@ TEST_F(OutOfMemory, LoadWithExportAtEachAllocation) {
     testing::FailNthAllocation(0);
     EXPECT_EQ(threw, ranOut);
     EXPECT_EQ(loaded, !threw);
-    EXPECT_EQ(Entries(list), threw ? kPrevious : source_);
+    const EntryList held = Entries(list);
+    EXPECT_TRUE(held == source_ || (threw && held == kPrevious));
     EXPECT_EQ(ListShapeProblem(list), "");
     EXPECT_EQ(testing::OpenDescriptors(), descriptors);
     EXPECT_EQ(testing::ReadBytes(path), bytes);
     EXPECT_FALSE(testing::FileExists(ProjectFilePath(path)));
     for (const std::string& text : handed) EXPECT_EQ(text, fragment);
+    // A host's own path copy that runs out (the fake's log) ends the load before it knows a file.
+    const bool pathKnown = !workspace.calls.empty();
+    EXPECT_TRUE(state.Save());
+    EXPECT_TRUE(!pathKnown || testing::ReadBytes(path) == bytes ||
+                (testing::FileExists(SetAsideName(path, 0)) &&
+                 testing::ReadBytes(SetAsideName(path, 0)) == bytes));
     if (!ranOut) break;  // the whole load ran without needing allocation `failing`
   }
 }

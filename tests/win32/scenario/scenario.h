@@ -33,7 +33,9 @@ enum class Op : uint8_t {
   kRegistry,  // a: history; b: 0 deleted, 1 a number, 2.. a text
   kBadWidth,  // a: dialog: a column width stored as a text
   kFile,      // a: 0 garbage, 1 truncated, 2 deleted, 3 locked, 4 unlocked, 5 read-only,
-              //    6 writable, 7 a good list written by another instance
+              //    6 writable, 7 a good list written by another instance, 8 the ".old" name
+              //    taken (a read-only file there, else a folder), 9 the workspace's path null
+              //    (or given again)
   kCount
 };
 

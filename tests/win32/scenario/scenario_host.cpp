@@ -19,6 +19,7 @@
 
 #include "filelist/file_list_reader.h"
 #include "filelist/file_list_writer.h"
+#include "filelist/set_aside.h"
 #include "harness/import_patch.h"
 #include "harness/test_dialog.h"
 #include "module/loaded_module.h"
@@ -170,6 +171,15 @@ Items AfterAdd(Items items, const std::string& text) {
   if (items.size() > 256) items.resize(256);
   return items;
 }
+
+// One list the module's file list may be now, with what a save of it must respect.
+struct HeldList {
+  Entries entries;
+  bool refused = false;      // a set could not take the host's list in: saves must refuse
+  bool keepsStored = false;  // a load found the stored file and did not keep it: a save must not
+                             // put this list in its place without setting it aside
+  bool operator==(const HeldList&) const = default;
+};
 
 // Every value a list may hold now; one once the host has seen which.
 struct Candidates {
@@ -368,6 +378,10 @@ class Host {
   std::string GoTo(int which);
   void Registry(int history, int how);
   void File(int how);
+  void FileAction(int how, bool locked);
+  // The lists under the list file's set-aside names, ".old" first.
+  std::vector<Bytes> SetAsideFiles() const;
+  bool InSetAside(const Bytes& bytes) const;
 
   TestDialog mainWindow_;
   FakeIde ide_;
@@ -411,7 +425,8 @@ class Host {
   bool unread_[3] = {};
   StoredValue registry_[3];
   bool badWidth_[2] = {};
-  std::vector<Entries> list_{Entries{}};
+  std::vector<HeldList> list_{HeldList{}};
+  std::set<Bytes> setAside_;     // lists the user stored that a set-aside name holds: they stay
   std::optional<Bytes> stored_;  // the list file the user stored last
   HostTagRecord* lastTag_ = nullptr;
 };
@@ -677,7 +692,7 @@ std::string Host::Unload() {
   moduleTables_ = 0;
   rootHeld_ = false;
   for (auto& history : histories_) history.values = {Items{}};
-  list_ = {Entries{}};
+  list_ = {HeldList{}};
   lastTag_ = nullptr;
   for (HostDialog& dialog : dialogs_) dialog.attached = false;
   return "";
@@ -719,7 +734,13 @@ std::string Host::Init(int d, int how) {
     const Items kept = wasAttached ? Items{} : before[c];
     Items shown = ComboItems(dialog.combos[c]);
     const HostDialog::Shown mark = wasAttached ? HostDialog::Shown::kNo : dialog.shown[c];
-    dialog.shown[c] = opened ? HostDialog::Shown::kYes : HostDialog::Shown::kMaybe;
+    // A failed opening that left a combo box's items as they were left its mark with them: the
+    // mark goes only with the items.
+    const bool itemsStayed = !before[c].empty() && shown == before[c];
+    const HostDialog::Shown stayed = wasAttached ? HostDialog::Shown::kYes : dialog.shown[c];
+    dialog.shown[c] = opened        ? HostDialog::Shown::kYes
+                      : itemsStayed ? stayed
+                                    : HostDialog::Shown::kMaybe;
     // A history an earlier load showed is not filled in again; the close takes it back.
     if (opened && mark != HostDialog::Shown::kNo && shown == kept) continue;
     if (opened && mark == HostDialog::Shown::kYes) {
@@ -770,7 +791,11 @@ std::string Host::Close(int d, bool keep) {
   for (int c = 0; c < (d == 0 ? 1 : 2) && dialog.attached && alive[c]; ++c) {
     Candidates& history = histories_[d == 0 ? 0 : c + 1];
     closed ? void(history.values = {before[c]}) : history.Widen(before[c]);
-    dialog.shown[c] = closed ? HostDialog::Shown::kNo : HostDialog::Shown::kMaybe;
+    // A close that failed with the items still there left the mark with them.
+    const bool itemsStayed = !before[c].empty() && ComboItems(dialog.combos[c]) == before[c];
+    dialog.shown[c] = closed        ? HostDialog::Shown::kNo
+                      : itemsStayed ? HostDialog::Shown::kYes
+                                    : HostDialog::Shown::kMaybe;
   }
   if (closed && dialog.attached && ::IsWindow(dialog.list)) {
     problem += "close: the module left the list it was lent";
@@ -848,13 +873,22 @@ std::string Host::Load(uint8_t exportByte) {
   if (!CanCall()) return "";
   const bool loaded = Faulted([&] { return Entry<LoadFileListFn>(kLoadFileList)(exportByte); });
   if (!loaded) {
-    g.hit ? list_.push_back({}) : void(list_ = {Entries{}});
+    if (!workspace_.hasPath && !g.hit) return "file list: a load of a null path failed";
+    // Whatever the load left, the file it found stays the user's until a set replaces the list.
+    std::vector<HeldList> after;
+    for (const HeldList& held : list_) {
+      if (g.hit) after.push_back({held.entries, held.refused, true});  // before it read
+      after.push_back({Entries{}, held.refused, true});
+    }
+    // Read in full, then out of memory in the export: the file's entries stay.
+    if (g.hit && Decoded(stored_)) after.push_back({*Decoded(stored_), false, false});
+    list_ = after;
     return "";
   }
-  // A load that reports success hands over the list the user stored last.
-  const Entries expected = Decoded(stored_).value_or(Entries{});
+  // A load that reports success hands over the list the user stored last (none for no path).
+  const Entries expected = workspace_.hasPath ? Decoded(stored_).value_or(Entries{}) : Entries{};
   const Entries now = ModuleEntries();
-  list_ = {now};
+  list_ = {{now}};
   if (now == expected) return "";
   return "file list: a load reported success with " + std::to_string(now.size()) +
          " entries; the list last stored has " + std::to_string(expected.size());
@@ -862,7 +896,18 @@ std::string Host::Load(uint8_t exportByte) {
 
 std::string Host::Save() {
   if (!CanCall()) return "";
-  if (!Faulted([&] { return Entry<SaveFileListFn>(kSaveFileList)(); })) return "";
+  const DWORD attributes = ::GetFileAttributesA(path_.c_str());
+  const bool readOnly =
+      attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+  const bool refused =
+      std::any_of(list_.begin(), list_.end(), [](const HeldList& held) { return held.refused; });
+  if (!Faulted([&] { return Entry<SaveFileListFn>(kSaveFileList)(); })) {
+    // Nothing in its way: the host's own lock, a read-only file, a refused set, no path.
+    if (g.hit || lock_ != INVALID_HANDLE_VALUE || readOnly || refused || !workspace_.hasPath)
+      return "";
+    return "file list: a save failed with nothing in its way";
+  }
+  if (!workspace_.hasPath) return "file list: a save to a null path reported success";
   const std::optional<Bytes> file = lock_ != INVALID_HANDLE_VALUE ? ReadAll(lock_) : ReadAll(path_);
   const std::optional<Entries> written = Decoded(file);
   if (!written) return "file list: a save reported success and left no readable list";
@@ -871,10 +916,26 @@ std::string Host::Save() {
     for (auto& entry : entries) entry.first.resize(std::min<size_t>(entry.first.size(), 65535));
     return entries;
   };
-  if (std::none_of(list_.begin(), list_.end(),
-                   [&](const Entries& held) { return storable(held) == *written; })) {
+  std::vector<HeldList> matching;
+  for (const HeldList& held : list_) {
+    if (storable(held.entries) == *written) matching.push_back(held);
+  }
+  if (matching.empty()) {
     return "file list: a save wrote " + std::to_string(written->size()) +
            " entries the module never held";
+  }
+  if (std::all_of(matching.begin(), matching.end(),
+                  [](const HeldList& held) { return held.refused; })) {
+    return "file list: a save reported success with the list a failed set left";
+  }
+  const bool mustKeep = std::all_of(matching.begin(), matching.end(),
+                                    [](const HeldList& held) { return held.keepsStored; });
+  if (mustKeep && stored_ && file != stored_ && !InSetAside(*stored_)) {
+    return "file list: a save wrote over the list a load found and did not keep";
+  }
+  list_.clear();
+  for (const HeldList& held : matching) {
+    if (!held.refused) list_.push_back({held.entries});
   }
   stored_ = file;
   return FileExists(path_ + ".new") ? "file list: a save left its .new file" : "";
@@ -885,14 +946,23 @@ std::string Host::Get() {
   FileEntryList copy(3);
   copy.AppendText("host-own", 1);
   const Entries before = EntriesOf(copy);
+  const FileEntryBlock* held = copy.blocks;
   Faulted([&] { return Entry<GetFileListFn>(kGetFileList)(&copy), 0; });
   const Entries now = EntriesOf(copy);
   if (!ListShapeProblem(copy).empty()) return "file list: get " + ListShapeProblem(copy);
-  if (std::find(list_.begin(), list_.end(), now) != list_.end()) {
-    list_ = {now};
+  // As the header tells a host: a failed copy leaves the list with the block it held.
+  if (copy.blocks == held) {
+    if (now != before) return "file list: a get that kept the host's block changed its list";
+    return g.hit ? "" : "file list: a get with nothing failing kept the host's list";
+  }
+  std::vector<HeldList> matching;
+  for (const HeldList& candidate : list_) {
+    if (candidate.entries == now) matching.push_back(candidate);
+  }
+  if (!matching.empty()) {
+    list_ = matching;
     return "";
   }
-  if (g.hit && now == before) return "";
   return "file list: get gave " + std::to_string(now.size()) + " entries, not the module's list";
 }
 
@@ -904,7 +974,13 @@ std::string Host::Set(int which) {
     source.AppendName(name.data(), uint32_t(name.size()), flags);
   Faulted([&] { return Entry<SetFileListFn>(kSetFileList)(&source), 0; });
   if (EntriesOf(source) != Kept(entries)) return "file list: set changed the host's list";
-  g.hit ? list_.push_back(Kept(entries)) : void(list_ = {Kept(entries)});
+  // A set that failed leaves the list as it was, refused to saves.
+  if (g.hit) {
+    for (HeldList& held : list_) held.refused = true;
+    list_.push_back({Kept(entries)});
+  } else {
+    list_ = {{Kept(entries)}};
+  }
   return "";
 }
 
@@ -944,9 +1020,37 @@ void Host::Registry(int history, int how) {
   ::RegCloseKey(key);
 }
 
+std::vector<Bytes> Host::SetAsideFiles() const {
+  std::vector<Bytes> files;
+  for (int number = 0; number < 64 && FileExists(SetAsideName(path_, number)); ++number) {
+    if (std::optional<Bytes> bytes = ReadAll(SetAsideName(path_, number))) files.push_back(*bytes);
+  }
+  return files;
+}
+
+bool Host::InSetAside(const Bytes& bytes) const {
+  const std::vector<Bytes> files = SetAsideFiles();
+  return std::find(files.begin(), files.end(), bytes) != files.end();
+}
+
 void Host::File(int how) {
   const bool locked = lock_ != INVALID_HANDLE_VALUE;
-  if (how == 3 && !locked) {  // the host holds the file open, sharing nothing
+  const std::optional<Bytes> before = stored_;
+  FileAction(how, locked);
+  // The file the user stores anew is not the one a load found.
+  if (stored_ != before) {
+    for (HeldList& held : list_) held.keepsStored = false;
+  }
+}
+
+void Host::FileAction(int how, bool locked) {
+  if (how == 8) {  // the ".old" name taken: a read-only file there stays, or a folder comes
+    const std::string old = SetAsideName(path_, 0);
+    FileExists(old) ? void(::SetFileAttributesA(old.c_str(), FILE_ATTRIBUTE_READONLY))
+                    : void(::CreateDirectoryA(old.c_str(), nullptr));
+  } else if (how == 9) {  // the workspace gives a null path, or its path again
+    workspace_.hasPath = !workspace_.hasPath;
+  } else if (how == 3 && !locked) {  // the host holds the file open, sharing nothing
     lock_ = ::CreateFileA(path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   } else if (how == 4 && locked) {
     ::CloseHandle(lock_);
@@ -1037,12 +1141,22 @@ std::string Host::Check() {
       return "column width: a stored value that could not be read was written over";
     }
   }
+  const std::vector<Bytes> asides = SetAsideFiles();
   if (stored_) {
     const std::optional<Bytes> file =
         lock_ != INVALID_HANDLE_VALUE ? ReadAll(lock_) : ReadAll(path_);
-    if (file != stored_ && ReadAll(path_ + ".old") != stored_) {
-      return "file list: the list stored last (" + std::to_string(stored_->size()) +
-             " bytes) is neither in the file nor in its .old";
+    if (file != stored_) {
+      if (std::find(asides.begin(), asides.end(), *stored_) == asides.end()) {
+        return "file list: the list stored last (" + std::to_string(stored_->size()) +
+               " bytes) is neither in the file nor set aside";
+      }
+      setAside_.insert(*stored_);
+    }
+  }
+  for (const Bytes& kept : setAside_) {
+    if (std::find(asides.begin(), asides.end(), kept) == asides.end()) {
+      return "file list: a list set aside earlier (" + std::to_string(kept.size()) +
+             " bytes) is gone";
     }
   }
   if (FileExists(path_ + ".vcproj")) return "export: the project file was left behind";
@@ -1055,10 +1169,12 @@ std::string Host::Check() {
 
 void Host::Finish() {
   if (lock_ != INVALID_HANDLE_VALUE) ::CloseHandle(lock_);
-  for (const char* suffix : {"", ".old", ".new", ".vcproj"}) {
-    for (const std::string& file : {path_ + suffix, strayPath_ + suffix}) {
+  for (const std::string& path : {path_, strayPath_}) {
+    std::vector<std::string> files = {path, path + ".new", path + ".vcproj"};
+    for (int number = 0; number < 64; ++number) files.push_back(SetAsideName(path, number));
+    for (const std::string& file : files) {
       ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-      ::DeleteFileA(file.c_str());
+      ::DeleteFileA(file.c_str()) || ::RemoveDirectoryA(file.c_str());
     }
   }
   ::RemoveDirectoryA(directory_.c_str());

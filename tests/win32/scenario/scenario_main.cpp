@@ -45,6 +45,21 @@ const char* const kRegressions[] = {
     // Memory ran out while a save wrote, after it had set aside the list a load could not open:
     // the list waited under ".old" and the next load reported success with no entries.
     "file:7 file:3 create:0 load:1 file:4 save!m5 load:1",
+    // A load read the list and ran out of memory in the export: it put the older list back and
+    // cleared the mark, so the save wrote it over the list just read, with nothing set aside.
+    "file:7 create:0 load:1!m3 save",
+    // A set that ran out of memory was invisible: the next save reported success with the older
+    // list.
+    "file:7 create:0 load:0 set:1!h0 save",
+    // The ".old" name taken by a folder: the set-aside failed, and every save with it. A second
+    // set-aside replaced the first.
+    "file:7 create:0 file:3 load:0 file:4 file:8 save",
+    "file:7 file:1 create:0 load:0 file:0 load:0",
+    // A null path failed the load and kept the list, where an empty one loads an empty list.
+    "file:7 create:0 file:9 load:0",
+    // Find Tag opened again, the copy-back of its second combo box out of memory: the first kept
+    // its items but lost its mark, and the next opening filled them in again.
+    "create:0 init:1:1 add:1:2 add:2:2 init:1:0!m26 init:1:0",
     // Not a fault of the module: the model took two candidate lists that store alike for a
     // contradiction.
     "create:0 init:1:1 add:2:4 destroy:2 create:0 create:0 destroy:2 init:1:0 destroy:2 create:0 "
