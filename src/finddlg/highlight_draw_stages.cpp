@@ -22,7 +22,8 @@ uint32_t HighlightDrawStages::Answer(uint32_t stage, uint32_t dialogAnswer, bool
     case kDrawSubitemPrepaint:
       // The list's drawing takes the place of the list view's; a post-paint the dialog asked
       // for still comes.
-      return cellDrawn ? kAnswerSkipDefault | (dialogAnswer & kAnswerNotifyPostpaint) : dialogAnswer;
+      return cellDrawn ? kAnswerSkipDefault | (dialogAnswer & kAnswerNotifyPostpaint)
+                       : dialogAnswer;
     default:
       return dialogAnswer;
   }

@@ -55,7 +55,8 @@ CFindListCtrl::~CFindListCtrl() = default;
 
 void CFindListCtrl::HighlightMatches(std::span<const HighlightedColumn> columns) {
   auto highlighting = std::make_unique<Highlighting>();
-  for (const HighlightedColumn& column : columns.first(std::min(columns.size(), kMaxHighlightedColumns))) {
+  for (const HighlightedColumn& column :
+       columns.first(std::min(columns.size(), kMaxHighlightedColumns))) {
     highlighting->columns[highlighting->columnCount++].source = column;
   }
   highlighting_ = std::move(highlighting);
@@ -132,8 +133,9 @@ bool CFindListCtrl::DrawHighlightedCell(const NMLVCUSTOMDRAW& draw) {
   if (cell.text == nullptr) return false;
   const std::string_view text(cell.text);
   std::array<MatchedRun, kMaxMatchedRuns> runs;
-  const uint32_t count = FindMatchedRuns(std::string_view(column->query.data(), column->queryLength),
-                                         text, highlighting.encoding, runs);
+  const uint32_t count =
+      FindMatchedRuns(std::string_view(column->query.data(), column->queryLength), text,
+                      highlighting.encoding, runs);
   if (count == 0) return false;
   highlighting.painter.DrawCell(Handle(), draw, text, std::span(runs).first(count));
   return true;

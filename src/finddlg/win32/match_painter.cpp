@@ -56,9 +56,9 @@ void MatchPainter::Convert(std::string_view text, std::span<const MatchedRun> ru
   std::size_t units = 0;
   auto append = [&](std::size_t begin, std::size_t end, bool matched) {
     if (end <= begin) return;
-    const int made = ::MultiByteToWideChar(codePage_, 0, text.data() + begin,
-                                           static_cast<int>(end - begin), wide_.data() + units,
-                                           static_cast<int>(wide_.size() - units));
+    const int made =
+        ::MultiByteToWideChar(codePage_, 0, text.data() + begin, static_cast<int>(end - begin),
+                              wide_.data() + units, static_cast<int>(wide_.size() - units));
     std::fill_n(matched_.begin() + static_cast<std::ptrdiff_t>(units), made, matched);
     units += static_cast<std::size_t>(made);
   };
