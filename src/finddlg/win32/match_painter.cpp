@@ -5,8 +5,10 @@
 namespace tolvane {
 namespace {
 
-// The list view's gap between a cell's left edge and its text.
+// The list view's gap between a cell's left edge and its text, and between a row's left edge and
+// its first cell.
 constexpr int kTextInset = 5;
+constexpr int kRowMargin = 2;
 
 COLORREF Resolve(COLORREF colour, int fallback) {
   return colour == CLR_DEFAULT ? ::GetSysColor(fallback) : colour;
@@ -27,6 +29,29 @@ void MatchPainter::BeginPaint(HWND list, UINT codePage) {
       static_cast<DWORD>(::SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
   gridLines_ = (extendedStyle & LVS_EX_GRIDLINES) != 0;
   highlight_ = ::GetSysColor(COLOR_HIGHLIGHT);
+  imageless_ = ::SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0) == 0 &&
+               ::SendMessageW(list, LVM_GETIMAGELIST, LVSIL_STATE, 0) == 0;
+  auto header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
+  firstHeading_ = RECT{};
+  if (header == nullptr ||
+      ::SendMessageW(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&firstHeading_)) == 0) {
+    imageless_ = false;
+  }
+}
+
+RECT MatchPainter::CellRect(HWND list, const NMLVCUSTOMDRAW& draw) const {
+  // A subitem stage's rectangle is its cell, but the first column's is the whole row.
+  if (draw.iSubItem != 0) return draw.nmcd.rc;
+  const RECT& row = draw.nmcd.rc;
+  if (imageless_) {
+    return RECT{row.left + firstHeading_.left + kRowMargin, row.top,
+                row.left + firstHeading_.right, row.bottom};
+  }
+  RECT cell{};
+  cell.top = 0;
+  cell.left = LVIR_LABEL;
+  ::SendMessageW(list, LVM_GETSUBITEMRECT, draw.nmcd.dwItemSpec, reinterpret_cast<LPARAM>(&cell));
+  return cell;
 }
 
 void MatchPainter::TakeFont(HDC dc) {
@@ -43,9 +68,11 @@ void MatchPainter::TakeFont(HDC dc) {
   TEXTMETRICW metrics{};
   ::GetTextMetricsW(dc, &metrics);
   textHeight_ = metrics.tmHeight;
-  SIZE dot{};
-  ::GetTextExtentPoint32W(dc, L".", 1, &dot);
-  dotWidth_ = dot.cx;
+  ::GetCharWidth32W(dc, 0, 127, regularAdvances_.data());
+  HGDIOBJ regular = ::SelectObject(dc, boldFont_);
+  ::GetCharWidth32W(dc, 0, 127, boldAdvances_.data());
+  ::SelectObject(dc, regular);
+  dotWidth_ = regularAdvances_['.'];
 }
 
 void MatchPainter::Convert(std::string_view text, std::span<const MatchedRun> runs) {
@@ -76,6 +103,12 @@ void MatchPainter::Convert(std::string_view text, std::span<const MatchedRun> ru
 void MatchPainter::Measure(HDC dc) {
   const auto count = static_cast<int>(wide_.size());
   advances_.resize(wide_.size());
+  if (std::all_of(wide_.begin(), wide_.end(), [](wchar_t c) { return c < 128; })) {
+    for (int i = 0; i < count; ++i) {
+      advances_[i] = (matched_[i] ? boldAdvances_ : regularAdvances_)[wide_[i]];
+    }
+    return;
+  }
   extents_.resize(wide_.size());
   SIZE size{};
   ::GetTextExtentExPointW(dc, wide_.data(), count, 0, nullptr, extents_.data(), &size);
@@ -100,10 +133,7 @@ void MatchPainter::DrawCell(HWND list, const NMLVCUSTOMDRAW& draw, std::string_v
   HDC dc = draw.nmcd.hdc;
   TakeFont(dc);
   if (boldFont_ == nullptr) return;
-  RECT cell{};
-  cell.top = draw.iSubItem;
-  cell.left = LVIR_LABEL;
-  ::SendMessageW(list, LVM_GETSUBITEMRECT, draw.nmcd.dwItemSpec, reinterpret_cast<LPARAM>(&cell));
+  const RECT cell = CellRect(list, draw);
 
   // The colours the list view would take for this cell.
   COLORREF back = draw.clrTextBk;
@@ -141,9 +171,9 @@ void MatchPainter::DrawCell(HWND list, const NMLVCUSTOMDRAW& draw, std::string_v
   // The regular pass draws the unmatched characters (the matched ones as blanks of their width)
   // over the cell's background; the bold pass the matched ones over it.
   plain_.assign(wide_, 0, shown);
-  plainAdvances_.assign(advances_.begin(), advances_.begin() + static_cast<std::ptrdiff_t>(shown));
+  plainDx_.assign(advances_.begin(), advances_.begin() + static_cast<std::ptrdiff_t>(shown));
   bold_.clear();
-  boldAdvances_.clear();
+  boldDx_.clear();
   // Each bold character advances to the next one.
   int firstBold = -1;
   int previousBold = 0;
@@ -154,15 +184,15 @@ void MatchPainter::DrawCell(HWND list, const NMLVCUSTOMDRAW& draw, std::string_v
     if (firstBold < 0) {
       firstBold = x;
     } else {
-      boldAdvances_.back() = x - previousBold;
+      boldDx_.back() = x - previousBold;
     }
     previousBold = x;
     bold_.push_back(wide_[i]);
-    boldAdvances_.push_back(advances_[i]);
+    boldDx_.push_back(advances_[i]);
   }
   if (cut) {
     plain_.append(L"...");
-    plainAdvances_.insert(plainAdvances_.end(), 3, dotWidth_);
+    plainDx_.insert(plainDx_.end(), 3, dotWidth_);
   }
   const int bottom = gridLines_ ? cell.bottom - 1 : cell.bottom;
   const int top = cell.top + (bottom - cell.top - textHeight_) / 2;
@@ -175,12 +205,12 @@ void MatchPainter::DrawCell(HWND list, const NMLVCUSTOMDRAW& draw, std::string_v
     options |= ETO_OPAQUE;
   }
   ::ExtTextOutW(dc, left, top, options, &cell, plain_.data(), static_cast<UINT>(plain_.size()),
-                plainAdvances_.data());
+                plainDx_.data());
   if (!bold_.empty()) {
     HGDIOBJ regular = ::SelectObject(dc, boldFont_);
     ::SetTextColor(dc, matchColour);
     ::ExtTextOutW(dc, left + firstBold, top, ETO_CLIPPED, &cell, bold_.data(),
-                  static_cast<UINT>(bold_.size()), boldAdvances_.data());
+                  static_cast<UINT>(bold_.size()), boldDx_.data());
     ::SelectObject(dc, regular);
     ::SetTextColor(dc, fore);
   }

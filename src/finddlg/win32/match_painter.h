@@ -10,6 +10,7 @@
 // needs windows.h first
 #include <commctrl.h>
 
+#include <array>
 #include <span>
 #include <string>
 #include <string_view>
@@ -40,16 +41,25 @@ class MatchPainter {
   void Convert(std::string_view text, std::span<const MatchedRun> runs);
   // Each unit's advance: the regular font's, the bold one's where it matched.
   void Measure(HDC dc);
+  // Where the list view puts the cell's text and background.
+  RECT CellRect(HWND list, const NMLVCUSTOMDRAW& draw) const;
 
   UINT codePage_ = CP_ACP;
   bool focused_ = false;
   bool showSelectionAlways_ = false;
   bool gridLines_ = false;
+  // Without images the first column's cells lie within its heading, so no cell needs asking the
+  // list (which measures the row's text again for it).
+  bool imageless_ = false;
+  RECT firstHeading_{};
   COLORREF highlight_ = 0;
   HFONT font_ = nullptr;  // the list's, not ours
   HFONT boldFont_ = nullptr;
   int textHeight_ = 0;
   int dotWidth_ = 0;
+  // Advances of the ASCII characters in either face, so that most cells need no measuring.
+  std::array<int, 128> regularAdvances_{};
+  std::array<int, 128> boldAdvances_{};
   // Scratch reused from cell to cell.
   std::wstring wide_;
   std::vector<char> matched_;
@@ -57,8 +67,8 @@ class MatchPainter {
   std::vector<int> extents_;
   std::wstring plain_;
   std::wstring bold_;
-  std::vector<int> plainAdvances_;
-  std::vector<int> boldAdvances_;
+  std::vector<int> plainDx_;
+  std::vector<int> boldDx_;
 };
 
 }  // namespace tolvane
