@@ -5,6 +5,10 @@
 //       holds when candidate time / baseline time <= 1.5
 //   TOLVANE_BENCH_SPEED_GOAL("what", "BM_Candidate", "BM_Baseline", 0.5)
 //       holds when candidate speed / baseline speed (baseline time / candidate time) >= 0.5
+//   TOLVANE_BENCH_WALL_GOAL("what", "BM_Candidate", "BM_Baseline", 1.0)
+//       as TOLVANE_BENCH_GOAL, on wall time: for baselines that run in other processes or on
+//       several cores (the benchmarks measure them with UseRealTime)
+// A file may also add a report, printed after the goals: TOLVANE_BENCH_REPORT(function).
 // Names are Google Benchmark's full run names, arguments included.
 #pragma once
 
@@ -13,7 +17,7 @@
 
 namespace tolvane::bench {
 
-enum class GoalKind { kTimeAtMost, kSpeedAtLeast };
+enum class GoalKind { kTimeAtMost, kSpeedAtLeast, kWallTimeAtMost };
 
 struct Goal {
   std::string description;
@@ -29,6 +33,13 @@ struct GoalRegistrar {
   explicit GoalRegistrar(Goal goal) { Goals().push_back(std::move(goal)); }
 };
 
+using Report = void (*)();
+std::vector<Report>& Reports();
+
+struct ReportRegistrar {
+  explicit ReportRegistrar(Report report) { Reports().push_back(report); }
+};
+
 }  // namespace tolvane::bench
 
 #define TOLVANE_BENCH_JOIN2(a, b) a##b
@@ -39,3 +50,9 @@ struct GoalRegistrar {
 #define TOLVANE_BENCH_SPEED_GOAL(description, candidate, baseline, minRatio)                \
   static const ::tolvane::bench::GoalRegistrar TOLVANE_BENCH_JOIN(tolvane_goal_, __LINE__)( \
       {description, candidate, baseline, minRatio, ::tolvane::bench::GoalKind::kSpeedAtLeast})
+#define TOLVANE_BENCH_WALL_GOAL(description, candidate, baseline, maxRatio)                 \
+  static const ::tolvane::bench::GoalRegistrar TOLVANE_BENCH_JOIN(tolvane_goal_, __LINE__)( \
+      {description, candidate, baseline, maxRatio, ::tolvane::bench::GoalKind::kWallTimeAtMost})
+#define TOLVANE_BENCH_REPORT(function)                                               \
+  static const ::tolvane::bench::ReportRegistrar TOLVANE_BENCH_JOIN(tolvane_report_, \
+                                                                    __LINE__)(function)

@@ -155,3 +155,20 @@ search("not-found", b"/^missing$/", [b"int x;"])
 search("one-char", b"^", [b"anything"])
 search("out-of-memory", b"^int x;$", [b"int x;"], fail_allocation=2)
 search("out-of-memory-search", b"^int x;$", [b"int x;"], fail_allocation=4)
+
+
+def fuzzy(name, utf8, typed, texts):
+    seed = Input().boolean(utf8).string(typed)
+    for text in texts:
+        seed.string(text)
+    write("fuzzy_match", name, seed.bytes())
+
+
+fuzzy("paths", False, b"win32/list", [b"src/finddlg/win32/find_list_ctrl.cpp", b"src/finddlg/win32/find_list_ctrl.h",
+                                     b"tests/win32/finddlg/find_list_text_test.cpp", b"WIN32/LIST", b""])
+fuzzy("smart-case", False, b"GTT", [b"GoToTag", b"go_to_tag", b"GetTextTable", b"gtt", b"G\\T/T"])
+fuzzy("utf8", True, "\u00e9\u0416a".encode(), ["\u00c9\u0436A".encode(), "\u00e9\u0416a".encode(),
+                                          "e\u0301\u0416a".encode(), b"\xc3a\xc3\xa9\xd0\x96a\xed\xa0\x80"])
+fuzzy("single-byte-high", False, b"\xe9a", [b"\xc9A", b"\xe9a", b"\xc3\xa9a"])
+fuzzy("wide-span", False, b"a_b", [b"a" + b"x" * 600 + b"_b", b"x/a" + b"-" * 700 + b"_" + b"b" * 3])
+fuzzy("long-query", True, b"ab" * 22, [b"ab" * 80, b"ab" * 64, b"ab" * 66])

@@ -10,7 +10,7 @@
 // camelCase hump (an upper-case letter after a lower-case one); adjacent matched characters score
 // more, and each gap between matched characters costs, the longer the more. A character matched
 // in the last path component (the file name) scores more than one in the folders, so "list"
-// puts src/list.cpp ahead of src/list/main.cpp.
+// puts src/lib/list.cpp ahead of src/list/a.c.
 //
 // Texts and queries are bytes in the thread's code page. With FuzzyEncoding::kUtf8 a multi-byte
 // character is one character: it is never split and positions point at its first byte; a byte
@@ -129,13 +129,16 @@ inline int32_t Bonus(CharClass previous, CharClass current) {
 struct Query {
   uint32_t typed[kFuzzyMaxQuery];
   uint32_t key[kFuzzyMaxQuery];
+  uint8_t upper[kFuzzyMaxQuery];  // for an ASCII query: the byte that also matches the key
   uint32_t length = 0;
   bool caseSensitive = false;
+  bool ascii = true;
 
   // False when the query has more than kFuzzyMaxQuery characters.
   bool Read(const char* query, uint32_t queryLength, FuzzyEncoding encoding) {
     length = 0;
     caseSensitive = false;
+    ascii = true;
     const auto* bytes = reinterpret_cast<const unsigned char*>(query);
     for (uint32_t offset = 0, size = 0; offset < queryLength; offset += size) {
       if (length == kFuzzyMaxQuery) return false;
@@ -143,7 +146,12 @@ struct Query {
       typed[length++] = c;
       if (Lower(c) != c) caseSensitive = true;
     }
-    for (uint32_t i = 0; i < length; ++i) key[i] = caseSensitive ? typed[i] : Lower(typed[i]);
+    for (uint32_t i = 0; i < length; ++i) {
+      key[i] = caseSensitive ? typed[i] : Lower(typed[i]);
+      ascii = ascii && key[i] < 0x80;
+      const bool letter = key[i] - 'a' < 26u && !caseSensitive;
+      upper[i] = uint8_t(letter ? key[i] - 32 : key[i]);
+    }
     return true;
   }
 
@@ -212,8 +220,9 @@ struct Aligner {
       current = swap;
     }
     uint32_t end = 0;
-    for (uint32_t j = 1; j < width; ++j) {
-      if (previous[j] > previous[end]) end = j;
+    int32_t best = kImpossible;
+    for (uint32_t j = 0; j < width; ++j) {
+      if (previous[j] > best) best = previous[j], end = j;
     }
     if (positions != nullptr) {
       uint32_t j = end;
@@ -228,7 +237,7 @@ struct Aligner {
         positions[i - 1] = offset[j];
       }
     }
-    return previous[end];
+    return best;
   }
 };
 
@@ -236,67 +245,128 @@ inline int32_t Clamp(int64_t value) {
   return value < INT32_MIN ? INT32_MIN : value > INT32_MAX ? INT32_MAX : int32_t(value);
 }
 
+// Where a query can match in a text: from the earliest start of its first character to the last
+// place of its last one, and where the file name begins.
+struct Span {
+  uint32_t start = 0;
+  uint32_t end = 0;
+  uint32_t fileName = 0;  // first byte after the last path separator
+  CharClass beforeStart = kStart;
+};
+
+// For a query of ASCII characters the bytes tell everything, as an ASCII byte is always a
+// character of its own in either encoding: a tight scan for the usual case. Returns 0 when the
+// text does not match, 1 when `span` is set, and 2 when the class of the character before the
+// start needs decoding (a UTF-8 byte above 127).
+inline int LocateAscii(const Query& query, const unsigned char* bytes, uint32_t length,
+                       FuzzyEncoding encoding, Span* span) {
+  uint32_t offset = 0;
+  for (uint32_t i = 0; i < query.length; ++i, ++offset) {
+    const auto key = uint8_t(query.key[i]), other = query.upper[i];
+    while (offset < length && bytes[offset] != key && bytes[offset] != other) ++offset;
+    if (offset == length) return 0;
+    if (i == 0) span->start = offset;
+  }
+  const auto key = uint8_t(query.key[query.length - 1]), other = query.upper[query.length - 1];
+  uint32_t end = length - 1;
+  while (bytes[end] != key && bytes[end] != other) --end;
+  span->end = end;
+  span->fileName = 0;
+  for (uint32_t k = length; k > 0; --k) {
+    if (bytes[k - 1] == '/' || bytes[k - 1] == '\\') {
+      span->fileName = k;
+      break;
+    }
+  }
+  if (span->start == 0) {
+    span->beforeStart = kStart;
+  } else {
+    const uint32_t before = bytes[span->start - 1];
+    if (before >= 0x80 && encoding == FuzzyEncoding::kUtf8) return 2;
+    span->beforeStart = ClassOf(before < 0x80 ? before : kRawByte + before);
+  }
+  return 1;
+}
+
+// The same for any query, decoding every character.
+inline bool Locate(const Query& query, const unsigned char* bytes, uint32_t length,
+                   FuzzyEncoding encoding, Span* span) {
+  const uint32_t last = query.key[query.length - 1];
+  uint32_t matched = 0;
+  uint32_t before = 0;  // the character before the current one
+  span->fileName = 0;
+  for (uint32_t offset = 0, size = 1; offset < length; offset += size) {
+    uint32_t c = bytes[offset];
+    size = 1;
+    if (c >= 0x80) c = Decode(bytes + offset, length - offset, encoding, &size);
+    const uint32_t k = query.caseSensitive ? c : Lower(c);
+    if (matched < query.length && k == query.key[matched]) {
+      if (matched == 0) {
+        span->start = offset;
+        span->beforeStart = offset == 0 ? kStart : ClassOf(before);
+      }
+      ++matched;
+    }
+    if (matched == query.length && k == last) span->end = offset;
+    if (c == '/' || c == '\\') span->fileName = offset + 1;
+    before = c;
+  }
+  return matched == query.length;
+}
+
 // Scores a decoded query (of at least one character) against a text; positions may be null.
 inline bool MatchQuery(const Query& query, const char* text, uint32_t textLength,
                        FuzzyEncoding encoding, int32_t* score, uint32_t* positions) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(text);
-  const uint32_t last = query.key[query.length - 1];
-  // One pass: the earliest start, the last possible end and the last path separator.
-  uint32_t matched = 0, startOffset = 0, startIndex = 0, endOffset = 0, endIndex = 0;
-  uint32_t fileNameOffset = 0;  // first byte after the last separator
-  CharClass beforeStart = kStart, previous = kStart;
-  uint32_t index = 0;
-  for (uint32_t offset = 0, size = 0; offset < textLength; offset += size, ++index) {
-    const uint32_t c = Decode(bytes + offset, textLength - offset, encoding, &size);
-    const uint32_t k = query.caseSensitive ? c : Lower(c);
-    if (matched < query.length && k == query.key[matched]) {
-      if (matched == 0) startOffset = offset, startIndex = index, beforeStart = previous;
-      ++matched;
-    }
-    if (matched == query.length && k == last) endOffset = offset, endIndex = index;
-    previous = ClassOf(c);
-    if (previous == kSeparator) fileNameOffset = offset + 1;
+  Span span;
+  const int located = query.ascii ? LocateAscii(query, bytes, textLength, encoding, &span) : 2;
+  if (located == 0 || (located == 2 && !Locate(query, bytes, textLength, encoding, &span))) {
+    return false;
   }
-  if (matched < query.length) return false;
+  const uint32_t last = query.key[query.length - 1];
+  const uint32_t fileNameOffset = span.fileName;
 
-  const uint32_t width = endIndex - startIndex + 1;
-  if (query.length == 1 || width <= kWindow) {
-    // The window's characters with what matching each earns.
-    Aligner aligner;
-    int32_t best = kImpossible;
-    uint32_t bestOffset = 0;
-    previous = beforeStart;
-    uint32_t j = 0;
-    for (uint32_t offset = startOffset, size = 0; offset <= endOffset; offset += size, ++j) {
-      const uint32_t c = Decode(bytes + offset, textLength - offset, encoding, &size);
-      const CharClass kind = ClassOf(c);
-      const int32_t gain =
-          kMatch + Bonus(previous, kind) + (offset >= fileNameOffset ? kBonusFileName : 0);
-      const uint32_t k = query.caseSensitive ? c : Lower(c);
-      previous = kind;
-      if (query.length == 1) {
-        if (k == last && gain > best) best = gain, bestOffset = offset;
-        continue;
-      }
-      aligner.key[j] = k;
-      aligner.offset[j] = offset;
-      aligner.gain[j] = gain;
-    }
+  // The window's characters with what matching each earns; a query of one character needs only
+  // its best place.
+  Aligner aligner;
+  int32_t best = kImpossible;
+  uint32_t bestOffset = 0;
+  CharClass previous = span.beforeStart;
+  uint32_t width = 0;
+  for (uint32_t offset = span.start, size = 0; offset <= span.end; offset += size, ++width) {
+    const uint32_t c = Decode(bytes + offset, textLength - offset, encoding, &size);
+    const CharClass kind = ClassOf(c);
+    const int32_t gain =
+        kMatch + Bonus(previous, kind) + (offset >= fileNameOffset ? kBonusFileName : 0);
+    const uint32_t k = query.caseSensitive ? c : Lower(c);
+    previous = kind;
     if (query.length == 1) {
-      if (positions != nullptr) positions[0] = bestOffset;
-      *score = best;
-      return true;
+      if (k == last && gain > best) best = gain, bestOffset = offset;
+      continue;
     }
+    if (width == kWindow) {  // too wide to search
+      ++width;
+      break;
+    }
+    aligner.key[width] = k;
+    aligner.offset[width] = offset;
+    aligner.gain[width] = gain;
+  }
+  if (query.length == 1) {
+    if (positions != nullptr) positions[0] = bestOffset;
+    *score = best;
+    return true;
+  }
+  if (width <= kWindow) {
     *score = aligner.Align(query, width, positions);
     return true;
   }
 
   // Too wide to search: the earliest alignment, scored by the same rules.
   int64_t total = 0;
-  uint32_t i = 0, lastIndex = 0;
-  previous = beforeStart;
-  index = startIndex;
-  for (uint32_t offset = startOffset, size = 0; i < query.length; offset += size, ++index) {
+  uint32_t i = 0, index = 0, lastIndex = 0;
+  previous = span.beforeStart;
+  for (uint32_t offset = span.start, size = 0; i < query.length; offset += size, ++index) {
     const uint32_t c = Decode(bytes + offset, textLength - offset, encoding, &size);
     const CharClass kind = ClassOf(c);
     if ((query.caseSensitive ? c : Lower(c)) == query.key[i]) {
@@ -339,5 +409,179 @@ inline bool FuzzyMatch(const char* query, uint32_t queryLength, const char* text
   *count = decoded.length;
   return true;
 }
+
+// One text of a list to rank: `length` bytes at `text` (null only when length is 0).
+struct FuzzyText {
+  const char* text;
+  uint32_t length;
+};
+
+// Ranks a host's list of texts for a query: the indices of the texts that match, best first.
+// Ties go to the shorter text, then to the earlier one in the host's list; an empty query
+// matches every text. As the user types, a query that extends the previous one (the same
+// characters and more) only re-scores the previous matches.
+//
+// SetTexts takes about 40 bytes per text from the process heap on Windows (the C++ free store
+// elsewhere) when the list is longer than any before; Rank allocates nothing. Nothing throws.
+// Not for use from several threads at once.
+class FuzzyRanker {
+ public:
+  FuzzyRanker() = default;
+  FuzzyRanker(const FuzzyRanker&) = delete;
+  FuzzyRanker& operator=(const FuzzyRanker&) = delete;
+  ~FuzzyRanker() { Free(); }
+
+  // Takes the list to rank and forgets the previous ranking. The texts are borrowed: they must
+  // stay valid and unchanged until the next SetTexts or the ranker's end. False, with an empty
+  // list, when memory for `count` texts cannot be had.
+  bool SetTexts(const FuzzyText* texts, uint32_t count, FuzzyEncoding encoding) {
+    texts_ = nullptr;
+    count_ = 0;
+    matchCount_ = 0;
+    hasPrevious_ = false;
+    encoding_ = encoding;
+    if (count > capacity_) {
+      Free();
+      if (size_t(count) > SIZE_MAX / sizeof(Entry)) return false;
+      const size_t entries = size_t(count) * sizeof(Entry);
+      entries_ = static_cast<Entry*>(Allocate(entries));
+      scratch_ = static_cast<Entry*>(Allocate(entries));
+      matches_ = static_cast<uint32_t*>(Allocate(size_t(count) * sizeof(uint32_t)));
+      pool_ = static_cast<uint32_t*>(Allocate(size_t(count) * sizeof(uint32_t)));
+      if (entries_ == nullptr || scratch_ == nullptr || matches_ == nullptr || pool_ == nullptr) {
+        Free();
+        return false;
+      }
+      capacity_ = count;
+    }
+    texts_ = texts;
+    count_ = count;
+    return true;
+  }
+
+  // Ranks the list for `query` and returns the number of matches; Matches() gives them.
+  uint32_t Rank(const char* query, uint32_t queryLength) {
+    fuzzy_detail::Query next;
+    if (!next.Read(query, queryLength, encoding_)) {
+      matchCount_ = 0;
+      hasPrevious_ = false;
+      return 0;
+    }
+    // The previous matches, kept in the host's order so the texts are read front to back.
+    const bool narrow = hasPrevious_ && next.Extends(previous_);
+    const uint32_t candidates = narrow ? matchCount_ : count_;
+    uint32_t found = 0;
+    for (uint32_t c = 0; c < candidates; ++c) {
+      const uint32_t index = narrow ? pool_[c] : c;
+      const FuzzyText& text = texts_[index];
+      int32_t score = 0;
+      if (next.length > 0 &&
+          !fuzzy_detail::MatchQuery(next, text.text, text.length, encoding_, &score, nullptr)) {
+        continue;
+      }
+      // Best first: the higher score, then the shorter text.
+      const uint64_t order = uint64_t(uint32_t(int64_t(INT32_MAX) - score)) << 32 | text.length;
+      pool_[found] = index;
+      entries_[found++] = Entry{order, index};
+    }
+    Sort(found);
+    for (uint32_t r = 0; r < found; ++r) matches_[r] = entries_[r].index;
+    matchCount_ = found;
+    previous_ = next;
+    hasPrevious_ = true;
+    return found;
+  }
+
+  // The last ranking: MatchCount() indices into the list, best first; valid until the next
+  // Rank or SetTexts.
+  const uint32_t* Matches() const { return matches_; }
+  uint32_t MatchCount() const { return matchCount_; }
+  // The score of the match at `rank` (below MatchCount()).
+  int32_t MatchScore(uint32_t rank) const {
+    return int32_t(int64_t(INT32_MAX) - int64_t(entries_[rank].order >> 32));
+  }
+
+ private:
+  struct Entry {
+    uint64_t order;  // ascending is best first
+    uint32_t index;
+  };
+
+  static void* Allocate(size_t bytes) {
+#ifdef _WIN32
+    return ::HeapAlloc(::GetProcessHeap(), 0, bytes);
+#else
+    return ::operator new(bytes, std::nothrow);
+#endif
+  }
+
+  static void Release(void* memory) {
+    if (memory == nullptr) return;
+#ifdef _WIN32
+    ::HeapFree(::GetProcessHeap(), 0, memory);
+#else
+    ::operator delete(memory);
+#endif
+  }
+
+  void Free() {
+    Release(entries_);
+    Release(scratch_);
+    Release(matches_);
+    Release(pool_);
+    entries_ = scratch_ = nullptr;
+    matches_ = pool_ = nullptr;
+    capacity_ = 0;
+  }
+
+  static bool Before(const Entry& a, const Entry& b) {
+    return a.order < b.order || (a.order == b.order && a.index < b.index);
+  }
+
+  // A merge sort of entries_[0..n) through scratch_: no allocation, n log n in the worst case.
+  void Sort(uint32_t n) {
+    constexpr uint32_t kRun = 16;
+    for (uint32_t start = 0; start < n; start += kRun) {  // short runs by insertion
+      const uint32_t end = n - start < kRun ? n : start + kRun;
+      for (uint32_t i = start + 1; i < end; ++i) {
+        const Entry moving = entries_[i];
+        uint32_t j = i;
+        for (; j > start && Before(moving, entries_[j - 1]); --j) entries_[j] = entries_[j - 1];
+        entries_[j] = moving;
+      }
+    }
+    Entry* from = entries_;
+    Entry* to = scratch_;
+    for (uint32_t width = kRun; width<n; width = width> n / 2 ? n : width * 2) {
+      for (uint32_t left = 0; left < n; left += 2 * width) {
+        const uint32_t middle = n - left < width ? n : left + width;
+        const uint32_t right = n - middle < width ? n : middle + width;
+        uint32_t a = left, b = middle, out = left;
+        while (a < middle && b < right)
+          to[out++] = Before(from[b], from[a]) ? from[b++] : from[a++];
+        while (a < middle) to[out++] = from[a++];
+        while (b < right) to[out++] = from[b++];
+      }
+      Entry* swap = from;
+      from = to;
+      to = swap;
+    }
+    if (from != entries_) {
+      for (uint32_t i = 0; i < n; ++i) entries_[i] = from[i];
+    }
+  }
+
+  const FuzzyText* texts_ = nullptr;
+  uint32_t count_ = 0;
+  uint32_t capacity_ = 0;
+  FuzzyEncoding encoding_ = FuzzyEncoding::kSingleByte;
+  Entry* entries_ = nullptr;
+  Entry* scratch_ = nullptr;
+  uint32_t* matches_ = nullptr;  // best first
+  uint32_t* pool_ = nullptr;     // the same in the host's order
+  uint32_t matchCount_ = 0;
+  bool hasPrevious_ = false;
+  fuzzy_detail::Query previous_;
+};
 
 }  // namespace tolvane
