@@ -114,8 +114,8 @@ class Canvas {
   // Pixels in the system's highlight colour: the matched characters of rows not selected.
   int HighlightPixels() const {
     const COLORREF highlight = ::GetSysColor(COLOR_HIGHLIGHT);
-    const uint32_t bgra = (GetRValue(highlight) << 16) | (GetGValue(highlight) << 8) |
-                          GetBValue(highlight);
+    const uint32_t bgra =
+        (GetRValue(highlight) << 16) | (GetGValue(highlight) << 8) | GetBValue(highlight);
     int count = 0;
     for (int i = 0; i < width_ * height_; ++i) count += (pixels_[i] & 0xffffff) == bgra;
     return count;
@@ -208,15 +208,16 @@ int Run() {
       "Find File list, a page of %d rows painted (WM_PRINTCLIENT), query \"%s\" matching every "
       "row in three places: %d interleaved rounds of %d paints, medians\n",
       times.rowsPerPage, kQuery, kRounds, kPaintsPerRound);
-  std::printf("  without highlighting %.1f us a page, with it %.1f us\n",
-              Median(times.plain) * 1e6, Median(times.highlighted) * 1e6);
+  std::printf("  without highlighting %.1f us a page, with it %.1f us\n", Median(times.plain) * 1e6,
+              Median(times.highlighted) * 1e6);
   const bool drawn = times.plainHighlightPixels == 0 && times.highlightedHighlightPixels > 0;
   std::printf("    matched characters drawn in the highlight colour only when asked: %s\n",
               drawn ? "yes" : "NO");
   const double ratio = Median(times.ratios);
   const bool holds = ratio <= 1.2;
-  std::printf("  goal: a page painted with highlighting costs at most 1.20x one without: %.2fx %s\n",
-              ratio, holds ? "holds" : "does not hold");
+  std::printf(
+      "  goal: a page painted with highlighting costs at most 1.20x one without: %.2fx %s\n", ratio,
+      holds ? "holds" : "does not hold");
   return drawn ? 0 : 1;
 }
 

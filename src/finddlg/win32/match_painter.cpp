@@ -44,8 +44,8 @@ RECT MatchPainter::CellRect(HWND list, const NMLVCUSTOMDRAW& draw) const {
   if (draw.iSubItem != 0) return draw.nmcd.rc;
   const RECT& row = draw.nmcd.rc;
   if (imageless_) {
-    return RECT{row.left + firstHeading_.left + kRowMargin, row.top,
-                row.left + firstHeading_.right, row.bottom};
+    return RECT{row.left + firstHeading_.left + kRowMargin, row.top, row.left + firstHeading_.right,
+                row.bottom};
   }
   RECT cell{};
   cell.top = 0;
