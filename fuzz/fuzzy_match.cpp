@@ -66,11 +66,6 @@ uint32_t Folded(uint32_t c) {
   return c;
 }
 
-struct Expected {
-  bool matches;
-  std::vector<Character> text;
-};
-
 struct QueryForm {
   std::vector<uint32_t> keys;
   bool caseSensitive = false;

@@ -7,8 +7,9 @@ const char* const kPaths[] = {
 #include "support/repository_paths.inc"
 };
 
-// Abbreviations, word starts and partial words, as people type them; where a header and its
-// source share a name, the query names the one meant.
+// Abbreviations, word starts and partial words, as people type them. Most name the extension
+// where a header and its source share a name, as a tie between the two goes to the shorter
+// name, the header.
 const MeantFile kMeant[] = {
     {"fdlgcpp", "src/finddlg/win32/find_dialogs.cpp"},
     {"win32/list", "src/finddlg/win32/find_list_ctrl.cpp"},
