@@ -34,6 +34,8 @@ enum class Op : uint8_t {
   kBadWidth,  // a: dialog: a column width stored as a text
   kFile,      // a: 0 garbage, 1 truncated, 2 deleted, 3 locked, 4 unlocked, 5 read-only,
               //    6 writable, 7 a good list written by another instance
+  kMark,      // a: dialog; b: 0 the host takes the highlighting property off its dialog, 1 sets it
+  kPaint,     // a: dialog: its list painted into a bitmap (custom draw and display requests)
   kCount
 };
 
