@@ -31,6 +31,18 @@ class CFindFileListCtrl;
 class CFindTagEdit;
 class CFindTagListCtrl;
 
+// Highlighted matches in the Find lists, for a host that asks. A host that sets the window property
+// kHighlightMatchesProperty (any value but null) on its Find dialog before calling the dialog's
+// init entry (1 or 5) has the list draw the characters of a cell that match the text typed in a
+// combo box in bold, and in the system's highlight colour on rows not drawn in it: in Find File
+// the "Filename" column against combo box 1021, in Find Tag the "Parent" column against 1051 and
+// the "Tag" column against 1052. The characters are the ones FuzzyMatch (fuzzy_match.h) picks;
+// a cell the text does not match, and every other column, is drawn as usual. Cell texts stay as
+// they are, and the dialog still sees the list's NM_CUSTOMDRAW stages it asks for, its answers
+// kept. The init entry reads the property once; without it the lists behave as they always did.
+// Double-byte code pages show no highlight.
+inline constexpr char kHighlightMatchesProperty[] = "TolvaneReg.HighlightMatches";
+
 // Every entry and export reports failure by its result (false or null; entries without one leave
 // everything as it was) and lets no exception out.
 

@@ -84,6 +84,12 @@ bool ReflectNotificationsOf(HWND dialog) {
   return true;
 }
 
+LRESULT PassToDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  WNDPROC original = ProcedureBeneath(dialog, TheWindowTable().Find(dialog));
+  if (original == nullptr) return ::DefWindowProcA(dialog, message, wParam, lParam);
+  return ::CallWindowProcA(original, dialog, message, wParam, lParam);
+}
+
 void StopReflectingNotificationsOf(HWND dialog) {
   WindowRecord* record = TheWindowTable().Find(dialog);
   if (record == nullptr || record->dialogProcedure == nullptr) return;

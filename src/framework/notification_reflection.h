@@ -11,5 +11,8 @@ namespace tolvane {
 bool ReflectNotificationsOf(HWND dialog);
 // One attached control fewer; the last one gives the dialog its own procedure back.
 void StopReflectingNotificationsOf(HWND dialog);
+// A reflected notification handed on to the dialog as if it had not been reflected, and the
+// dialog's answer: for a control object that adds to what the dialog does rather than replace it.
+LRESULT PassToDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace tolvane

@@ -14,6 +14,15 @@ inline constexpr int kFindTagListId = 1050;
 inline constexpr int kFindTagParentComboId = 1051;  // history "TagParentEditList"
 inline constexpr int kFindTagComboId = 1052;        // history "TagEditList"
 
+// With highlighting on, the columns whose cells show where a combo box's text matched.
+struct MatchedColumn {
+  int column;
+  int comboId;
+};
+inline constexpr MatchedColumn kFindFileMatchedColumns[] = {{0, kFindFileComboId}};
+inline constexpr MatchedColumn kFindTagMatchedColumns[] = {{2, kFindTagParentComboId},
+                                                           {3, kFindTagComboId}};
+
 // Extended list styles both dialogs add at init, other bits kept.
 inline constexpr DWORD kFindListExtendedStyle = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES;
 

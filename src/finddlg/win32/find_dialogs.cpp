@@ -1,5 +1,6 @@
 #include "finddlg/win32/find_dialogs.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "finddlg/win32/dialog_controls.h"
 #include "framework/combo_box_items.h"
 #include "history/history_combo.h"
+#include "tolvane/tolvane.h"
 
 namespace tolvane {
 namespace {
@@ -76,7 +78,8 @@ void FindDialogs::OpenFindFile(HWND dialog, uint32_t dialogId, CFindFileEdit** c
   CFindFileListCtrl* listHandedOut = listObject.get();
   CFindFileEdit* comboHandedOut = comboObject.get();
   NewCombo combos[] = {{kFindFileComboId, std::move(comboObject), &histories_.filename}};
-  Attach(findFile_, dialog, dialogId, kFindFileListId, std::move(listObject), combos);
+  Attach(findFile_, dialog, dialogId, kFindFileListId, std::move(listObject), combos,
+         kFindFileMatchedColumns);
   // Handed out only now that nothing more can fail: a host never holds an object that went.
   if (list != nullptr) *list = listHandedOut;
   if (combo != nullptr) *combo = comboHandedOut;
@@ -93,20 +96,23 @@ void FindDialogs::OpenFindTag(HWND dialog, uint32_t dialogId, CFindTagEdit** par
   CFindTagEdit* tagHandedOut = tagObject.get();
   NewCombo combos[] = {{kFindTagParentComboId, std::move(parentObject), &histories_.tagParent},
                        {kFindTagComboId, std::move(tagObject), &histories_.tag}};
-  Attach(findTag_, dialog, dialogId, kFindTagListId, std::move(listObject), combos);
+  Attach(findTag_, dialog, dialogId, kFindTagListId, std::move(listObject), combos,
+         kFindTagMatchedColumns);
   if (list != nullptr) *list = listHandedOut;
   if (parentCombo != nullptr) *parentCombo = parentHandedOut;
   if (tagCombo != nullptr) *tagCombo = tagHandedOut;
 }
 
 void FindDialogs::Attach(OpenDialog& parts, HWND dialog, uint32_t dialogId, int listId,
-                         std::unique_ptr<CFindListCtrl> list, std::span<NewCombo> combos) {
+                         std::unique_ptr<CFindListCtrl> list, std::span<NewCombo> combos,
+                         std::span<const MatchedColumn> matchedColumns) {
   try {
     AttachList(parts, dialog, dialogId, listId, std::move(list));
     for (std::size_t slot = 0; slot < combos.size(); ++slot) {
       AttachCombo(parts, slot, dialog, combos[slot].controlId, std::move(combos[slot].object),
                   *combos[slot].history);
     }
+    HighlightIfAsked(*parts.list, dialog, matchedColumns);
   } catch (...) {
     Discard(parts);
     throw;
@@ -136,6 +142,17 @@ void FindDialogs::AttachCombo(OpenDialog& parts, std::size_t slot, HWND dialog, 
   ComboBoxItems items(*part.object);
   FillCombo(history, items);
   ::SetPropA(window, HistoryShownMark(), reinterpret_cast<HANDLE>(1));
+}
+
+void FindDialogs::HighlightIfAsked(CFindListCtrl& list, HWND dialog,
+                                   std::span<const MatchedColumn> columns) {
+  if (::GetPropA(dialog, kHighlightMatchesProperty) == nullptr) return;
+  std::array<HighlightedColumn, kMaxHighlightedColumns> highlighted{};
+  std::size_t count = 0;
+  for (const MatchedColumn& column : columns.first(std::min(columns.size(), highlighted.size()))) {
+    highlighted[count++] = {column.column, ::GetDlgItem(dialog, column.comboId)};
+  }
+  list.HighlightMatches(std::span(highlighted).first(count));
 }
 
 void FindDialogs::End(OpenDialog& parts, ControlWindow window) {

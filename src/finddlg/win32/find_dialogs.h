@@ -14,6 +14,7 @@
 #include <string>
 
 #include "finddlg/column_rule.h"
+#include "finddlg/win32/dialog_controls.h"
 #include "finddlg/win32/find_edit.h"
 #include "finddlg/win32/find_list_ctrl.h"
 #include "history/history_profile.h"
@@ -73,11 +74,15 @@ class FindDialogs {
 
   // Attaches the list, then the combo boxes in slot order; a failure lets go of them all.
   void Attach(OpenDialog& parts, HWND dialog, uint32_t dialogId, int listId,
-              std::unique_ptr<CFindListCtrl> list, std::span<NewCombo> combos);
+              std::unique_ptr<CFindListCtrl> list, std::span<NewCombo> combos,
+              std::span<const MatchedColumn> matchedColumns);
   void AttachList(OpenDialog& parts, HWND dialog, uint32_t dialogId, int controlId,
                   std::unique_ptr<CFindListCtrl> list);
   void AttachCombo(OpenDialog& parts, std::size_t slot, HWND dialog, int controlId,
                    std::unique_ptr<CFindEdit> combo, HistoryList& history);
+  // When the host asked for it on the dialog, the list highlights matches in `columns`.
+  static void HighlightIfAsked(CFindListCtrl& list, HWND dialog,
+                               std::span<const MatchedColumn> columns);
   void End(OpenDialog& parts, ControlWindow window);
   // Lets go of the objects of an opening that failed half-way, saving nothing.
   static void Discard(OpenDialog& parts);

@@ -1,11 +1,32 @@
 #include "finddlg/win32/find_list_ctrl.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string_view>
 
 #include "finddlg/file_cell_text.h"
+#include "finddlg/matched_runs.h"
 #include "finddlg/tag_cell_text.h"
+#include "framework/notification_reflection.h"
 
 namespace tolvane {
+
+struct CFindListCtrl::Highlighting {
+  struct Column {
+    HighlightedColumn source;
+    // The combo box's text at the start of the paint; a query longer than the matcher takes
+    // (kFuzzyMaxQuery characters of up to 4 bytes) reads as none.
+    std::array<char, 4 * kFuzzyMaxQuery + 2> query;
+    std::size_t queryLength = 0;
+  };
+  std::array<Column, kMaxHighlightedColumns> columns{};
+  std::size_t columnCount = 0;
+  bool matchable = false;  // the code page is one the matcher reads
+  FuzzyEncoding encoding = FuzzyEncoding::kSingleByte;
+  HighlightDrawStages stages;
+  MatchPainter painter;
+};
+
 namespace {
 
 // The host's texts are in the thread's ANSI code page. No code page gives more UTF-16 units than it
@@ -29,7 +50,20 @@ void ConvertAnsiToWide(std::wstring& slot, const char* text) {
 
 }  // namespace
 
-bool CFindListCtrl::OnReflectedNotification(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+CFindListCtrl::CFindListCtrl() = default;
+CFindListCtrl::~CFindListCtrl() = default;
+
+void CFindListCtrl::HighlightMatches(std::span<const HighlightedColumn> columns) {
+  auto highlighting = std::make_unique<Highlighting>();
+  for (const HighlightedColumn& column :
+       columns.first(std::min(columns.size(), kMaxHighlightedColumns))) {
+    highlighting->columns[highlighting->columnCount++].source = column;
+  }
+  highlighting_ = std::move(highlighting);
+}
+
+bool CFindListCtrl::OnReflectedNotification(UINT message, WPARAM wParam, LPARAM lParam,
+                                            LRESULT& result) {
   if (message != WM_NOTIFY || lParam == 0) return false;
   auto* header = reinterpret_cast<NMHDR*>(lParam);
   if (header->hwndFrom != Handle()) return false;
@@ -37,10 +71,73 @@ bool CFindListCtrl::OnReflectedNotification(UINT message, WPARAM, LPARAM lParam,
     AnswerNarrow(reinterpret_cast<NMLVDISPINFOA*>(lParam)->item);
   } else if (header->code == LVN_GETDISPINFOW) {
     AnswerWide(reinterpret_cast<NMLVDISPINFOW*>(lParam)->item);
+  } else if (header->code == NM_CUSTOMDRAW && highlighting_ != nullptr) {
+    result = DrawWithHighlights(wParam, *reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+    return true;
   } else {
     return false;
   }
   result = 0;
+  return true;
+}
+
+LRESULT CFindListCtrl::DrawWithHighlights(WPARAM wParam, NMLVCUSTOMDRAW& draw) {
+  const uint32_t stage = draw.nmcd.dwDrawStage;
+  uint32_t dialogAnswer = CDRF_DODEFAULT;
+  if (highlighting_->stages.ForDialog(stage)) {
+    // The dialog's code may close it, and the close deletes this object.
+    WindowWatch self(this);
+    dialogAnswer = static_cast<uint32_t>(
+        PassToDialog(::GetParent(Handle()), WM_NOTIFY, wParam, reinterpret_cast<LPARAM>(&draw)));
+    if (self.Get() == nullptr) return dialogAnswer;
+  }
+  if (stage == kDrawPrepaint) BeginHighlightedPaint();
+  const bool drawn = stage == kDrawSubitemPrepaint &&
+                     HighlightDrawStages::MayDrawCell(dialogAnswer) && DrawHighlightedCell(draw);
+  return highlighting_->stages.Answer(stage, dialogAnswer, drawn);
+}
+
+void CFindListCtrl::BeginHighlightedPaint() {
+  Highlighting& highlighting = *highlighting_;
+  for (std::size_t i = 0; i < highlighting.columnCount; ++i) {
+    Highlighting::Column& column = highlighting.columns[i];
+    const int length = ::GetWindowTextA(column.source.queryWindow, column.query.data(),
+                                        static_cast<int>(column.query.size()));
+    const bool whole = length >= 0 && static_cast<std::size_t>(length) + 1 < column.query.size();
+    column.queryLength = whole ? static_cast<std::size_t>(length) : 0;
+  }
+  // The texts are shown converted from the code page an ANSI list view uses, or from the thread's
+  // for a Unicode list (as AnswerWide does); double-byte code pages are not the matcher's.
+  const UINT codePage = Send(LVM_GETUNICODEFORMAT) != 0 ? CP_THREAD_ACP : CP_ACP;
+  CPINFOEXW info{};
+  highlighting.matchable = false;
+  if (::GetCPInfoExW(codePage, 0, &info) != FALSE) {
+    highlighting.encoding =
+        info.CodePage == CP_UTF8 ? FuzzyEncoding::kUtf8 : FuzzyEncoding::kSingleByte;
+    highlighting.matchable = info.CodePage == CP_UTF8 || info.MaxCharSize == 1;
+  }
+  highlighting.painter.BeginPaint(Handle(), codePage);
+}
+
+bool CFindListCtrl::DrawHighlightedCell(const NMLVCUSTOMDRAW& draw) {
+  Highlighting& highlighting = *highlighting_;
+  if (!highlighting.matchable) return false;
+  const Highlighting::Column* column = nullptr;
+  for (std::size_t i = 0; i < highlighting.columnCount; ++i) {
+    if (highlighting.columns[i].source.column == draw.iSubItem) column = &highlighting.columns[i];
+  }
+  if (column == nullptr || column->queryLength == 0) return false;
+  DisplayRequest cell{static_cast<int32_t>(draw.nmcd.dwItemSpec), draw.iSubItem, kListItemText,
+                      nullptr};
+  Answer(cell, ring_);
+  if (cell.text == nullptr) return false;
+  const std::string_view text(cell.text);
+  std::array<MatchedRun, kMaxMatchedRuns> runs;
+  const uint32_t count =
+      FindMatchedRuns(std::string_view(column->query.data(), column->queryLength), text,
+                      highlighting.encoding, runs);
+  if (count == 0) return false;
+  highlighting.painter.DrawCell(Handle(), draw, text, std::span(runs).first(count));
   return true;
 }
 

@@ -1,40 +1,38 @@
-// The Find lists' filtering and the script mode's command parsing.
+// The Find lists' ranking and the script mode's command parsing.
 #include <gtest/gtest.h>
 
 #include "ctags_tag.h"
+#include "row_ranking.h"
 #include "script.h"
-#include "text_filter.h"
 #include "workspace_file.h"
 
 namespace tolvane::host {
 namespace {
 
-TEST(TextFilter, CaseInsensitiveSubstring) {
-  EXPECT_TRUE(ContainsIgnoringCase("FileEntryList.h", "entryl"));
-  EXPECT_TRUE(ContainsIgnoringCase("abc", ""));
-  EXPECT_FALSE(ContainsIgnoringCase("abc", "abcd"));
-  EXPECT_FALSE(ContainsIgnoringCase("", "a"));
-  EXPECT_FALSE(ContainsIgnoringCase("a_b", "a-b"));
-}
-
-TEST(TextFilter, FilesMatchOnTheirNameNotTheirFolder) {
+TEST(RowRanking, FilesAreRankedByTheirNameNotTheirFolder) {
   std::vector<WorkspaceFile> files{{"src/Main.cpp"}, {"main/readme.txt"}, {"tools/domain.h"}};
-  EXPECT_EQ(FilterFiles(files, "MAIN"), (std::vector<uint32_t>{0, 2}));
-  EXPECT_EQ(FilterFiles(files, "").size(), 3u);
-  EXPECT_TRUE(FilterFiles(files, "zzz").empty());
+  FileRanking ranking;
+  ranking.Assign(files, FuzzyEncoding::kSingleByte);
+  EXPECT_EQ(ranking.Rank("main"), (std::vector<uint32_t>{0, 2}));  // a start beats a middle
+  EXPECT_EQ(ranking.Rank("mcp"), (std::vector<uint32_t>{0}));      // not necessarily adjacent
+  EXPECT_EQ(ranking.Rank("").size(), 3u);
+  EXPECT_TRUE(ranking.Rank("zzz").empty());
 }
 
-TEST(TextFilter, TagsMatchParentAndNameTogether) {
+TEST(RowRanking, TagsMatchParentAndNameTogether) {
   std::vector<CtagsTag> tags(3);
   tags[0].name = "Open";
   tags[0].parent = "EditorDocument";
   tags[1].name = "OpenFile";
   tags[1].parent = "ItemOperations";
   tags[2].name = "open_file";
-  EXPECT_EQ(FilterTags(tags, "", "open"), (std::vector<uint32_t>{0, 1, 2}));
-  EXPECT_EQ(FilterTags(tags, "item", "open"), (std::vector<uint32_t>{1}));
-  EXPECT_EQ(FilterTags(tags, "doc", ""), (std::vector<uint32_t>{0}));
-  EXPECT_TRUE(FilterTags(tags, "x", "open").empty());
+  TagRanking ranking;
+  ranking.Assign(tags, FuzzyEncoding::kSingleByte);
+  EXPECT_EQ(ranking.Rank("", "open"), (std::vector<uint32_t>{0, 1, 2}));  // shorter first
+  EXPECT_EQ(ranking.Rank("item", "open"), (std::vector<uint32_t>{1}));
+  EXPECT_EQ(ranking.Rank("edoc", ""), (std::vector<uint32_t>{0}));
+  EXPECT_TRUE(ranking.Rank("x", "open").empty());
+  EXPECT_EQ(ranking.Rank("", "OF"), (std::vector<uint32_t>{1}));  // smart case
 }
 
 TEST(Script, ParsesEveryCommand) {

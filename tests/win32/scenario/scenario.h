@@ -36,6 +36,8 @@ enum class Op : uint8_t {
               //    6 writable, 7 a good list written by another instance, 8 the ".old" name
               //    taken (a read-only file there, else a folder), 9 the workspace's path null
               //    (or given again)
+  kMark,      // a: dialog; b: 0 the host takes the highlighting property off its dialog, 1 sets it
+  kPaint,     // a: dialog: its list painted into a bitmap (custom draw and display requests)
   kCount
 };
 

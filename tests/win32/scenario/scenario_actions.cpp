@@ -21,7 +21,7 @@ constexpr OpInfo kOps[] = {
     {"char", 3, 3, 4},   {"show", 8, 4, 96},   {"rows", 3, 2, 9},   {"sub", 3, 7, 0},
     {"unsub", 3, 7, 0},  {"load", 6, 3, 0},    {"save", 6, 0, 0},   {"get", 4, 0, 0},
     {"set", 5, 6, 0},    {"goto", 5, 6, 0},    {"reg", 3, 3, 7},    {"width", 1, 2, 0},
-    {"file", 6, 10, 0},
+    {"file", 6, 10, 0},  {"mark", 3, 2, 2},    {"paint", 6, 2, 0},
 };
 static_assert(sizeof kOps / sizeof kOps[0] == size_t(Op::kCount));
 

@@ -11,6 +11,8 @@ bool FindDialog::Open() {
   dialog_ = ::CreateDialogIndirectParamA(::GetModuleHandleW(nullptr), dialogTemplate.Get(), owner_,
                                          DialogProc, reinterpret_cast<LPARAM>(this));
   if (dialog_ == nullptr) return false;
+  // Read by the init entry: the lists show where the typed text matched.
+  ::SetPropA(dialog_, kHighlightMatchesProperty, reinterpret_cast<HANDLE>(1));
   AttachModule();
   outcome_.clear();
   Refilter();
@@ -21,6 +23,7 @@ bool FindDialog::Open() {
 void FindDialog::Close() {
   if (dialog_ == nullptr) return;
   DetachModule();
+  ::RemovePropA(dialog_, kHighlightMatchesProperty);
   HWND dialog = dialog_;
   dialog_ = nullptr;
   ::DestroyWindow(dialog);

@@ -1,6 +1,7 @@
 // What the host's two Find dialogs share: a modeless dialog from an in-memory template whose list
 // is an owner-data report list the module fills and whose combo boxes the module steers. The host
-// decides the rows: it refilters when the module reports a text change (NM_CHAR).
+// decides the rows: it ranks them again (row_ranking.h) when the module reports a text change
+// (NM_CHAR). It asks the module to highlight the matched characters in the lists.
 #pragma once
 
 // windows.h first: commctrl.h needs its types.
@@ -15,6 +16,7 @@
 
 #include "dialog_template.h"
 #include "module_link.h"
+#include "tolvane/fuzzy_match.h"
 
 namespace tolvane::host {
 
@@ -59,10 +61,14 @@ class FindDialog {
   virtual DialogTemplate BuildTemplate() const = 0;
   virtual void AttachModule() = 0;  // the init entry
   virtual void DetachModule() = 0;  // the close entry
-  virtual void Refilter() = 0;      // sets the rows from the combo boxes' texts
+  virtual void Refilter() = 0;      // ranks the rows for the combo boxes' texts
   virtual void Confirm() = 0;       // Enter or a double click on a row
   virtual bool HandleRequest(UINT, WPARAM, LPARAM) { return false; }
 
+  // How the matcher reads the texts: the host's are in its ANSI code page.
+  static FuzzyEncoding TextEncoding() {
+    return ::GetACP() == CP_UTF8 ? FuzzyEncoding::kUtf8 : FuzzyEncoding::kSingleByte;
+  }
   // Tells the list how many rows it has and selects the first.
   void ShowRows(std::size_t count);
   // Closes the dialog once the current message is handled.

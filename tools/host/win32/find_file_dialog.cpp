@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include "text_filter.h"
-
 namespace tolvane::host {
 
 DialogTemplate FindFileDialog::BuildTemplate() const {
@@ -23,6 +21,7 @@ DialogTemplate FindFileDialog::BuildTemplate() const {
 
 void FindFileDialog::AttachModule() {
   source_ = &files_;
+  ranking_.Assign(files_.Files(), TextEncoding());
   CFindFileEdit* combo = nullptr;
   CFindFileListCtrl* list = nullptr;
   module_.Entry<InitFindFileDialogFn>(kInitFindFileDialog)(Handle(), kDialogId, &combo, &list,
@@ -34,7 +33,7 @@ void FindFileDialog::DetachModule() {
 }
 
 void FindFileDialog::Refilter() {
-  keys_ = FilterFiles(files_.Files(), ComboText(kCombo));
+  keys_ = ranking_.Rank(ComboText(kCombo));
   keyArray_.keys = keys_.data();  // the module reads this word afresh on every request
   ShowRows(keys_.size());
 }

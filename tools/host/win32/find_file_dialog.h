@@ -7,6 +7,7 @@
 #include "editor_pane.h"
 #include "file_catalog.h"
 #include "find_dialog.h"
+#include "row_ranking.h"
 
 namespace tolvane::host {
 
@@ -35,6 +36,7 @@ class FindFileDialog final : public FindDialog {
   FileCatalog& files_;
   EditorPane& pane_;
   std::filesystem::path root_;
+  FileRanking ranking_;
   std::vector<uint32_t> keys_;
   HostFileKeyArray keyArray_{nullptr};
   HostFileSource* source_ = nullptr;  // the word through which the module reaches the source

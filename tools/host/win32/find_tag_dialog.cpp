@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include "text_filter.h"
-
 namespace tolvane::host {
 
 namespace {
@@ -30,6 +28,7 @@ DialogTemplate FindTagDialog::BuildTemplate() const {
 }
 
 void FindTagDialog::AttachModule() {
+  ranking_.Assign(tags_.Tags(), TextEncoding());
   CFindTagEdit* parentCombo = nullptr;
   CFindTagEdit* tagCombo = nullptr;
   CFindTagListCtrl* list = nullptr;
@@ -42,7 +41,7 @@ void FindTagDialog::DetachModule() {
 }
 
 void FindTagDialog::Refilter() {
-  const auto matches = FilterTags(tags_.Tags(), ComboText(kParentCombo), ComboText(kTagCombo));
+  const auto matches = ranking_.Rank(ComboText(kParentCombo), ComboText(kTagCombo));
   rows_.clear();
   rows_.reserve(matches.size());
   for (uint32_t index : matches) rows_.push_back(tags_.Record(index));
@@ -71,6 +70,7 @@ void FindTagDialog::Confirm() {
 bool FindTagDialog::HandleRequest(UINT message, WPARAM wParam, LPARAM) {
   if (message == kReloadRequest && (wParam == kParentCombo || wParam == kTagCombo)) {
     const std::size_t count = reload_();
+    ranking_.Assign(tags_.Tags(), TextEncoding());
     Refilter();
     outcome_ = "reloaded " + std::to_string(count) + " tags";
     return true;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "find_dialog.h"
+#include "row_ranking.h"
 #include "tag_catalog.h"
 
 namespace tolvane::host {
@@ -43,6 +44,7 @@ class FindTagDialog final : public FindDialog {
   TagCatalog& tags_;
   std::function<std::size_t()> reload_;
   std::function<std::string(HostTagRecord*)> goToTag_;
+  TagRanking ranking_;
   std::vector<HostTagRecord*> rows_;
   HostTagArray tagArray_{nullptr};
   HostTagRecord* picked_ = nullptr;

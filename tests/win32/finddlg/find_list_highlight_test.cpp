@@ -1,0 +1,175 @@
+// Highlighted matches, read back from the list's pixels: the list is painted into a bitmap
+// (WM_PRINTCLIENT, custom draw included) and each cell scanned from left to right for ink in the
+// system's highlight colour and ink in the window's text colour. Which characters match is the
+// matcher's business (fuzzy_match.h) and how the list's custom draw and the dialog's share the
+// stages is highlight_draw_stages_test's; here, that the matched characters, and only they, are
+// drawn apart, in ANSI and Unicode lists, and that only the dialog's property turns it on.
+#include <windows.h>
+
+// needs windows.h first
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "find_dialog_fixtures.h"
+#include "tolvane/tolvane.h"
+
+namespace tolvane::testing {
+namespace {
+
+// The list's client area as drawn by the list, 32-bit pixels, top row first.
+class ListPicture {
+ public:
+  explicit ListPicture(HWND list) {
+    RECT client{};
+    ::GetClientRect(list, &client);
+    width_ = client.right;
+    height_ = client.bottom;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    dc_ = ::CreateCompatibleDC(nullptr);
+    void* bits = nullptr;
+    bitmap_ = ::CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    pixels_ = static_cast<const uint32_t*>(bits);
+    old_ = ::SelectObject(dc_, bitmap_);
+    ::SendMessageW(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_),
+                   PRF_CLIENT | PRF_ERASEBKGND);
+  }
+  ~ListPicture() {
+    ::SelectObject(dc_, old_);
+    ::DeleteObject(bitmap_);
+    ::DeleteDC(dc_);
+  }
+  ListPicture(const ListPicture&) = delete;
+  ListPicture& operator=(const ListPicture&) = delete;
+
+  int Width() const { return width_; }
+  COLORREF At(int x, int y) const {
+    const uint32_t bgra = pixels_[y * width_ + x];
+    return RGB((bgra >> 16) & 0xff, (bgra >> 8) & 0xff, bgra & 0xff);
+  }
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  const uint32_t* pixels_ = nullptr;
+};
+
+// How far `pixel` lies from the line from `background` to `ink`, and how far along it (0 at the
+// background, 1 at the ink): a glyph's smoothed edge lies on that line too.
+struct Along {
+  double distance;
+  double share;
+};
+Along Between(COLORREF pixel, COLORREF background, COLORREF ink) {
+  const double d[3] = {double(GetRValue(ink)) - GetRValue(background),
+                       double(GetGValue(ink)) - GetGValue(background),
+                       double(GetBValue(ink)) - GetBValue(background)};
+  const double p[3] = {double(GetRValue(pixel)) - GetRValue(background),
+                       double(GetGValue(pixel)) - GetGValue(background),
+                       double(GetBValue(pixel)) - GetBValue(background)};
+  const double length = d[0] * d[0] + d[1] * d[1] + d[2] * d[2];
+  const double share = (p[0] * d[0] + p[1] * d[1] + p[2] * d[2]) / length;
+  double distance = 0;
+  for (int i = 0; i < 3; ++i) distance += std::abs(p[i] - share * d[i]);
+  return {distance, share};
+}
+
+// The cell's ink from left to right, as a string: 'H' for a stretch of columns inked in the
+// highlight colour, 'T' for one in the text colour ("HTHT" for matched, plain, matched, plain).
+std::string InkRuns(const ListPicture& picture, HWND list, int row, int column) {
+  RECT cell{};
+  cell.top = column;
+  cell.left = LVIR_LABEL;
+  ::SendMessageW(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&cell));
+  const COLORREF background = ::GetSysColor(COLOR_WINDOW);
+  const COLORREF text = ::GetSysColor(COLOR_WINDOWTEXT);
+  const COLORREF highlight = ::GetSysColor(COLOR_HIGHLIGHT);
+  std::string runs;
+  // Inside the grid lines around the cell.
+  const int right = std::min(static_cast<int>(cell.right) - 1, picture.Width());
+  for (int x = cell.left + 1; x < right; ++x) {
+    char ink = 0;
+    for (int y = cell.top; y < cell.bottom - 1; ++y) {
+      const COLORREF pixel = picture.At(x, y);
+      if (pixel == background) continue;
+      const Along toText = Between(pixel, background, text);
+      const Along toHighlight = Between(pixel, background, highlight);
+      const Along& nearer = toHighlight.distance < toText.distance ? toHighlight : toText;
+      if (nearer.share > 0.4 && nearer.distance < 60) ink = &nearer == &toHighlight ? 'H' : 'T';
+      if (ink == 'H') break;
+    }
+    if (ink != 0 && (runs.empty() || runs.back() != ink)) runs.push_back(ink);
+  }
+  return runs;
+}
+
+struct HighlightCase {
+  int column;
+  std::size_t combo;  // which of the dialog's combo boxes holds the query
+  const char* query;  // against row 1: "file1.cpp", parent "Parent", tag "tag1"
+  const char* runs;
+};
+
+template <TestDialog::Charset kCharset>
+class ListHighlight : public EachFindDialog<kCharset> {
+ protected:
+  void OpenWithQueries(bool highlighting) {
+    this->MakeRows(3);
+    this->AddControls();
+    if (highlighting) {
+      ::SetPropA(this->dialog.Handle(), kHighlightMatchesProperty, reinterpret_cast<HANDLE>(1));
+    }
+    this->Init(3);
+    for (const HighlightCase& c : Cases()) {
+      ::SendMessageW(this->list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c.column), 100);
+      ::SetWindowTextA(this->combos[c.combo], c.query);
+    }
+  }
+  std::vector<HighlightCase> Cases() const {
+    if (this->IsFindFile()) return {{0, 0, "fl1", "HTHTHT"}};
+    return {{2, 0, "Pr", "HTHT"}, {3, 1, "t1", "HTH"}};
+  }
+  void ExpectMatchedCharactersDrawnApart() {
+    OpenWithQueries(true);
+    const ListPicture picture(this->list);
+    for (const HighlightCase& c : Cases()) {
+      EXPECT_EQ(InkRuns(picture, this->list, 1, c.column), c.runs) << "query " << c.query;
+    }
+  }
+};
+
+using FindListHighlight = ListHighlight<TestDialog::Charset::kAnsi>;
+TOLVANE_FOR_BOTH_FIND_DIALOGS(FindListHighlight);
+using FindListHighlightUnicode = ListHighlight<TestDialog::Charset::kUnicode>;
+TOLVANE_FOR_BOTH_FIND_DIALOGS(FindListHighlightUnicode);
+
+TEST_P(FindListHighlight, MatchedCharactersAreDrawnInTheHighlightColourAndTheRestAsBefore) {
+  ExpectMatchedCharactersDrawnApart();
+}
+
+TEST_P(FindListHighlightUnicode, MatchedCharactersAreDrawnApartInAUnicodeListToo) {
+  ExpectMatchedCharactersDrawnApart();
+}
+
+TEST_P(FindListHighlight, WithoutTheDialogsPropertyTheCellsShowNoHighlight) {
+  OpenWithQueries(false);
+  const ListPicture picture(list);
+  for (const HighlightCase& c : Cases()) EXPECT_EQ(InkRuns(picture, list, 1, c.column), "T");
+}
+
+}  // namespace
+}  // namespace tolvane::testing
