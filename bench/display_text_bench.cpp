@@ -140,10 +140,9 @@ struct CellTexts {
       titles.push_back(file.Title());
       extensions.push_back(file.Extension());
       patterns.push_back(sample.tags[static_cast<std::size_t>(i)].pattern);
-      fileNames.emplace_back();
-      ComposeFileName(fileNames.back(), titles.back(), extensions.back());
-      lines.emplace_back();
-      ComposeLineText(lines.back(), patterns.back());
+      DisplayTextRing ring;
+      fileNames.emplace_back(StoreFileName(ring, titles.back(), extensions.back()));
+      lines.emplace_back(StoreLineText(ring, patterns.back()));
     }
   }
 };
@@ -166,9 +165,7 @@ void BM_ComposeFileNameCell(benchmark::State& state) {
   const CellTexts& texts = TheCellTexts();
   DisplayTextRing ring;
   CycleRows(state, [&](std::size_t row) {
-    return ring.StoreComposed([&](std::string& slot) {
-      ComposeFileName(slot, texts.titles[row], texts.extensions[row]);
-    });
+    return StoreFileName(ring, texts.titles[row], texts.extensions[row]);
   });
 }
 BENCHMARK(BM_ComposeFileNameCell);
@@ -176,10 +173,7 @@ BENCHMARK(BM_ComposeFileNameCell);
 void BM_ComposeLineCell(benchmark::State& state) {
   const CellTexts& texts = TheCellTexts();
   DisplayTextRing ring;
-  CycleRows(state, [&](std::size_t row) {
-    return ring.StoreComposed(
-        [&](std::string& slot) { ComposeLineText(slot, texts.patterns[row]); });
-  });
+  CycleRows(state, [&](std::size_t row) { return StoreLineText(ring, texts.patterns[row]); });
 }
 BENCHMARK(BM_ComposeLineCell);
 

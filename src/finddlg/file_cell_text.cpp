@@ -1,21 +1,25 @@
 #include "finddlg/file_cell_text.h"
 
+#include "finddlg/short_copy.h"
+
 namespace tolvane {
 
-void ComposeFileName(std::string& out, std::string_view title, std::string_view extension) {
-  out.assign(title);
+const char* StoreFileName(DisplayTextRing& ring, std::string_view title,
+                          std::string_view extension) {
+  const std::size_t length = title.size() + (extension.empty() ? 0 : 1 + extension.size());
+  char* text = ring.NextSlot(length);
+  CopyShortText(text, title.data(), title.size());
   if (!extension.empty()) {
-    out += '.';
-    out += extension;
+    text[title.size()] = '.';
+    CopyShortText(text + title.size() + 1, extension.data(), extension.size());
   }
+  return ring.Commit(length);
 }
 
-const char* ComposeRecordFileName(HostFileRecord& record, DisplayTextRing& ring) {
+const char* StoreRecordFileName(HostFileRecord& record, DisplayTextRing& ring) {
   const char* title = record.Title();
   const char* extension = record.Extension();
-  return ring.StoreComposed([&](std::string& slot) {
-    ComposeFileName(slot, title != nullptr ? title : "", extension != nullptr ? extension : "");
-  });
+  return StoreFileName(ring, title != nullptr ? title : "", extension != nullptr ? extension : "");
 }
 
 void AnswerFileDisplayRequest(DisplayRequest& request, const HostFileKeyArray* keyArray,
@@ -28,11 +32,12 @@ void AnswerFileDisplayRequest(DisplayRequest& request, const HostFileKeyArray* k
   HostFileRecord* record = (*sourceWord)->Record(key);
   if (record == nullptr) return;
   if (request.column == 0) {
-    request.text = ComposeRecordFileName(*record, ring);
+    request.text = StoreRecordFileName(*record, ring);
   } else {
-    // The record's text stays valid while the record lives: the control can read it in place.
+    // A copy: the record's text lives only as long as the record, which nothing promises past
+    // this request (a source may hand out a record made for the call).
     const char* path = record->Path();
-    request.text = path != nullptr ? path : "";
+    request.text = ring.StoreDisplayText(path != nullptr ? path : "");
   }
 }
 

@@ -2,7 +2,6 @@
 // when there is one), every other column the path.
 #pragma once
 
-#include <string>
 #include <string_view>
 
 #include "finddlg/display_request.h"
@@ -11,18 +10,20 @@
 
 namespace tolvane {
 
-// Writes title, or title + "." + extension when the extension is not empty, into out.
-void ComposeFileName(std::string& out, std::string_view title, std::string_view extension);
+// Stores title, or title + "." + extension when the extension is not empty, in the ring's next
+// slot and returns it.
+const char* StoreFileName(DisplayTextRing& ring, std::string_view title,
+                          std::string_view extension);
 
-// The record's file name composed into the ring's next slot; a null text reads as empty.
-const char* ComposeRecordFileName(HostFileRecord& record, DisplayTextRing& ring);
+// The record's file name stored in the ring's next slot; a null text reads as empty.
+const char* StoreRecordFileName(HostFileRecord& record, DisplayTextRing& ring);
 
 // Answers one display request. keyArray and sourceWord are the host's (the key array object and
 // the word holding the current HostFileSource); both are read afresh here, so a swap by the host
 // shows at the next request. Row i is key i; a key goes to the source unexamined.
-// The mask becomes kListItemText; the text is the record's path or points into ring (the file
-// name). A request that cannot be answered
-// (negative row, no array, no source, no record) keeps the control's text pointer.
+// The mask becomes kListItemText; the text (the file name, or the path) points into ring, never
+// at the record's own text. A request that cannot be answered (negative row, no array, no
+// source, no record) keeps the control's text pointer.
 void AnswerFileDisplayRequest(DisplayRequest& request, const HostFileKeyArray* keyArray,
                               HostFileSource* const* sourceWord, DisplayTextRing& ring);
 

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 #include "finddlg/display_request.h"
@@ -18,8 +17,9 @@ namespace tolvane {
 const char* TagKindLabel(int32_t kind);
 
 // The search pattern as the "Line" column shows it: the whole leading run of "^" and the whole
-// trailing run of "$" removed, each tab turned into one space, nothing else touched.
-void ComposeLineText(std::string& out, std::string_view pattern);
+// trailing run of "$" removed, each tab turned into one space, nothing else touched; stored in the
+// ring's next slot and returned.
+const char* StoreLineText(DisplayTextRing& ring, std::string_view pattern);
 
 // Answers one display request from element row of the host's tag array, read afresh here. The
 // mask becomes kListItemText. The text pointer is left as the control supplied it for a kind

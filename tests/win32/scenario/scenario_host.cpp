@@ -14,8 +14,10 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <new>
 #include <optional>
 #include <set>
+#include <string>
 
 #include "filelist/file_list_reader.h"
 #include "filelist/file_list_writer.h"
@@ -314,6 +316,33 @@ constexpr KeyPress kKeys[] = {{VK_UP, false},     {VK_DOWN, false}, {VK_PRIOR, f
 
 // ---- The host ----
 
+// A source whose records live for one request: each Record() makes a copy of the key's record
+// and ends the one made before, and the host ends the last one once the request is answered.
+// An ended record's texts are overwritten before it is freed, so a cell still pointing into one
+// shows the wrong text instead of the right one by chance.
+class ShortLivedFileSource final : public HostFileSource {
+ public:
+  HostFileRecord* Record(uint32_t key) override {
+    End();
+    const auto found = records.find(key);
+    if (found == records.end()) return nullptr;
+    made_.reset(new (std::nothrow) FakeFileRecord(*found->second));
+    return made_.get();
+  }
+  void End() {
+    if (made_ == nullptr) return;
+    for (std::string* text : {&made_->title, &made_->extension, &made_->path}) {
+      std::fill(text->begin(), text->end(), '~');
+    }
+    made_.reset();
+  }
+
+  std::map<uint32_t, const FakeFileRecord*> records;
+
+ private:
+  std::unique_ptr<FakeFileRecord> made_;
+};
+
 struct HostDialog {
   std::unique_ptr<TestDialog> window;
   HWND list = nullptr;
@@ -381,7 +410,7 @@ class Host {
   FakeFileRecord records_[3] = {{"main", "cpp", "c:\\src"},
                                 {"Makefile", "", "c:\\"},
                                 {"a-title-too-long-to-be-kept-inline", "h", "c:\\a\\long\\path"}};
-  FakeFileSource source_;
+  ShortLivedFileSource source_;
   HostFileSource* sourceWord_ = &source_;
   uint32_t keys_[8] = {0, 1, 2, 3, 4, 5, 6, 7};
   HostFileKeyArray keyArray_{keys_};
@@ -823,6 +852,7 @@ std::string Host::ShowCell(int d, bool wide, int row, int column) {
     return ::SendMessageA(dialog.window->Handle(), WM_NOTIFY, kListIds[d],
                           reinterpret_cast<LPARAM>(&info));
   });
+  source_.End();  // the request is answered: its record is gone, the cell's text must not be
   const bool untouched = info.item.pszText == (wide ? buffer : reinterpret_cast<wchar_t*>(narrow));
   // Rows without a record, and requests the module does not see, keep the control's text.
   const auto found = d == 0 ? source_.records.find(keys_[row]) : source_.records.end();
@@ -830,7 +860,7 @@ std::string Host::ShowCell(int d, bool wide, int row, int column) {
     return untouched ? "" : "display: a text for a row the module cannot answer";
   }
   if (d == 1 || g.hit) return "";  // a failed request keeps the control's text
-  const auto* record = static_cast<FakeFileRecord*>(found->second);
+  const FakeFileRecord* record = found->second;
   std::string expected = record->path;
   if (info.item.iSubItem == 0) {
     expected = record->title + (record->extension.empty() ? "" : "." + record->extension);

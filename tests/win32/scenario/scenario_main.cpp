@@ -45,6 +45,9 @@ const char* const kRegressions[] = {
     // Memory ran out while a save wrote, after it had set aside the list a load could not open:
     // the list waited under ".old" and the next load reported success with no entries.
     "file:7 file:3 create:0 load:1 file:4 save!m5 load:1",
+    // The Find File path cell pointed at the record's own text, which the host's source may end
+    // as soon as the request is answered.
+    "create:0 init:0:1 show:0:16",
     // Not a fault of the module: the model took two candidate lists that store alike for a
     // contradiction.
     "create:0 init:1:1 add:2:4 destroy:2 create:0 create:0 destroy:2 init:1:0 destroy:2 create:0 "
