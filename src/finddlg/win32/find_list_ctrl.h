@@ -15,6 +15,12 @@ namespace tolvane {
 
 class CFindListCtrl : public CListCtrl {
  public:
+  // For its notifications only: the list's own messages (a cell read with LVM_GETITEMTEXT, and
+  // every other) then pass no procedure of ours, whose hop into the list's procedure under Wine
+  // costs about as much as the module's whole answer.
+  bool AttachToDialogItem(HWND dialog, int controlId) override {
+    return AttachForNotifications(dialog, controlId);
+  }
   // Override point: answers the list's own LVN_GETDISPINFOA and LVN_GETDISPINFOW, so the dialog
   // never sees them. Of the record only iItem, iSubItem, mask and pszText are read, and only mask
   // and pszText written; the control's own text buffer is never touched.
