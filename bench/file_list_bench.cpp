@@ -78,7 +78,9 @@ void BM_LoadFileList(benchmark::State& state) {
     workspace.calls.clear();
   }
 }
-BENCHMARK(BM_LoadFileList)->Unit(benchmark::kMillisecond);
+// A run is one to three loads, which the work of others on a shared machine disturbs (only ever
+// upwards); each load benchmark runs three times and the goal takes the best run.
+BENCHMARK(BM_LoadFileList)->Unit(benchmark::kMillisecond)->Repetitions(3);
 
 // Baseline: read the same file into memory and build the same strings into a std::vector.
 void BM_LoadBaselineReadIntoVector(benchmark::State& state) {
@@ -106,7 +108,7 @@ void BM_LoadBaselineReadIntoVector(benchmark::State& state) {
     benchmark::DoNotOptimize(names.data());
   }
 }
-BENCHMARK(BM_LoadBaselineReadIntoVector)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadBaselineReadIntoVector)->Unit(benchmark::kMillisecond)->Repetitions(3);
 
 TOLVANE_BENCH_GOAL("load 1,000,000 entries vs read + strings into std::vector", "BM_LoadFileList",
                    "BM_LoadBaselineReadIntoVector", 1.5);
