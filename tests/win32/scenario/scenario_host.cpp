@@ -18,6 +18,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "filelist/file_list_reader.h"
 #include "filelist/file_list_writer.h"
@@ -47,7 +48,7 @@ struct ImportState {
   bool ctrl = false;  // what GetAsyncKeyState tells the module about Ctrl
   std::set<HANDLE> files;
   std::set<HKEY> keys;
-  std::set<HHOOK> hooks;
+  std::map<HHOOK, int> hooks;  // and their kinds
 } g;
 
 bool Failing(Fault kind) {
@@ -98,7 +99,7 @@ LSTATUS WINAPI RegCloseHook(HKEY key) {
 }
 HHOOK WINAPI SetHookHook(int type, HOOKPROC procedure, HINSTANCE instance, DWORD thread) {
   HHOOK hook = ::SetWindowsHookExA(type, procedure, instance, thread);
-  if (hook != nullptr) g.hooks.insert(hook);
+  if (hook != nullptr) g.hooks[hook] = type;
   return hook;
 }
 BOOL WINAPI UnhookHook(HHOOK hook) {
@@ -1017,12 +1018,20 @@ std::string Host::Check() {
   if (HelperWindowsOf(mainWindow_.Handle()) != 0) return "helper window: left after the loop ran";
   if (!g.files.empty()) return "handles: a file the module opened is still open";
   if (!g.keys.empty()) return "handles: a registry key the module opened is still open";
+  // A message hook while a combo box is attached, a destroy watch while a list is.
   const bool combos = (dialogs_[0].attached && ::IsWindow(dialogs_[0].combos[0])) ||
                       (dialogs_[1].attached &&
                        (::IsWindow(dialogs_[1].combos[0]) || ::IsWindow(dialogs_[1].combos[1])));
-  if (g.hooks.size() != (combos ? 1u : 0u)) {
-    return "hooks: " + std::to_string(g.hooks.size()) + " set while the module's combo boxes " +
-           (combos ? "are attached" : "are not");
+  const bool lists = (dialogs_[0].attached && ::IsWindow(dialogs_[0].list)) ||
+                     (dialogs_[1].attached && ::IsWindow(dialogs_[1].list));
+  for (const auto& [kind, expected, what] :
+       {std::tuple{WH_GETMESSAGE, combos, "combo boxes"}, std::tuple{WH_CBT, lists, "lists"}}) {
+    const auto set = std::count_if(g.hooks.begin(), g.hooks.end(),
+                                   [kind](const auto& hook) { return hook.second == kind; });
+    if (set != (expected ? 1 : 0)) {
+      return "hooks: " + std::to_string(set) + " of kind " + std::to_string(kind) +
+             " set while the module's " + what + (expected ? " are attached" : " are not");
+    }
   }
   for (int which = 0; which < 7; ++which) {
     HWND window = Window(which);
