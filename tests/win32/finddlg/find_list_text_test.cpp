@@ -79,7 +79,9 @@ TEST_P(FindListText, ARequestComesBackTextOnlyWithTheControlsBufferAndItemUntouc
   EXPECT_EQ(sent.result, 0);
   EXPECT_EQ(sent.info.item.mask, UINT(LVIF_TEXT));
   EXPECT_STREQ(sent.info.item.pszText, PlainText(0));
-  if (!IsFindFile()) EXPECT_EQ(sent.info.item.pszText, PlainText(0));  // handed over, not copied
+  if (!IsFindFile()) {
+    EXPECT_EQ(sent.info.item.pszText, PlainText(0));  // handed over, not copied
+  }
   EXPECT_STREQ(buffer, "untouched");
   EXPECT_EQ(sent.info.item.state, UINT(LVIS_CUT));
   EXPECT_EQ(sent.info.item.iImage, 7);
