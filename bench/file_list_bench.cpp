@@ -114,6 +114,9 @@ TOLVANE_BENCH_GOAL("load 1,000,000 entries vs read + strings into std::vector", 
                    "BM_LoadBaselineReadIntoVector", 1.5);
 
 constexpr std::size_t kMaskBytes = 256 * 1024;
+// A pass takes microseconds, which the work of others on a shared machine disturbs (only ever
+// upwards); the mask and its baseline run five times and the goal takes the best run.
+constexpr int kMaskRepetitions = 5;
 
 void BM_BodyMask(benchmark::State& state) {
   std::vector<uint8_t> buffer(kMaskBytes, 0x5A);
@@ -123,7 +126,7 @@ void BM_BodyMask(benchmark::State& state) {
   }
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(kMaskBytes));
 }
-BENCHMARK(BM_BodyMask);
+BENCHMARK(BM_BodyMask)->Repetitions(kMaskRepetitions);
 
 // memcpy's speed depends on where its two buffers lie: on the shared build machine (AMD EPYC
 // under KVM, glibc 2.36 copying with "rep movsb") a target 16 bytes past the source modulo 4 KiB,
@@ -143,7 +146,7 @@ void BM_MaskBaselineMemcpy(benchmark::State& state) {
   }
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(kMaskBytes));
 }
-BENCHMARK(BM_MaskBaselineMemcpy);
+BENCHMARK(BM_MaskBaselineMemcpy)->Repetitions(kMaskRepetitions);
 
 TOLVANE_BENCH_SPEED_GOAL("mask speed vs memcpy over a 256 KiB buffer", "BM_BodyMask",
                          "BM_MaskBaselineMemcpy", 0.5);
