@@ -97,13 +97,14 @@ bool CWnd::AttachForNotifications(HWND dialog, int controlId) {
   if (hwnd_ != nullptr) return false;
   HWND item = ::GetDlgItem(dialog, controlId);
   if (item == nullptr || FromHandle(item) != nullptr) return false;
-  // A window whose earlier subclass of ours could not be undone keeps going through it.
+  // A window whose earlier subclass of ours could not be undone keeps going through it, and one
+  // whose destruction cannot be watched is subclassed. CWnd's own attach: a class may attach for
+  // notifications in its override of AttachToDialogItem, which would bring us back here.
   const WindowRecord* earlier = TheWindowTable().Find(item);
-  if (earlier != nullptr && earlier->ownProcedure != nullptr) {
-    return AttachToDialogItem(dialog, controlId);
+  if ((earlier != nullptr && earlier->ownProcedure != nullptr) ||
+      !DestroyWatch::Instance().AddWindow(item, *this)) {
+    return CWnd::AttachToDialogItem(dialog, controlId);
   }
-  if (!DestroyWatch::Instance().AddWindow(item, *this))
-    return AttachToDialogItem(dialog, controlId);
   if (!ReflectNotificationsOf(dialog)) {
     DestroyWatch::Instance().RemoveWindow(item);
     return false;

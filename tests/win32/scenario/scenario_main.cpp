@@ -48,6 +48,9 @@ const char* const kRegressions[] = {
     // The Find File path cell pointed at the record's own text, which the host's source may end
     // as soon as the request is answered.
     "create:0 init:0:1 show:0:16",
+    // Memory ran out as a list was attached for its notifications only: the fallback to a
+    // subclass called the list's own attach, which attaches for notifications, without end.
+    "create:0 init:0:2!m2",
     // Not a fault of the module: the model took two candidate lists that store alike for a
     // contradiction.
     "create:0 init:1:1 add:2:4 destroy:2 create:0 create:0 destroy:2 init:1:0 destroy:2 create:0 "
