@@ -1,6 +1,6 @@
 // The two Find lists' cell texts from arbitrary host strings (any bytes, any length), arbitrary
 // kinds and arbitrary columns. Every answered request leaves a text-only mask and a text that
-// matches what the column shows; a composed text stays intact through the next two.
+// matches what the column shows; a text stored in the ring stays intact through the next two.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstddef>
@@ -88,11 +88,11 @@ void CheckFileList(FuzzedDataProvider& input) {
       continue;
     }
     auto* record = static_cast<testing::FakeFileRecord*>(found->second);
-    if (request.column == 0) {
-      Remember(handed, request.text, FileName(record->title, record->extension));
-    } else {
-      FUZZ_REQUIRE(request.text == record->path.c_str());  // the record's own text, not a copy
-    }
+    // Both columns are copies in the ring: the record need not outlive the request.
+    FUZZ_REQUIRE(request.text != record->path.c_str());
+    Remember(handed, request.text,
+             request.column == 0 ? FileName(record->title, record->extension)
+                                 : std::string(AsCString(record->path)));
   }
 }
 

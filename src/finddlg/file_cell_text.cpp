@@ -2,20 +2,10 @@
 
 namespace tolvane {
 
-void ComposeFileName(std::string& out, std::string_view title, std::string_view extension) {
-  out.assign(title);
-  if (!extension.empty()) {
-    out += '.';
-    out += extension;
-  }
-}
-
-const char* ComposeRecordFileName(HostFileRecord& record, DisplayTextRing& ring) {
+const char* StoreRecordFileName(HostFileRecord& record, DisplayTextRing& ring) {
   const char* title = record.Title();
   const char* extension = record.Extension();
-  return ring.StoreComposed([&](std::string& slot) {
-    ComposeFileName(slot, title != nullptr ? title : "", extension != nullptr ? extension : "");
-  });
+  return StoreFileName(ring, title != nullptr ? title : "", extension != nullptr ? extension : "");
 }
 
 void AnswerFileDisplayRequest(DisplayRequest& request, const HostFileKeyArray* keyArray,
@@ -28,11 +18,12 @@ void AnswerFileDisplayRequest(DisplayRequest& request, const HostFileKeyArray* k
   HostFileRecord* record = (*sourceWord)->Record(key);
   if (record == nullptr) return;
   if (request.column == 0) {
-    request.text = ComposeRecordFileName(*record, ring);
+    request.text = StoreRecordFileName(*record, ring);
   } else {
-    // The record's text stays valid while the record lives: the control can read it in place.
+    // A copy: the record's text lives only as long as the record, which nothing promises past
+    // this request (a source may hand out a record made for the call).
     const char* path = record->Path();
-    request.text = path != nullptr ? path : "";
+    request.text = ring.StoreDisplayText(path != nullptr ? path : "");
   }
 }
 

@@ -2,27 +2,39 @@
 // when there is one), every other column the path.
 #pragma once
 
-#include <string>
+#include <cstddef>
 #include <string_view>
 
 #include "finddlg/display_request.h"
 #include "finddlg/display_text_ring.h"
+#include "finddlg/short_copy.h"
 #include "tolvane/host_objects.h"
 
 namespace tolvane {
 
-// Writes title, or title + "." + extension when the extension is not empty, into out.
-void ComposeFileName(std::string& out, std::string_view title, std::string_view extension);
+// Stores title, or title + "." + extension when the extension is not empty, in the ring's next
+// slot and returns it. Inline, as a call would cost a good part of the whole.
+inline const char* StoreFileName(DisplayTextRing& ring, std::string_view title,
+                                 std::string_view extension) {
+  const std::size_t length = title.size() + (extension.empty() ? 0 : 1 + extension.size());
+  char* text = ring.NextSlot(length);
+  CopyShortText(text, title.data(), title.size());
+  if (!extension.empty()) {
+    text[title.size()] = '.';
+    CopyShortText(text + title.size() + 1, extension.data(), extension.size());
+  }
+  return ring.Commit(length);
+}
 
-// The record's file name composed into the ring's next slot; a null text reads as empty.
-const char* ComposeRecordFileName(HostFileRecord& record, DisplayTextRing& ring);
+// The record's file name stored in the ring's next slot; a null text reads as empty.
+const char* StoreRecordFileName(HostFileRecord& record, DisplayTextRing& ring);
 
 // Answers one display request. keyArray and sourceWord are the host's (the key array object and
 // the word holding the current HostFileSource); both are read afresh here, so a swap by the host
 // shows at the next request. Row i is key i; a key goes to the source unexamined.
-// The mask becomes kListItemText; the text is the record's path or points into ring (the file
-// name). A request that cannot be answered
-// (negative row, no array, no source, no record) keeps the control's text pointer.
+// The mask becomes kListItemText; the text (the file name, or the path) points into ring, never
+// at the record's own text. A request that cannot be answered (negative row, no array, no
+// source, no record) keeps the control's text pointer.
 void AnswerFileDisplayRequest(DisplayRequest& request, const HostFileKeyArray* keyArray,
                               HostFileSource* const* sourceWord, DisplayTextRing& ring);
 

@@ -1,7 +1,6 @@
 #include "finddlg/tag_cell_text.h"
 
 #include <cstdint>
-#include <cstring>
 #include <iterator>
 
 #include "finddlg/file_cell_text.h"
@@ -20,47 +19,11 @@ const char* OrEmpty(const char* text) {
   return text != nullptr ? text : "";
 }
 
-// Eight bytes at a time in one 64-bit word: each tab byte is found exactly (no carries between
-// bytes) and turned into a space by one exclusive-or.
-constexpr std::size_t kChunk = sizeof(uint64_t);
-constexpr uint64_t kEveryByte = 0x0101010101010101u;
-
-void CopyChunkTabsAsSpaces(char* to, const char* from) {
-  uint64_t word;
-  std::memcpy(&word, from, kChunk);
-  const uint64_t tabsZero = word ^ (kEveryByte * '\t');
-  const uint64_t low7 = kEveryByte * 0x7F;
-  // High bit of each byte that is zero in tabsZero, that is, of each tab.
-  const uint64_t isTab = ~(((tabsZero & low7) + low7) | tabsZero | low7);
-  word ^= (isTab >> 7) * ('\t' ^ ' ');
-  std::memcpy(to, &word, kChunk);
-}
-
 }  // namespace
 
 const char* TagKindLabel(int32_t kind) {
   if (kind < 0 || kind >= kTagKindCount) return nullptr;
   return kKindLabels[kind];
-}
-
-void ComposeLineText(std::string& out, std::string_view pattern) {
-  const char* begin = pattern.data();
-  const char* end = begin + pattern.size();
-  while (begin != end && *begin == '^') ++begin;
-  while (end != begin && end[-1] == '$') --end;
-  // One pass from the pattern into the slot, a word at a time: copying first and replacing in
-  // place afterwards reads back bytes just stored, which costs about twice as much.
-  const std::size_t length = static_cast<std::size_t>(end - begin);
-  out.resize(length);
-  char* to = out.data();
-  std::size_t i = 0;
-  for (; i + kChunk <= length; i += kChunk) CopyChunkTabsAsSpaces(to + i, begin + i);
-  if (i == length) return;
-  if (length >= kChunk) {  // the last chunk again, overlapping: same source, same result
-    CopyChunkTabsAsSpaces(to + length - kChunk, begin + length - kChunk);
-    return;
-  }
-  for (; i < length; ++i) to[i] = begin[i] == '\t' ? ' ' : begin[i];
 }
 
 void AnswerTagDisplayRequest(DisplayRequest& request, const HostTagArray* tagArray,
@@ -83,14 +46,12 @@ void AnswerTagDisplayRequest(DisplayRequest& request, const HostTagArray* tagArr
       request.text = OrEmpty(tag->Name());
       break;
     case 4: {
-      if (HostFileRecord* file = tag->File()) request.text = ComposeRecordFileName(*file, ring);
+      if (HostFileRecord* file = tag->File()) request.text = StoreRecordFileName(*file, ring);
       break;
     }
-    case 5: {
-      const std::string_view pattern = OrEmpty(tag->Pattern());
-      request.text = ring.StoreComposed([&](std::string& slot) { ComposeLineText(slot, pattern); });
+    case 5:
+      request.text = StoreLineText(ring, OrEmpty(tag->Pattern()));
       break;
-    }
     default:
       break;
   }

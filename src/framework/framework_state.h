@@ -1,9 +1,11 @@
 // What the framework keeps for the whole process: the table of its windows and the thread's
-// message hook. Their owner (the module object; a test program of the framework) makes the state
-// before its first window and deletes it after its last; while it lives, TheWindowTable() and
-// PreTranslateHook::Instance() reach its members. There is one at a time.
+// hooks. Their owner (the module object; a test program of the framework) makes the state before
+// its first window and deletes it after its last; while it lives, TheWindowTable(),
+// PreTranslateHook::Instance() and DestroyWatch::Instance() reach its members. There is one at a
+// time.
 #pragma once
 
+#include "framework/destroy_watch.h"
 #include "framework/pre_translate_hook.h"
 #include "framework/window_table.h"
 
@@ -11,7 +13,8 @@ namespace tolvane {
 
 struct FrameworkState {
   WindowTable windows;
-  PreTranslateHook hook;  // goes first, removing a hook still set
+  PreTranslateHook hook;  // the hooks go first, removing one still set
+  DestroyWatch destroyWatch;
 };
 
 }  // namespace tolvane

@@ -1,6 +1,7 @@
 #include "framework/window.h"
 
 #include "framework/code_pin.h"
+#include "framework/destroy_watch.h"
 #include "framework/notification_reflection.h"
 #include "framework/pre_translate_hook.h"
 #include "framework/window_table.h"
@@ -92,6 +93,32 @@ bool CWnd::AttachToDialogItem(HWND dialog, int controlId) {
   return true;
 }
 
+bool CWnd::AttachForNotifications(HWND dialog, int controlId) {
+  if (hwnd_ != nullptr) return false;
+  HWND item = ::GetDlgItem(dialog, controlId);
+  if (item == nullptr || FromHandle(item) != nullptr) return false;
+  // A window whose earlier subclass of ours could not be undone keeps going through it, and one
+  // whose destruction cannot be watched is subclassed. CWnd's own attach: a class may attach for
+  // notifications in its override of AttachToDialogItem, which would bring us back here.
+  const WindowRecord* earlier = TheWindowTable().Find(item);
+  if ((earlier != nullptr && earlier->ownProcedure != nullptr) ||
+      !DestroyWatch::Instance().AddWindow(item, *this)) {
+    return CWnd::AttachToDialogItem(dialog, controlId);
+  }
+  if (!ReflectNotificationsOf(dialog)) {
+    DestroyWatch::Instance().RemoveWindow(item);
+    return false;
+  }
+  if (!Bind(item)) {
+    DestroyWatch::Instance().RemoveWindow(item);
+    StopReflectingNotificationsOf(dialog);
+    return false;
+  }
+  destroyWatched_ = true;
+  reflectingDialog_ = dialog;
+  return true;
+}
+
 HWND CWnd::Detach() {
   HWND hwnd = hwnd_;
   if (hwnd == nullptr) return nullptr;
@@ -149,6 +176,10 @@ bool CWnd::PreTranslateMessage(MSG&) {
   return false;
 }
 
+void CWnd::LetGoOfWindow() {
+  Detach();
+}
+
 LRESULT CWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return Default(message, wParam, lParam);
 }
@@ -185,6 +216,10 @@ void CWnd::Unbind() {
   if (preTranslating_) {
     PreTranslateHook::Instance().RemoveWindow(hwnd_);
     preTranslating_ = false;
+  }
+  if (destroyWatched_) {
+    DestroyWatch::Instance().RemoveWindow(hwnd_);
+    destroyWatched_ = false;
   }
   WindowTable& table = TheWindowTable();
   if (WindowRecord* record = table.Find(hwnd_)) record->object = nullptr;

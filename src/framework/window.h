@@ -24,6 +24,12 @@ class CWnd : public WindowObject {
   // Override point: takes over dialog item `controlId` of `dialog` by subclassing it; the
   // item's notifications to the dialog are reflected to this object.
   virtual bool AttachToDialogItem(HWND dialog, int controlId);
+  // Takes over dialog item `controlId` for its notifications only: they are reflected to this
+  // object as after AttachToDialogItem, but the item keeps its own procedure, so its messages
+  // pass none of ours (OnMessage sees none of them) and cost nothing more. The object lets go of
+  // the window just before it is destroyed (destroy_watch.h). Where that cannot be watched, the
+  // item is subclassed as by AttachToDialogItem.
+  bool AttachForNotifications(HWND dialog, int controlId);
   // Gives the window back its own procedure and forgets it; returns the window.
   HWND Detach();
   // Destroys the window (the object stays, without a window).
@@ -48,6 +54,7 @@ class CWnd : public WindowObject {
   // before it is translated and dispatched; answer true to consume it. Offered only to objects
   // that asked for it (see WantPreTranslation).
   bool PreTranslateMessage(MSG& message) override;
+  void LetGoOfWindow() override;
 
  protected:
   // Override point: every message for the window; the default is the window's own processing.
@@ -77,6 +84,7 @@ class CWnd : public WindowObject {
   WNDPROC ownProcedure_ = nullptr;
   HWND reflectingDialog_ = nullptr;  // the dialog subclassed for this control's notifications
   bool preTranslating_ = false;
+  bool destroyWatched_ = false;     // attached for notifications only
   WindowWatch* watches_ = nullptr;  // told when the object is deleted
 };
 

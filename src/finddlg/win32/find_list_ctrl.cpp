@@ -32,20 +32,22 @@ namespace {
 // The host's texts are in the thread's ANSI code page. No code page gives more UTF-16 units than it
 // has bytes, so the slot sized to the bytes takes the text in one call; the size is asked only if a
 // conversion should ever need more.
-void ConvertAnsiToWide(std::wstring& slot, const char* text) {
+const wchar_t* StoreWide(WideDisplayTextRing& ring, const char* text) {
   const int bytes = static_cast<int>(std::strlen(text));
-  if (bytes == 0) {
-    slot.clear();
-    return;
+  wchar_t* slot = ring.NextSlot(static_cast<std::size_t>(bytes));
+  int units = 0;
+  if (bytes != 0) {
+    units = ::MultiByteToWideChar(CP_THREAD_ACP, 0, text, bytes, slot, bytes);
+    if (units == 0 && ::GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+      // A size of 0 would ask for the size again instead of converting: only a known one goes on.
+      const int needed = ::MultiByteToWideChar(CP_THREAD_ACP, 0, text, bytes, nullptr, 0);
+      if (needed > 0) {
+        slot = ring.NextSlot(static_cast<std::size_t>(needed));
+        units = ::MultiByteToWideChar(CP_THREAD_ACP, 0, text, bytes, slot, needed);
+      }
+    }
   }
-  slot.resize(static_cast<std::size_t>(bytes));
-  int units = ::MultiByteToWideChar(CP_THREAD_ACP, 0, text, bytes, slot.data(), bytes);
-  if (units == 0 && ::GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
-    units = ::MultiByteToWideChar(CP_THREAD_ACP, 0, text, bytes, nullptr, 0);
-    slot.resize(static_cast<std::size_t>(units));
-    units = ::MultiByteToWideChar(CP_THREAD_ACP, 0, text, bytes, slot.data(), units);
-  }
-  slot.resize(static_cast<std::size_t>(units));
+  return ring.Commit(static_cast<std::size_t>(units));
 }
 
 }  // namespace
@@ -156,9 +158,7 @@ void CFindListCtrl::AnswerWide(LVITEMW& item) {
   DisplayRequest cell{item.iItem, item.iSubItem, item.mask, nullptr};
   Answer(cell, ring_);
   if (cell.text != nullptr) {
-    const char* narrow = cell.text;
-    item.pszText = const_cast<wchar_t*>(
-        wideRing_.StoreComposed([narrow](std::wstring& slot) { ConvertAnsiToWide(slot, narrow); }));
+    item.pszText = const_cast<wchar_t*>(StoreWide(wideRing_, cell.text));
   }
   item.mask = cell.mask;
 }

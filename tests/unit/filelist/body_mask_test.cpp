@@ -19,10 +19,11 @@ TEST(BodyMask, MasksZeroBytesWithThePeriodOfEight) {
 }
 
 TEST(BodyMask, EveryLengthAndStartAgreesWithTheByteRule) {
-  // The word-at-a-time loop and the tail must agree for all lengths, from any alignment.
-  std::vector<uint8_t> storage(64 + 8);
+  // The vector steps of 64 and 16 bytes, the word loop and the tail must agree for all lengths
+  // that reach each of them, from any alignment.
+  std::vector<uint8_t> storage(160 + 8);
   for (std::size_t start = 0; start < 8; ++start) {
-    for (std::size_t size = 0; size <= 64; ++size) {
+    for (std::size_t size = 0; size <= 160; ++size) {
       std::iota(storage.begin(), storage.end(), uint8_t(7));
       std::vector<uint8_t> original = storage;
       ApplyBodyMask(storage.data() + start, size);

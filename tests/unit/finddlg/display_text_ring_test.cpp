@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <iterator>
 #include <string>
+#include <utility>
 
 #include "finddlg/file_cell_text.h"
 #include "finddlg/tag_cell_text.h"
@@ -41,15 +44,26 @@ TEST(DisplayTextRing, StoredTextIsACopy) {
   EXPECT_STREQ(ring.StoreDisplayText(""), "");
 }
 
+TEST(DisplayTextRing, SlotsThatGrowKeepTheTwoTextsBefore) {
+  // Lengths that grow a slot by one, double it, jump far past it and fall back, in every slot.
+  const std::size_t lengths[] = {0, 1, 2, 3, 15, 16, 17, 4, 100, 33, 1000, 2, 5000, 64, 4999, 0};
+  DisplayTextRing ring;
+  std::deque<std::pair<const char*, std::string>> handed;
+  for (std::size_t i = 0; i < std::size(lengths); ++i) {
+    std::string text(lengths[i], static_cast<char>('a' + i));
+    handed.emplace_back(ring.StoreDisplayText(text), std::move(text));
+    if (handed.size() > DisplayTextRing::kSlotCount) handed.pop_front();
+    for (const auto& [stored, expected] : handed) ASSERT_EQ(stored, expected) << "text " << i;
+  }
+}
+
 TEST(DisplayTextRing, ComposedTextsReplaceLongerLeftovers) {
   DisplayTextRing ring;
   for (int i = 0; i < 3; ++i)
     ring.StoreDisplayText("leftover text that must not show through at all");
-  EXPECT_STREQ(ring.StoreComposed([](std::string& slot) { ComposeFileName(slot, "a", "h"); }),
-               "a.h");
-  EXPECT_STREQ(ring.StoreComposed([](std::string& slot) { ComposeLineText(slot, "^x\ty$"); }),
-               "x y");
-  EXPECT_STREQ(ring.StoreComposed([](std::string& slot) { ComposeLineText(slot, "^$"); }), "");
+  EXPECT_STREQ(StoreFileName(ring, "a", "h"), "a.h");
+  EXPECT_STREQ(StoreLineText(ring, "^x\ty$"), "x y");
+  EXPECT_STREQ(StoreLineText(ring, "^$"), "");
 }
 
 }  // namespace

@@ -21,9 +21,8 @@ using testing::FakeTagRecord;
 const char kControlBuffer[] = "control's own buffer";
 
 std::string LineText(std::string_view pattern) {
-  std::string out = "stale";
-  ComposeLineText(out, pattern);
-  return out;
+  DisplayTextRing ring;
+  return StoreLineText(ring, pattern);
 }
 
 // The labels are the table's own data; what can go wrong is the indexing around it.
@@ -36,7 +35,7 @@ TEST(TagKindLabel, KindNumbersIndexTheLabelsAndNothingOutsideHasOne) {
   EXPECT_EQ(TagKindLabel(INT32_MIN), nullptr);
 }
 
-TEST(ComposeLineText, StripsWholeRunsAndTurnsTabsIntoSpaces) {
+TEST(StoreLineText, StripsWholeRunsAndTurnsTabsIntoSpaces) {
   EXPECT_EQ(LineText("^int main()$"), "int main()");
   EXPECT_EQ(LineText("^^x$$"), "x");
   EXPECT_EQ(LineText("a^b$c"), "a^b$c");
@@ -45,7 +44,7 @@ TEST(ComposeLineText, StripsWholeRunsAndTurnsTabsIntoSpaces) {
   EXPECT_EQ(LineText("^\t\tx = /y/;\t$"), "  x = /y/; ");
 }
 
-TEST(ComposeLineText, EveryLengthAndTabPositionAgreesWithACharacterByCharacterCopy) {
+TEST(StoreLineText, EveryLengthAndTabPositionAgreesWithACharacterByCharacterCopy) {
   for (std::size_t length = 0; length <= 70; ++length) {
     for (std::size_t tab = 0; tab <= length; ++tab) {
       std::string body(length, 'x');

@@ -6,6 +6,7 @@
 
 #include "framework/combo_box_ex.h"
 #include "framework/list_ctrl.h"
+#include "framework/window_table.h"
 #include "harness/test_dialog.h"
 
 // needs windows.h first
@@ -178,6 +179,30 @@ TEST(Reflection, DestroyingTheDialogLeavesTheObjectsWithoutWindows) {
 
   EXPECT_EQ(combo.Handle(), nullptr);
   EXPECT_EQ(list.Handle(), nullptr);
+}
+
+// Attached for its notifications only, a list keeps its own procedure and its object still
+// answers them; the object lets go when the list is destroyed, alone or with its dialog.
+TEST(Reflection, AListAttachedForNotificationsOnlyLetsGoWhenItsWindowGoes) {
+  for (const bool withDialog : {false, true}) {
+    auto dialog = std::make_unique<TestDialog>();
+    HWND listWindow = dialog->AddList(1020);
+    const LONG_PTR own = ::GetWindowLongPtrA(listWindow, GWLP_WNDPROC);
+    DisplayList list;
+    ASSERT_TRUE(list.AttachForNotifications(dialog->Handle(), 1020));
+    EXPECT_EQ(::GetWindowLongPtrA(listWindow, GWLP_WNDPROC), own);
+    EXPECT_EQ(SendNotify(dialog->Handle(), listWindow, 1020, LVN_GETDISPINFOA), 42);
+    EXPECT_EQ(list.requests, 1);
+
+    if (withDialog) {
+      dialog.reset();
+    } else {
+      ::DestroyWindow(listWindow);
+    }
+
+    EXPECT_EQ(list.Handle(), nullptr) << withDialog;
+    EXPECT_EQ(TheWindowTable().Find(listWindow), nullptr) << withDialog;
+  }
 }
 
 TEST(Reflection, AttachingToAMissingItemOrTwiceFails) {

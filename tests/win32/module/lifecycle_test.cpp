@@ -253,10 +253,12 @@ TEST_F(Lifecycle, UnloadWithBothFindDialogsOpenLeavesPlainControls) {
       fileDialog.Handle(), 1, nullptr, nullptr, &source, &keys));
   ASSERT_TRUE(Entry<InitFindTagDialogFn>(table, kInitFindTagDialog)(tagDialog.Handle(), 2, nullptr,
                                                                     nullptr, nullptr, &tags));
+  // The combo boxes and the dialogs are subclassed; the lists keep their own procedures.
   for (size_t i = 0; i < windows.size(); ++i) {
-    ASSERT_NE(::GetWindowLongPtrA(windows[i], GWLP_WNDPROC), procedures[i]) << i;
+    const bool list = windows[i] == controls[0] || windows[i] == tagList;
+    ASSERT_EQ(::GetWindowLongPtrA(windows[i], GWLP_WNDPROC) == procedures[i], list) << i;
   }
-  ASSERT_EQ(LiveHooks().size(), 1u);
+  ASSERT_EQ(LiveHooks().size(), 2u);  // the combo boxes' message hook, the lists' destroy watch
 
   module.Unload();
   setHook.ModuleUnloaded();

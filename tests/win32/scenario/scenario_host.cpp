@@ -14,8 +14,11 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <new>
 #include <optional>
 #include <set>
+#include <string>
+#include <tuple>
 
 #include "filelist/file_list_reader.h"
 #include "filelist/file_list_writer.h"
@@ -46,7 +49,7 @@ struct ImportState {
   bool ctrl = false;  // what GetAsyncKeyState tells the module about Ctrl
   std::set<HANDLE> files;
   std::set<HKEY> keys;
-  std::set<HHOOK> hooks;
+  std::map<HHOOK, int> hooks;  // and their kinds
 } g;
 
 bool Failing(Fault kind) {
@@ -97,7 +100,7 @@ LSTATUS WINAPI RegCloseHook(HKEY key) {
 }
 HHOOK WINAPI SetHookHook(int type, HOOKPROC procedure, HINSTANCE instance, DWORD thread) {
   HHOOK hook = ::SetWindowsHookExA(type, procedure, instance, thread);
-  if (hook != nullptr) g.hooks.insert(hook);
+  if (hook != nullptr) g.hooks[hook] = type;
   return hook;
 }
 BOOL WINAPI UnhookHook(HHOOK hook) {
@@ -324,6 +327,33 @@ constexpr KeyPress kKeys[] = {{VK_UP, false},     {VK_DOWN, false}, {VK_PRIOR, f
 
 // ---- The host ----
 
+// A source whose records live for one request: each Record() makes a copy of the key's record
+// and ends the one made before, and the host ends the last one once the request is answered.
+// An ended record's texts are overwritten before it is freed, so a cell still pointing into one
+// shows the wrong text instead of the right one by chance.
+class ShortLivedFileSource final : public HostFileSource {
+ public:
+  HostFileRecord* Record(uint32_t key) override {
+    End();
+    const auto found = records.find(key);
+    if (found == records.end()) return nullptr;
+    made_.reset(new (std::nothrow) FakeFileRecord(*found->second));
+    return made_.get();
+  }
+  void End() {
+    if (made_ == nullptr) return;
+    for (std::string* text : {&made_->title, &made_->extension, &made_->path}) {
+      std::fill(text->begin(), text->end(), '~');
+    }
+    made_.reset();
+  }
+
+  std::map<uint32_t, const FakeFileRecord*> records;
+
+ private:
+  std::unique_ptr<FakeFileRecord> made_;
+};
+
 struct HostDialog {
   std::unique_ptr<TestDialog> window;
   HWND list = nullptr;
@@ -396,7 +426,7 @@ class Host {
   FakeFileRecord records_[3] = {{"main", "cpp", "c:\\src"},
                                 {"Makefile", "", "c:\\"},
                                 {"a-title-too-long-to-be-kept-inline", "h", "c:\\a\\long\\path"}};
-  FakeFileSource source_;
+  ShortLivedFileSource source_;
   HostFileSource* sourceWord_ = &source_;
   uint32_t keys_[8] = {0, 1, 2, 3, 4, 5, 6, 7};
   HostFileKeyArray keyArray_{keys_};
@@ -858,6 +888,7 @@ std::string Host::ShowCell(int d, bool wide, int row, int column) {
     return ::SendMessageA(dialog.window->Handle(), WM_NOTIFY, kListIds[d],
                           reinterpret_cast<LPARAM>(&info));
   });
+  source_.End();  // the request is answered: its record is gone, the cell's text must not be
   const bool untouched = info.item.pszText == (wide ? buffer : reinterpret_cast<wchar_t*>(narrow));
   // Rows without a record, and requests the module does not see, keep the control's text.
   const auto found = d == 0 ? source_.records.find(keys_[row]) : source_.records.end();
@@ -865,7 +896,7 @@ std::string Host::ShowCell(int d, bool wide, int row, int column) {
     return untouched ? "" : "display: a text for a row the module cannot answer";
   }
   if (d == 1 || g.hit) return "";  // a failed request keeps the control's text
-  const auto* record = static_cast<FakeFileRecord*>(found->second);
+  const FakeFileRecord* record = found->second;
   std::string expected = record->path;
   if (info.item.iSubItem == 0) {
     expected = record->title + (record->extension.empty() ? "" : "." + record->extension);
@@ -1121,12 +1152,20 @@ std::string Host::Check() {
   if (HelperWindowsOf(mainWindow_.Handle()) != 0) return "helper window: left after the loop ran";
   if (!g.files.empty()) return "handles: a file the module opened is still open";
   if (!g.keys.empty()) return "handles: a registry key the module opened is still open";
+  // A message hook while a combo box is attached, a destroy watch while a list is.
   const bool combos = (dialogs_[0].attached && ::IsWindow(dialogs_[0].combos[0])) ||
                       (dialogs_[1].attached &&
                        (::IsWindow(dialogs_[1].combos[0]) || ::IsWindow(dialogs_[1].combos[1])));
-  if (g.hooks.size() != (combos ? 1u : 0u)) {
-    return "hooks: " + std::to_string(g.hooks.size()) + " set while the module's combo boxes " +
-           (combos ? "are attached" : "are not");
+  const bool lists = (dialogs_[0].attached && ::IsWindow(dialogs_[0].list)) ||
+                     (dialogs_[1].attached && ::IsWindow(dialogs_[1].list));
+  for (const auto& [kind, expected, what] :
+       {std::tuple{WH_GETMESSAGE, combos, "combo boxes"}, std::tuple{WH_CBT, lists, "lists"}}) {
+    const auto set = std::count_if(g.hooks.begin(), g.hooks.end(),
+                                   [kind](const auto& hook) { return hook.second == kind; });
+    if (set != (expected ? 1 : 0)) {
+      return "hooks: " + std::to_string(set) + " of kind " + std::to_string(kind) +
+             " set while the module's " + what + (expected ? " are attached" : " are not");
+    }
   }
   for (int which = 0; which < 7; ++which) {
     HWND window = Window(which);

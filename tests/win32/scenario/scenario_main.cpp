@@ -60,6 +60,12 @@ const char* const kRegressions[] = {
     // Find Tag opened again, the copy-back of its second combo box out of memory: the first kept
     // its items but lost its mark, and the next opening filled them in again.
     "create:0 init:1:1 add:1:2 add:2:2 init:1:0!m26 init:1:0",
+    // The Find File path cell pointed at the record's own text, which the host's source may end
+    // as soon as the request is answered.
+    "create:0 init:0:1 show:0:16",
+    // Memory ran out as a list was attached for its notifications only: the fallback to a
+    // subclass called the list's own attach, which attaches for notifications, without end.
+    "create:0 init:0:2!m2",
     // Not a fault of the module: the model took two candidate lists that store alike for a
     // contradiction.
     "create:0 init:1:1 add:2:4 destroy:2 create:0 create:0 destroy:2 init:1:0 destroy:2 create:0 "
