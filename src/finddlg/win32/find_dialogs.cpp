@@ -129,8 +129,8 @@ void FindDialogs::Attach(OpenDialog& parts, HWND dialog, uint32_t dialogId, int 
     }
   } catch (...) {
     for (std::size_t slot = 0; slot < combos.size(); ++slot) {
-      if (itemsBeforeFill[slot] >= 0)
-        TakeBackFill(*parts.combos[slot].object, itemsBeforeFill[slot]);
+      if (itemsBeforeFill[slot] < 0) continue;
+      TakeBackFill(*parts.combos[slot].object, itemsBeforeFill[slot]);
     }
     Discard(parts);
     throw;
