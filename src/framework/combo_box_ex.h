@@ -13,11 +13,13 @@ namespace tolvane {
 
 class CComboBoxEx : public CWnd {
  public:
-  // Key routing needs the combo's keys before its edit field sees them.
+  // Key routing needs the combo's keys before its edit field sees them: without them (no memory
+  // for the hook's list) the combo is not attached.
   bool AttachToDialogItem(HWND dialog, int controlId) override {
     if (!CWnd::AttachToDialogItem(dialog, controlId)) return false;
-    WantPreTranslation();
-    return true;
+    if (WantPreTranslation()) return true;
+    Detach();
+    return false;
   }
 
   int AddString(const std::string& text) {

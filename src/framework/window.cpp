@@ -199,9 +199,9 @@ LRESULT CWnd::SendToOwnProcedure(UINT message, WPARAM wParam, LPARAM lParam) {
   return Send(message, wParam, lParam);
 }
 
-void CWnd::WantPreTranslation() {
-  if (preTranslating_) return;
-  preTranslating_ = PreTranslateHook::Instance().AddWindow(hwnd_, *this);
+bool CWnd::WantPreTranslation() {
+  if (!preTranslating_) preTranslating_ = PreTranslateHook::Instance().AddWindow(hwnd_, *this);
+  return preTranslating_;
 }
 
 bool CWnd::Bind(HWND hwnd) {

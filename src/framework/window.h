@@ -65,8 +65,9 @@ class CWnd : public WindowObject {
   // differently: our subclass would only pass it on. Sent as usual when someone has subclassed
   // the window over us, so that their procedure sees it too.
   LRESULT SendToOwnProcedure(UINT message, WPARAM wParam, LPARAM lParam);
-  // Asks the thread's pre-translation hook to offer this window's messages to the object.
-  void WantPreTranslation();
+  // Asks the thread's pre-translation hook to offer this window's messages to the object; false
+  // when memory ran out.
+  bool WantPreTranslation();
 
  private:
   // Lets no exception out: the system calls it.

@@ -1,6 +1,8 @@
 #include "finddlg/win32/find_dialogs.h"
 
 #include <algorithm>
+#include <array>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -50,6 +52,23 @@ void SaveColumns(CListCtrl& list, Profile& profile, uint32_t dialogId,
   widths.reserve(rules.size());
   for (const ColumnRule& rule : rules) widths.push_back(list.GetColumnWidth(rule.index));
   SaveColumnWidths(profile, dialogId, rules, widths);
+}
+
+// A dialog item that is there yet could not be attached (its record, reflection or key hook found
+// no memory): the opening fails rather than report success over a bare control. A missing item
+// leaves its object without a window, as before: the dialog is the host's business.
+void AttachOrThrow(CWnd& control, HWND dialog, int controlId) {
+  if (!control.AttachToDialogItem(dialog, controlId) &&
+      ::GetDlgItem(dialog, controlId) != nullptr) {
+    throw std::bad_alloc();
+  }
+}
+
+// What an opening that failed had filled in goes, and the mark with it: the combo box is as the
+// opening found it, so the next one fills it again, and only once.
+void TakeBackFill(CFindEdit& combo, int itemsBefore) {
+  for (int count = combo.GetCount(); count > itemsBefore; --count) combo.DeleteString(count - 1);
+  ::RemovePropA(combo.Handle(), HistoryShownMark());
 }
 
 template <typename Control>
@@ -106,14 +125,20 @@ void FindDialogs::OpenFindTag(HWND dialog, uint32_t dialogId, CFindTagEdit** par
 void FindDialogs::Attach(OpenDialog& parts, HWND dialog, uint32_t dialogId, int listId,
                          std::unique_ptr<CFindListCtrl> list, std::span<NewCombo> combos,
                          std::span<const MatchedColumn> matchedColumns) {
+  // Per slot, the items its combo box held before this opening filled it; -1: not filled here.
+  std::array<int, 2> itemsBeforeFill = {-1, -1};
   try {
     AttachList(parts, dialog, dialogId, listId, std::move(list));
     for (std::size_t slot = 0; slot < combos.size(); ++slot) {
       AttachCombo(parts, slot, dialog, combos[slot].controlId, std::move(combos[slot].object),
-                  *combos[slot].history);
+                  *combos[slot].history, itemsBeforeFill[slot]);
     }
     HighlightIfAsked(*parts.list, dialog, matchedColumns);
   } catch (...) {
+    for (std::size_t slot = 0; slot < combos.size(); ++slot) {
+      if (itemsBeforeFill[slot] < 0) continue;
+      TakeBackFill(*parts.combos[slot].object, itemsBeforeFill[slot]);
+    }
     Discard(parts);
     throw;
   }
@@ -126,19 +151,21 @@ void FindDialogs::AttachList(OpenDialog& parts, HWND dialog, uint32_t dialogId, 
   End(parts, ControlWindow::kKeep);
   parts.dialogId = dialogId;
   parts.list = std::move(list);
-  parts.list->AttachToDialogItem(dialog, controlId);
+  AttachOrThrow(*parts.list, dialog, controlId);
   SetUpColumns(*parts.list, profile_, dialogId, parts.columns);
 }
 
 void FindDialogs::AttachCombo(OpenDialog& parts, std::size_t slot, HWND dialog, int controlId,
-                              std::unique_ptr<CFindEdit> combo, HistoryList& history) {
+                              std::unique_ptr<CFindEdit> combo, HistoryList& history,
+                              int& itemsBeforeFill) {
   Combo& part = parts.combos[slot];
   part.object = std::move(combo);
   part.history = &history;
-  part.object->AttachToDialogItem(dialog, controlId);
+  AttachOrThrow(*part.object, dialog, controlId);
   part.object->SetList(parts.list.get());
   HWND window = part.object->Handle();
-  if (::GetPropA(window, HistoryShownMark()) != nullptr) return;
+  if (window == nullptr || ::GetPropA(window, HistoryShownMark()) != nullptr) return;
+  itemsBeforeFill = part.object->GetCount();
   ComboBoxItems items(*part.object);
   FillCombo(history, items);
   ::SetPropA(window, HistoryShownMark(), reinterpret_cast<HANDLE>(1));

@@ -36,7 +36,8 @@ class FindDialogs {
   // history shown in the combo boxes (see AttachCombo).
   ~FindDialogs() = default;
 
-  // An init that fails (out of memory) lets go of what it attached, hands out nothing and throws.
+  // An init that fails (out of memory) takes back the history it filled into the combo boxes,
+  // lets go of what it attached, hands out nothing and throws.
   void OpenFindFile(HWND dialog, uint32_t dialogId, CFindFileEdit** combo, CFindFileListCtrl** list,
                     HostFileSource** fileSource, HostFileKeyArray* keys);
   void OpenFindTag(HWND dialog, uint32_t dialogId, CFindTagEdit** parentCombo,
@@ -72,14 +73,17 @@ class FindDialogs {
     HistoryList* history;
   };
 
-  // Attaches the list, then the combo boxes in slot order; a failure lets go of them all.
+  // Attaches the list, then the combo boxes in slot order; a failure takes back the history it
+  // filled into the combo boxes and lets go of them all.
   void Attach(OpenDialog& parts, HWND dialog, uint32_t dialogId, int listId,
               std::unique_ptr<CFindListCtrl> list, std::span<NewCombo> combos,
               std::span<const MatchedColumn> matchedColumns);
   void AttachList(OpenDialog& parts, HWND dialog, uint32_t dialogId, int controlId,
                   std::unique_ptr<CFindListCtrl> list);
+  // Sets itemsBeforeFill to the combo box's count before it fills the history in (and leaves it
+  // alone when the combo box already shows it).
   void AttachCombo(OpenDialog& parts, std::size_t slot, HWND dialog, int controlId,
-                   std::unique_ptr<CFindEdit> combo, HistoryList& history);
+                   std::unique_ptr<CFindEdit> combo, HistoryList& history, int& itemsBeforeFill);
   // When the host asked for it on the dialog, the list highlights matches in `columns`.
   static void HighlightIfAsked(CFindListCtrl& list, HWND dialog,
                                std::span<const MatchedColumn> columns);

@@ -774,16 +774,28 @@ std::string Host::Init(int d, int how) {
     const Items kept = wasAttached ? Items{} : before[c];
     Items shown = ComboItems(dialog.combos[c]);
     const HostDialog::Shown mark = wasAttached ? HostDialog::Shown::kNo : dialog.shown[c];
-    // A failed opening that left a combo box's items as they were left its mark with them: the
-    // mark goes only with the items.
-    const bool itemsStayed = !before[c].empty() && shown == before[c];
-    const HostDialog::Shown stayed = wasAttached ? HostDialog::Shown::kYes : dialog.shown[c];
-    dialog.shown[c] = opened        ? HostDialog::Shown::kYes
-                      : itemsStayed ? stayed
-                                    : HostDialog::Shown::kMaybe;
+    if (!opened) {
+      // A failed opening takes back what it filled in: a combo box shows what it showed, with
+      // its mark, or, opened again without a close, nothing (the earlier opening's items went
+      // to the history, their mark with them). An earlier opening's empty combo box may keep
+      // its mark.
+      const bool asBefore = shown == before[c];
+      const bool emptied = wasAttached && shown.empty();
+      if (!asBefore && !emptied) {
+        problem += "history: a failed opening left combo box " + std::to_string(kComboIds[d + c]) +
+                   " showing " + Show(shown) + ", where it showed " + Show(before[c]) + ". ";
+      }
+      if (!asBefore) {
+        dialog.shown[c] = emptied ? HostDialog::Shown::kNo : HostDialog::Shown::kMaybe;
+      } else if (wasAttached) {
+        dialog.shown[c] = shown.empty() ? HostDialog::Shown::kMaybe : HostDialog::Shown::kYes;
+      }
+      continue;
+    }
+    dialog.shown[c] = HostDialog::Shown::kYes;
     // A history an earlier load showed is not filled in again; the close takes it back.
-    if (opened && mark != HostDialog::Shown::kNo && shown == kept) continue;
-    if (opened && mark == HostDialog::Shown::kYes) {
+    if (mark != HostDialog::Shown::kNo && shown == kept) continue;
+    if (mark == HostDialog::Shown::kYes) {
       problem += "history: combo box " + std::to_string(kComboIds[d + c]) +
                  " got again the history an earlier load showed: " + Show(shown) + ". ";
       continue;
@@ -791,7 +803,7 @@ std::string Host::Init(int d, int how) {
     const bool keptAhead =
         shown.size() >= kept.size() && std::equal(kept.begin(), kept.end(), shown.begin());
     if (keptAhead) shown.erase(shown.begin(), shown.begin() + long(kept.size()));
-    if (opened && (!keptAhead || !history.Resolve(shown))) {
+    if (!keptAhead || !history.Resolve(shown)) {
       problem += "history: the opened dialog's combo box " + std::to_string(kComboIds[d + c]) +
                  " shows " + Show(shown) + ", its history is " + Show(history.values[0]) + ". ";
     }
