@@ -44,7 +44,8 @@ class FileSystem {
   virtual std::unique_ptr<WritableFile> OpenForWriting(const std::string& path) = 0;
   // Moves `from` to `to` in one step, replacing a file already at `to`.
   virtual bool Rename(const std::string& from, const std::string& to) = 0;
-  virtual bool Remove(const std::string& path) = 0;
+  // Never throws: the project export deletes its file with it while an exception unwinds.
+  virtual bool Remove(const std::string& path) noexcept = 0;
   virtual bool ReadTimes(const std::string& path, FileTimes& times) = 0;
   virtual bool WriteTimes(const std::string& path, const FileTimes& times) = 0;
 };

@@ -124,7 +124,9 @@ class Win32FileSystem final : public FileSystem {
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   }
 
-  bool Remove(const std::string& path) override { return ::DeleteFileA(path.c_str()) != 0; }
+  bool Remove(const std::string& path) noexcept override {
+    return ::DeleteFileA(path.c_str()) != 0;
+  }
 
   bool ReadTimes(const std::string& path, FileTimes& times) override {
     HANDLE handle = OpenForAttributes(path, FILE_READ_ATTRIBUTES);

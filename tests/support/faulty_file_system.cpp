@@ -84,7 +84,7 @@ bool FaultyFileSystem::Rename(const std::string& from, const std::string& to) {
   return Finished(!Trips(FileFault::kRename) && real_.Rename(from, to));
 }
 
-bool FaultyFileSystem::Remove(const std::string& path) {
+bool FaultyFileSystem::Remove(const std::string& path) noexcept {
   operations.push_back("remove " + path);
   return Finished(!Trips(FileFault::kRemove) && real_.Remove(path));
 }

@@ -40,7 +40,7 @@ class FaultyFileSystem final : public FileSystem {
   std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) override;
   std::unique_ptr<WritableFile> OpenForWriting(const std::string& path) override;
   bool Rename(const std::string& from, const std::string& to) override;
-  bool Remove(const std::string& path) override;
+  bool Remove(const std::string& path) noexcept override;
   bool ReadTimes(const std::string& path, FileTimes& times) override;
   bool WriteTimes(const std::string& path, const FileTimes& times) override;
 

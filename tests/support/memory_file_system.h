@@ -48,7 +48,7 @@ class MemoryFileSystem final : public FileSystem {
     return true;
   }
 
-  bool Remove(const std::string& path) override { return files.erase(path) != 0; }
+  bool Remove(const std::string& path) noexcept override { return files.erase(path) != 0; }
 
   bool ReadTimes(const std::string& path, FileTimes& times) override {
     auto found = files.find(path);
