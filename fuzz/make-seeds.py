@@ -2,7 +2,10 @@
 """Writes the structured seed inputs under fuzz/corpus/. The fuzzers read their inputs through
 libFuzzer's FuzzedDataProvider: integers come from the end of the input (first byte taken is the
 most significant), strings from the front (a backslash followed by anything but a backslash ends a
-string). Rerun after changing what a fuzzer consumes."""
+string). Rerun after changing what a fuzzer consumes.
+
+Each seed is written under its own name; nothing else in a corpus folder is touched, so the
+inputs that `./run fuzz` merged in (named by their SHA-1) stay."""
 import os
 import struct
 

@@ -47,7 +47,8 @@ class FileSystem {
   // Moves `from` to `to` in one step only while nothing is at `to`: false when the name is taken
   // (a file, a folder), as for any other failure. It never replaces anything.
   virtual bool RenameToFreeName(const std::string& from, const std::string& to) = 0;
-  virtual bool Remove(const std::string& path) = 0;
+  // Never throws: the project export deletes its file with it while an exception unwinds.
+  virtual bool Remove(const std::string& path) noexcept = 0;
   virtual bool ReadTimes(const std::string& path, FileTimes& times) = 0;
   virtual bool WriteTimes(const std::string& path, const FileTimes& times) = 0;
 };

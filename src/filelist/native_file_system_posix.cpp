@@ -131,7 +131,7 @@ class PosixFileSystem final : public FileSystem {
     return false;
   }
 
-  bool Remove(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
+  bool Remove(const std::string& path) noexcept override { return ::unlink(path.c_str()) == 0; }
 
   bool ReadTimes(const std::string& path, FileTimes& times) override {
     struct stat status {};

@@ -129,7 +129,9 @@ class Win32FileSystem final : public FileSystem {
     return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
   }
 
-  bool Remove(const std::string& path) override { return ::DeleteFileA(path.c_str()) != 0; }
+  bool Remove(const std::string& path) noexcept override {
+    return ::DeleteFileA(path.c_str()) != 0;
+  }
 
   bool ReadTimes(const std::string& path, FileTimes& times) override {
     HANDLE handle = OpenForAttributes(path, FILE_READ_ATTRIBUTES);

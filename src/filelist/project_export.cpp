@@ -23,11 +23,7 @@ class ProjectFileRemoval {
   ProjectFileRemoval(const ProjectFileRemoval&) = delete;
   ProjectFileRemoval& operator=(const ProjectFileRemoval&) = delete;
   ~ProjectFileRemoval() {
-    if (!armed_) return;
-    try {
-      fs_.Remove(path_);
-    } catch (...) {  // a file whose deletion failed may stay; the unwinding must go on
-    }
+    if (armed_) fs_.Remove(path_);  // a file whose deletion failed may stay
   }
   void Disarm() { armed_ = false; }
 

@@ -27,11 +27,13 @@ int32_t WidthRule::Evaluate(int32_t availableWidth, int32_t firstColumnWidth) co
     case Kind::kShareOfWidth:
       return TruncateToInt32(static_cast<double>(availableWidth) * value);
     case Kind::kShareOfRest:
-      // Difference taken in double: exact for any two 32-bit values, never overflows.
-      return TruncateToInt32(
-          (static_cast<double>(availableWidth) - static_cast<double>(firstColumnWidth)) * value);
+      break;
   }
-  return 0;
+  // A share of the rest, whose return closes the function so that no unreachable one follows
+  // the switch. The difference is taken in double: exact for any two 32-bit values, never
+  // overflows.
+  return TruncateToInt32(
+      (static_cast<double>(availableWidth) - static_cast<double>(firstColumnWidth)) * value);
 }
 
 }  // namespace tolvane

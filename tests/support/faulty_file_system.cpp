@@ -89,7 +89,7 @@ bool FaultyFileSystem::RenameToFreeName(const std::string& from, const std::stri
   return Finished(!Trips(FileFault::kRename) && real_.RenameToFreeName(from, to));
 }
 
-bool FaultyFileSystem::Remove(const std::string& path) {
+bool FaultyFileSystem::Remove(const std::string& path) noexcept {
   operations.push_back("remove " + path);
   return Finished(!Trips(FileFault::kRemove) && real_.Remove(path));
 }

@@ -41,7 +41,7 @@ class FaultyFileSystem final : public FileSystem {
   std::unique_ptr<WritableFile> OpenForWriting(const std::string& path) override;
   bool Rename(const std::string& from, const std::string& to) override;
   bool RenameToFreeName(const std::string& from, const std::string& to) override;  // kRename
-  bool Remove(const std::string& path) override;
+  bool Remove(const std::string& path) noexcept override;
   bool ReadTimes(const std::string& path, FileTimes& times) override;
   bool WriteTimes(const std::string& path, const FileTimes& times) override;
 

@@ -52,7 +52,7 @@ class MemoryFileSystem final : public FileSystem {
     return files.count(to) == 0 && Rename(from, to);
   }
 
-  bool Remove(const std::string& path) override { return files.erase(path) != 0; }
+  bool Remove(const std::string& path) noexcept override { return files.erase(path) != 0; }
 
   bool ReadTimes(const std::string& path, FileTimes& times) override {
     auto found = files.find(path);

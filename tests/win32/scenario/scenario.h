@@ -41,8 +41,9 @@ enum class Op : uint8_t {
   kCount
 };
 
-// A failure of the host's side during one action, from its `after`-th call on.
-enum class Fault : uint8_t { kNone, kHeap, kMalloc, kDiskFull };
+// A failure of the host's side during one action, from its `after`-th call on. kGrowing: another
+// writer lengthens each registry value between the module's size query and its read.
+enum class Fault : uint8_t { kNone, kHeap, kMalloc, kDiskFull, kGrowing };
 
 struct Action {
   Op op = Op::kCreate;

@@ -50,6 +50,7 @@ struct ImportState {
   std::set<HANDLE> files;
   std::set<HKEY> keys;
   std::map<HHOOK, int> hooks;  // and their kinds
+  std::set<std::string> grown;  // values the module found lengthened during the current action
 } g;
 
 bool Failing(Fault kind) {
@@ -94,6 +95,18 @@ LSTATUS WINAPI RegCreateHook(HKEY key, LPCSTR path, DWORD reserved, LPSTR keyCla
   if (status == ERROR_SUCCESS) g.keys.insert(*opened);
   return status;
 }
+LSTATUS WINAPI RegQueryHook(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data,
+                            LPDWORD size) {
+  // Only a read of the data meets the longer value; the size query before it saw the old one.
+  if (data == nullptr || !Failing(Fault::kGrowing)) {
+    return ::RegQueryValueExA(key, name, reserved, type, data, size);
+  }
+  const LSTATUS status = ::RegQueryValueExA(key, name, reserved, type, nullptr, size);
+  if (status != ERROR_SUCCESS) return status;
+  *size += 16;
+  g.grown.insert(name != nullptr ? name : "");
+  return ERROR_MORE_DATA;
+}
 LSTATUS WINAPI RegCloseHook(HKEY key) {
   g.keys.erase(key);
   return ::RegCloseKey(key);
@@ -130,6 +143,7 @@ const Hook kHooks[] = {
     {"kernel32.dll", "CloseHandle", reinterpret_cast<const void*>(&CloseHandleHook)},
     {"advapi32.dll", "RegOpenKeyExA", reinterpret_cast<const void*>(&RegOpenHook)},
     {"advapi32.dll", "RegCreateKeyExA", reinterpret_cast<const void*>(&RegCreateHook)},
+    {"advapi32.dll", "RegQueryValueExA", reinterpret_cast<const void*>(&RegQueryHook)},
     {"advapi32.dll", "RegCloseKey", reinterpret_cast<const void*>(&RegCloseHook)},
     {"user32.dll", "SetWindowsHookExA", reinterpret_cast<const void*>(&SetHookHook)},
     {"user32.dll", "UnhookWindowsHookEx", reinterpret_cast<const void*>(&UnhookHook)},
@@ -512,6 +526,7 @@ Entries Host::ModuleEntries() {
 std::string Host::Do(const Action& action) {
   fault_ = action;
   g.hit = false;
+  g.grown.clear();
   const int a = action.a, b = action.b;
   switch (action.op) {
     case Op::kCreate:
@@ -656,7 +671,9 @@ std::string Host::Create(int kind) {
   haveEntries_ = true;
   if (moduleTables_++ == 0) {
     for (int i = 0; i < 3; ++i) {
-      const bool text = registry_[i].present && registry_[i].type == REG_SZ;
+      // A value of another type, or one that kept growing through every read, is never written.
+      const bool text = registry_[i].present && registry_[i].type == REG_SZ &&
+                        g.grown.count(kHistoryKeys[i]) == 0;
       unread_[i] = registry_[i].present && !text;
       histories_[i].values = {Items{}};
       if (!text) continue;
