@@ -84,7 +84,7 @@ OpsTable* Module::Create(AutomationRoot* automationRoot, HostWorkspace* workspac
   return table.release();
 }
 
-void Module::Destroy(OpsTable* table) {
+void Module::Destroy(OpsTable* table) noexcept {
   // Only a table this module handed out and has not freed ends a creation. Lists no live
   // creation has loaded (one that found no main window, or after the last destruction) would be
   // older than what another instance of the IDE may have stored since: they are not saved.

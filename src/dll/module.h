@@ -39,7 +39,7 @@ class Module {
   OpsTable* Create(AutomationRoot* automationRoot, HostWorkspace* workspace);
   // Saves the histories and frees the table when it is one a live creation handed out; releases
   // the root once no creation is live.
-  void Destroy(OpsTable* table);
+  void Destroy(OpsTable* table) noexcept;
   // During process exit: only the host's root is given back (the rest goes with the process).
   void ReleaseAutomationRoot() { navigation_.automationRoot.Reset(); }
 

@@ -30,22 +30,14 @@ struct CFindListCtrl::Highlighting {
 namespace {
 
 // The host's texts are in the thread's ANSI code page. No code page gives more UTF-16 units than it
-// has bytes, so the slot sized to the bytes takes the text in one call; the size is asked only if a
-// conversion should ever need more.
+// has bytes (a byte is at most one unit, and a character of two units takes four bytes in UTF-8),
+// so the slot sized to the bytes takes the text in one call.
 const wchar_t* StoreWide(WideDisplayTextRing& ring, const char* text) {
   const int bytes = static_cast<int>(std::strlen(text));
   wchar_t* slot = ring.NextSlot(static_cast<std::size_t>(bytes));
   int units = 0;
   if (bytes != 0) {
     units = ::MultiByteToWideChar(CP_THREAD_ACP, 0, text, bytes, slot, bytes);
-    if (units == 0 && ::GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
-      // A size of 0 would ask for the size again instead of converting: only a known one goes on.
-      const int needed = ::MultiByteToWideChar(CP_THREAD_ACP, 0, text, bytes, nullptr, 0);
-      if (needed > 0) {
-        slot = ring.NextSlot(static_cast<std::size_t>(needed));
-        units = ::MultiByteToWideChar(CP_THREAD_ACP, 0, text, bytes, slot, needed);
-      }
-    }
   }
   return ring.Commit(static_cast<std::size_t>(units));
 }
