@@ -167,8 +167,11 @@ void PrintWhatTheFzfGoalCounts() {
 TOLVANE_BENCH_REPORT(PrintWhatTheFzfGoalCounts);
 
 // The rank (1 for the first row) of `meant` in fzf's output for `query`; 0 when it is missing.
-uint32_t FzfRank(const std::string& listFile, const char* query, const char* meant) {
-  std::FILE* out = popen(FzfCommand(query, listFile, "/dev/stdout").c_str(), "r");
+// The output goes through a file of our own, not /dev/stdout, which a sandbox may not have.
+uint32_t FzfRank(const std::string& listFile, const std::string& outputFile, const char* query,
+                 const char* meant) {
+  if (std::system(FzfCommand(query, listFile, "'" + outputFile + "'").c_str()) == -1) return 0;
+  std::FILE* out = std::fopen(outputFile.c_str(), "rb");
   if (out == nullptr) return 0;
   uint32_t rank = 0, row = 0;
   char line[4096];
@@ -177,7 +180,7 @@ uint32_t FzfRank(const std::string& listFile, const char* query, const char* mea
     line[std::strcspn(line, "\n")] = '\0';
     if (rank == 0 && std::strcmp(line, meant) == 0) rank = row;
   }
-  pclose(out);
+  std::fclose(out);
   return rank;
 }
 
@@ -219,7 +222,8 @@ void PrintQualityAgainstFzf() {
     for (uint32_t r = 0; r < count && ours == 0; ++r) {
       if (std::strcmp(paths[ranker.Matches()[r]], meant[q].path) == 0) ours = r + 1;
     }
-    const uint32_t theirs = fzf ? FzfRank(listFile, meant[q].query, meant[q].path) : 0;
+    const uint32_t theirs =
+        fzf ? FzfRank(listFile, dir.File("ranked.txt"), meant[q].query, meant[q].path) : 0;
     std::printf("  %-16s", meant[q].query);
     PrintRank(ours);
     PrintRank(theirs);
