@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "harness/list_canvas.h"
 #include "harness/test_dialog.h"
 #include "module/loaded_module.h"
 #include "support/fake_ide.h"
@@ -78,58 +79,6 @@ struct HostFiles {
   HostFileKeyArray keyArray{nullptr};
 };
 
-// A bitmap of the list's client area to paint into.
-class Canvas {
- public:
-  explicit Canvas(HWND list) {
-    RECT client{};
-    ::GetClientRect(list, &client);
-    width_ = client.right;
-    height_ = client.bottom;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    dc_ = ::CreateCompatibleDC(nullptr);
-    void* bits = nullptr;
-    bitmap_ = ::CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    pixels_ = static_cast<const uint32_t*>(bits);
-    old_ = ::SelectObject(dc_, bitmap_);
-  }
-  ~Canvas() {
-    ::SelectObject(dc_, old_);
-    ::DeleteObject(bitmap_);
-    ::DeleteDC(dc_);
-  }
-  Canvas(const Canvas&) = delete;
-  Canvas& operator=(const Canvas&) = delete;
-
-  void Paint(HWND list) {
-    ::SendMessageW(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_),
-                   PRF_CLIENT | PRF_ERASEBKGND);
-  }
-  // Pixels in the system's highlight colour: the matched characters of rows not selected.
-  int HighlightPixels() const {
-    const COLORREF highlight = ::GetSysColor(COLOR_HIGHLIGHT);
-    const uint32_t bgra =
-        (GetRValue(highlight) << 16) | (GetGValue(highlight) << 8) | GetBValue(highlight);
-    int count = 0;
-    for (int i = 0; i < width_ * height_; ++i) count += (pixels_[i] & 0xffffff) == bgra;
-    return count;
-  }
-
- private:
-  int width_ = 0;
-  int height_ = 0;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-  const uint32_t* pixels_ = nullptr;
-};
-
 struct PageTimes {
   std::vector<double> plain;  // seconds per page
   std::vector<double> highlighted;
@@ -143,7 +92,7 @@ PageTimes ComparePaints(OpsTable* table, HostFiles& host) {
   testing::TestDialog dialog;
   HWND list = dialog.AddList(kListId, LVS_OWNERDATA | LVS_SHOWSELALWAYS, 560, 420);
   HWND combo = dialog.AddCombo(kComboId);
-  Canvas canvas(list);
+  testing::ListCanvas canvas(list);
   PageTimes times;
   // Opens the dialog afresh, with or without highlighting, types the query and paints the page
   // `paints` times; the seconds per page.
@@ -159,9 +108,9 @@ PageTimes ComparePaints(OpsTable* table, HostFiles& host) {
     ::SetWindowTextA(combo, kQuery);
     testing::PumpMessages();
     dialog.ClearReceived();
-    canvas.Paint(list);  // warm-up: the list's texts and the module's slots
+    canvas.Paint();  // warm-up: the list's texts and the module's slots
     const double start = Now();
-    for (int i = 0; i < paints; ++i) canvas.Paint(list);
+    for (int i = 0; i < paints; ++i) canvas.Paint();
     return (Now() - start) / paints;
   };
   times.rowsPerPage = static_cast<int>(::SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0));
@@ -181,9 +130,9 @@ PageTimes ComparePaints(OpsTable* table, HostFiles& host) {
     times.ratios.push_back(highlighted / plain);
   }
   paintPage(false, 1);
-  times.plainHighlightPixels = canvas.HighlightPixels();
+  times.plainHighlightPixels = canvas.Count(::GetSysColor(COLOR_HIGHLIGHT));
   paintPage(true, 1);
-  times.highlightedHighlightPixels = canvas.HighlightPixels();
+  times.highlightedHighlightPixels = canvas.Count(::GetSysColor(COLOR_HIGHLIGHT));
   TableEntry<CloseFindFileDialogFn>(table, kCloseFindFileDialog)();
   return times;
 }

@@ -23,11 +23,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <new>
-#endif
+#include "tolvane/file_entry_list.h"  // node_blocks: the heap the SDK's headers share
 
 namespace tolvane {
 
@@ -444,10 +440,10 @@ class FuzzyRanker {
       Free();
       if (size_t(count) > SIZE_MAX / sizeof(Entry)) return false;
       const size_t entries = size_t(count) * sizeof(Entry);
-      entries_ = static_cast<Entry*>(Allocate(entries));
-      scratch_ = static_cast<Entry*>(Allocate(entries));
-      matches_ = static_cast<uint32_t*>(Allocate(size_t(count) * sizeof(uint32_t)));
-      pool_ = static_cast<uint32_t*>(Allocate(size_t(count) * sizeof(uint32_t)));
+      entries_ = static_cast<Entry*>(node_blocks::Allocate(entries));
+      scratch_ = static_cast<Entry*>(node_blocks::Allocate(entries));
+      matches_ = static_cast<uint32_t*>(node_blocks::Allocate(size_t(count) * sizeof(uint32_t)));
+      pool_ = static_cast<uint32_t*>(node_blocks::Allocate(size_t(count) * sizeof(uint32_t)));
       if (entries_ == nullptr || scratch_ == nullptr || matches_ == nullptr || pool_ == nullptr) {
         Free();
         return false;
@@ -507,28 +503,11 @@ class FuzzyRanker {
     uint32_t index;
   };
 
-  static void* Allocate(size_t bytes) {
-#ifdef _WIN32
-    return ::HeapAlloc(::GetProcessHeap(), 0, bytes);
-#else
-    return ::operator new(bytes, std::nothrow);
-#endif
-  }
-
-  static void Release(void* memory) {
-    if (memory == nullptr) return;
-#ifdef _WIN32
-    ::HeapFree(::GetProcessHeap(), 0, memory);
-#else
-    ::operator delete(memory);
-#endif
-  }
-
   void Free() {
-    Release(entries_);
-    Release(scratch_);
-    Release(matches_);
-    Release(pool_);
+    node_blocks::Release(entries_);
+    node_blocks::Release(scratch_);
+    node_blocks::Release(matches_);
+    node_blocks::Release(pool_);
     entries_ = scratch_ = nullptr;
     matches_ = pool_ = nullptr;
     capacity_ = 0;

@@ -73,15 +73,6 @@ constexpr uint32_t kSkip = kAnswerSkipDefault;
 constexpr uint32_t kPostpaint = kAnswerNotifyPostpaint;
 constexpr uint32_t kItemPostpaint = kDrawItem | 0x2;
 
-TEST(HighlightDrawStages, ADialogThatAsksForNothingSeesOnlyThePaintsStartAndTheListDraws) {
-  PlayStages({
-      {kDrawPrepaint, 0, false, true, kNotify},
-      {kDrawItemPrepaint, 0, false, false, kNotify},
-      {kDrawSubitemPrepaint, 0, true, false, kSkip},  // a highlighted cell
-      {kDrawSubitemPrepaint, 0, false, false, 0},     // any other
-  });
-}
-
 TEST(HighlightDrawStages, TheDialogSeesTheStagesItAskedForAndItsAnswersStand) {
   PlayStages({
       // It colours rows: item stages, no subitem ones.
@@ -96,9 +87,11 @@ TEST(HighlightDrawStages, TheDialogSeesTheStagesItAskedForAndItsAnswersStand) {
       {kItemPostpaint, 0, false, true, 0},
       // A row it draws itself gets no subitem stages from the list.
       {kDrawItemPrepaint, kSkip, false, true, kSkip},
-      // The next paint it asks for nothing more.
+      // The next paint it asks for nothing more: it sees only the paint's start, the list draws.
       {kDrawPrepaint, 0, false, true, kNotify},
       {kDrawItemPrepaint, 0, false, false, kNotify},
+      {kDrawSubitemPrepaint, 0, true, false, kSkip},  // a highlighted cell
+      {kDrawSubitemPrepaint, 0, false, false, 0},     // any other
   });
 }
 

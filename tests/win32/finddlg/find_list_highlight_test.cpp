@@ -16,56 +16,11 @@
 #include <vector>
 
 #include "find_dialog_fixtures.h"
+#include "harness/list_canvas.h"
 #include "tolvane/tolvane.h"
 
 namespace tolvane::testing {
 namespace {
-
-// The list's client area as drawn by the list, 32-bit pixels, top row first.
-class ListPicture {
- public:
-  explicit ListPicture(HWND list) {
-    RECT client{};
-    ::GetClientRect(list, &client);
-    width_ = client.right;
-    height_ = client.bottom;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    dc_ = ::CreateCompatibleDC(nullptr);
-    void* bits = nullptr;
-    bitmap_ = ::CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    pixels_ = static_cast<const uint32_t*>(bits);
-    old_ = ::SelectObject(dc_, bitmap_);
-    ::SendMessageW(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_),
-                   PRF_CLIENT | PRF_ERASEBKGND);
-  }
-  ~ListPicture() {
-    ::SelectObject(dc_, old_);
-    ::DeleteObject(bitmap_);
-    ::DeleteDC(dc_);
-  }
-  ListPicture(const ListPicture&) = delete;
-  ListPicture& operator=(const ListPicture&) = delete;
-
-  int Width() const { return width_; }
-  COLORREF At(int x, int y) const {
-    const uint32_t bgra = pixels_[y * width_ + x];
-    return RGB((bgra >> 16) & 0xff, (bgra >> 8) & 0xff, bgra & 0xff);
-  }
-
- private:
-  int width_ = 0;
-  int height_ = 0;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-  const uint32_t* pixels_ = nullptr;
-};
 
 // How far `pixel` lies from the line from `background` to `ink`, and how far along it (0 at the
 // background, 1 at the ink): a glyph's smoothed edge lies on that line too.
@@ -89,7 +44,7 @@ Along Between(COLORREF pixel, COLORREF background, COLORREF ink) {
 
 // The cell's ink from left to right, as a string: 'H' for a stretch of columns inked in the
 // highlight colour, 'T' for one in the text colour ("HTHT" for matched, plain, matched, plain).
-std::string InkRuns(const ListPicture& picture, HWND list, int row, int column) {
+std::string InkRuns(const ListCanvas& picture, HWND list, int row, int column) {
   RECT cell{};
   cell.top = column;
   cell.left = LVIR_LABEL;
@@ -145,7 +100,8 @@ class ListHighlight : public EachFindDialog<kCharset> {
   }
   void ExpectMatchedCharactersDrawnApart() {
     OpenWithQueries(true);
-    const ListPicture picture(this->list);
+    ListCanvas picture(this->list);
+    picture.Paint();
     for (const HighlightCase& c : Cases()) {
       EXPECT_EQ(InkRuns(picture, this->list, 1, c.column), c.runs) << "query " << c.query;
     }
@@ -167,7 +123,8 @@ TEST_P(FindListHighlightUnicode, MatchedCharactersAreDrawnApartInAUnicodeListToo
 
 TEST_P(FindListHighlight, WithoutTheDialogsPropertyTheCellsShowNoHighlight) {
   OpenWithQueries(false);
-  const ListPicture picture(list);
+  ListCanvas picture(list);
+  picture.Paint();
   for (const HighlightCase& c : Cases()) EXPECT_EQ(InkRuns(picture, list, 1, c.column), "T");
 }
 
