@@ -33,8 +33,8 @@ void MatchPainter::BeginPaint(HWND list, UINT codePage) {
                ::SendMessageW(list, LVM_GETIMAGELIST, LVSIL_STATE, 0) == 0;
   auto header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
   firstHeading_ = RECT{};
-  if (header == nullptr ||
-      ::SendMessageW(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&firstHeading_)) == 0) {
+  // Without a header (the message to a null window fails too) the label's place is asked per cell.
+  if (::SendMessageW(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&firstHeading_)) == 0) {
     imageless_ = false;
   }
 }

@@ -44,14 +44,19 @@ Along Between(COLORREF pixel, COLORREF background, COLORREF ink) {
 
 // The cell's ink from left to right, as a string: 'H' for a stretch of columns inked in the
 // highlight colour, 'T' for one in the text colour ("HTHT" for matched, plain, matched, plain).
-std::string InkRuns(const ListCanvas& picture, HWND list, int row, int column) {
+RECT CellRect(HWND list, int row, int column) {
   RECT cell{};
   cell.top = column;
   cell.left = LVIR_LABEL;
   ::SendMessageW(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row),
                  reinterpret_cast<LPARAM>(&cell));
-  const COLORREF background = ::GetSysColor(COLOR_WINDOW);
-  const COLORREF text = ::GetSysColor(COLOR_WINDOWTEXT);
+  return cell;
+}
+
+std::string InkRuns(const ListCanvas& picture, HWND list, int row, int column,
+                    COLORREF background = ::GetSysColor(COLOR_WINDOW),
+                    COLORREF text = ::GetSysColor(COLOR_WINDOWTEXT)) {
+  const RECT cell = CellRect(list, row, column);
   const COLORREF highlight = ::GetSysColor(COLOR_HIGHLIGHT);
   std::string runs;
   // Inside the grid lines around the cell.
@@ -79,11 +84,59 @@ struct HighlightCase {
   const char* runs;
 };
 
+// A state the host or the user may put the list in, and the colours its row 1 is drawn in then.
+struct ListState {
+  const char* name;
+  void (*set)(HWND list, bool on);
+  int background;
+  int text;
+  bool matchesApart;  // false: the matched characters take the text colour, as over a selection
+};
+
+void Select(HWND list, bool on) {
+  LVITEMA item{};
+  item.stateMask = LVIS_SELECTED;
+  item.state = on ? LVIS_SELECTED : 0;
+  ::SendMessageA(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&item));
+}
+
+const ListState kListStates[] = {
+    {"selected in the focused list",
+     [](HWND list, bool on) {
+       Select(list, on);
+       ::SetFocus(on ? list : nullptr);
+     },
+     COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT, false},
+    {"selected, unfocused, selection always shown",
+     [](HWND list, bool on) {
+       Select(list, on);
+       const LONG_PTR style = ::GetWindowLongPtrA(list, GWL_STYLE);
+       ::SetWindowLongPtrA(list, GWL_STYLE,
+                           on ? style | LVS_SHOWSELALWAYS : style & ~LVS_SHOWSELALWAYS);
+     },
+     COLOR_3DFACE, COLOR_BTNTEXT, true},
+    {"with a small image list",
+     [](HWND list, bool on) {
+       HIMAGELIST images = on ? ::ImageList_Create(16, 16, ILC_COLOR32, 1, 1) : nullptr;
+       auto old =
+           ::SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+       if (!on) ::ImageList_Destroy(reinterpret_cast<HIMAGELIST>(old));
+     },
+     COLOR_WINDOW, COLOR_WINDOWTEXT, true},
+    {"with no text background and no grid lines",
+     [](HWND list, bool on) {
+       ::SendMessageA(list, LVM_SETTEXTBKCOLOR, 0, on ? CLR_NONE : CLR_DEFAULT);
+       ::SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES,
+                      on ? 0 : LVS_EX_GRIDLINES);
+     },
+     COLOR_WINDOW, COLOR_WINDOWTEXT, true},
+};
+
 template <TestDialog::Charset kCharset>
 class ListHighlight : public EachFindDialog<kCharset> {
  protected:
   void OpenWithQueries(bool highlighting) {
-    this->MakeRows(3);
+    if (this->files.empty()) this->MakeRows(3);
     this->AddControls();
     if (highlighting) {
       ::SetPropA(this->dialog.Handle(), kHighlightMatchesProperty, reinterpret_cast<HANDLE>(1));
@@ -119,6 +172,52 @@ TEST_P(FindListHighlight, MatchedCharactersAreDrawnInTheHighlightColourAndTheRes
 
 TEST_P(FindListHighlightUnicode, MatchedCharactersAreDrawnApartInAUnicodeListToo) {
   ExpectMatchedCharactersDrawnApart();
+}
+
+TEST_P(FindListHighlight, EachListStateDrawsItsColoursAndTheMatchesApart) {
+  OpenWithQueries(true);
+  for (const ListState& state : kListStates) {
+    state.set(list, true);
+    ListCanvas picture(list);
+    picture.Paint();
+    for (const HighlightCase& c : Cases()) {
+      EXPECT_EQ(InkRuns(picture, list, 1, c.column, ::GetSysColor(state.background),
+                        ::GetSysColor(state.text)),
+                state.matchesApart ? c.runs : "T")
+          << state.name << ", query " << c.query;
+      // Right of the text, inside the grid lines: the cell's own background.
+      const RECT cell = CellRect(list, 1, c.column);
+      EXPECT_EQ(picture.At(cell.right - 3, (cell.top + cell.bottom) / 2),
+                ::GetSysColor(state.background))
+          << state.name << ", query " << c.query;
+    }
+    state.set(list, false);
+  }
+}
+
+TEST_P(FindListHighlight, TextsBeyondAsciiAndTooWideForTheCellKeepTheirMatchesApart) {
+  // Row 1 as "f\xEFle1.cpp" (Latin-1 i with diaeresis), parent "P\xE4rent", tag "t\xE4g1"; then
+  // its columns narrowed until the text is cut with "...", drawn in the text colour.
+  MakeRows(3);
+  files[1].title = "f\xEFle1";
+  tagRecords[1].parentName = "P\xE4rent";
+  tagRecords[1].name = "t\xE4g1";
+  OpenWithQueries(true);
+  {
+    ListCanvas picture(list);
+    picture.Paint();
+    for (const HighlightCase& c : Cases()) {
+      EXPECT_EQ(InkRuns(picture, list, 1, c.column), c.runs) << "query " << c.query;
+    }
+  }
+  for (const HighlightCase& c : Cases()) {
+    ::SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c.column), 30);
+  }
+  ListCanvas picture(list);
+  picture.Paint();
+  for (const HighlightCase& c : Cases()) {
+    EXPECT_EQ(InkRuns(picture, list, 1, c.column), "HT") << "query " << c.query;
+  }
 }
 
 TEST_P(FindListHighlight, WithoutTheDialogsPropertyTheCellsShowNoHighlight) {
