@@ -21,6 +21,14 @@ namespace {
 
 // Set for one call: the next malloc is refused.
 bool g_refuseNextMalloc = false;
+// An allocation of the module's failed: while the runtime started, that may have been its
+// emergency pool's, and a throw without memory would then end the process.
+std::atomic<bool> g_allocationFailed{false};
+
+void* Noted(void* block) {
+  if (block == nullptr) g_allocationFailed.store(true);
+  return block;
+}
 
 // The thread whose exception state is being made; its allocations may come from the reserve.
 std::atomic<DWORD> g_preparingThread{0};
@@ -67,12 +75,12 @@ extern "C" void* __wrap_malloc(std::size_t size) {
     g_refuseNextMalloc = false;
     return nullptr;
   }
-  void* block = __real_malloc(size);
+  void* block = Noted(__real_malloc(size));
   return block != nullptr ? block : FromReserve(size);
 }
 
 extern "C" void* __wrap_calloc(std::size_t count, std::size_t size) {
-  void* block = __real_calloc(count, size);
+  void* block = Noted(__real_calloc(count, size));
   if (block != nullptr || count == 0) return block;
   if (size > SIZE_MAX / count) return nullptr;
   return FromReserve(count * size);  // the reserve's memory is zero until handed out
@@ -84,6 +92,7 @@ extern "C" void* __wrap_realloc(void* block, std::size_t size) {
   if (!reserved) {
     void* moved = __real_realloc(block, size);
     if (moved != nullptr || size == 0) return moved;
+    g_allocationFailed.store(true);
   }
   void* moved = __wrap_malloc(size);
   if (moved == nullptr) return nullptr;
@@ -100,11 +109,16 @@ extern "C" void __wrap_free(void* block) {
 namespace tolvane {
 
 bool PrepareExceptionsForLowMemory() noexcept {
+  // Memory ran out as the module started: the load fails rather than trust the runtime's pool.
+  if (g_allocationFailed.load()) return false;
   g_readySlot = ::TlsAlloc();
   if (g_readySlot == TLS_OUT_OF_INDEXES) return false;
-  // A first exception sets up this thread's exception state and the unwinder's tables, with
-  // memory at hand. A second one, whose own allocation (the first malloc of a throw) is refused,
-  // comes from the emergency pool and sets up the pool's lock.
+  // A first exception sets up this thread's exception state and the unwinder's tables; should the
+  // host's memory be short as it loads the module, the reserve gives them (the runtime's
+  // thread-local storage ends the process when its allocation fails). A second one, whose own
+  // allocation (the first malloc of a throw) is refused, comes from the emergency pool and sets
+  // up the pool's lock.
+  g_preparingThread.store(::GetCurrentThreadId());
   for (const bool refuse : {false, true}) {
     g_refuseNextMalloc = refuse;
     try {
@@ -113,6 +127,7 @@ bool PrepareExceptionsForLowMemory() noexcept {
     }
   }
   g_refuseNextMalloc = false;
+  g_preparingThread.store(0);
   ::TlsSetValue(g_readySlot, &g_readySlot);
   return true;
 }

@@ -23,6 +23,7 @@
 #include "filelist/file_list_reader.h"
 #include "filelist/file_list_writer.h"
 #include "filelist/set_aside.h"
+#include "harness/export_patch.h"
 #include "harness/import_patch.h"
 #include "harness/test_dialog.h"
 #include "module/loaded_module.h"
@@ -49,7 +50,7 @@ struct ImportState {
   bool ctrl = false;  // what GetAsyncKeyState tells the module about Ctrl
   std::set<HANDLE> files;
   std::set<HKEY> keys;
-  std::map<HHOOK, int> hooks;  // and their kinds
+  std::map<HHOOK, int> hooks;   // and their kinds
   std::set<std::string> grown;  // values the module found lengthened during the current action
 } g;
 
@@ -626,9 +627,20 @@ std::string Host::Do(const Action& action) {
 
 std::string Host::Create(int kind) {
   if (module_ == nullptr) {
-    module_ = ::LoadLibraryA("TolvaneReg.dll");
+    // The host's memory may run out while the module loads: from its start-up code on, the
+    // module's malloc is the host's (taken from the C runtime's exports as the loader binds it).
+    module_ = Faulted([] {
+      ExportPatch mallocExport(::GetModuleHandleA("msvcrt.dll"), "malloc",
+                               reinterpret_cast<const void*>(&MallocHook));
+      return ::LoadLibraryA("TolvaneReg.dll");
+    });
     if (module_ == nullptr) {
-      return "load: TolvaneReg.dll does not load (error " + std::to_string(::GetLastError()) + ")";
+      const DWORD error = ::GetLastError();
+      if (::GetModuleHandleA("TolvaneReg.dll") != nullptr) {
+        return "load: a load that failed left the module loaded";
+      }
+      if (g.hit) return "";  // the host goes on without the module
+      return "load: TolvaneReg.dll does not load (error " + std::to_string(error) + ")";
     }
     for (const Hook& hook : kHooks) {
       patches_.push_back(
