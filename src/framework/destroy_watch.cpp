@@ -16,7 +16,7 @@ DestroyWatch::DestroyWatch() {
 
 DestroyWatch::~DestroyWatch() {
   if (hook_ != nullptr) ::UnhookWindowsHookEx(hook_);
-  if (installed == this) installed = nullptr;
+  installed = nullptr;  // the framework state owns the one instance
 }
 
 DestroyWatch& DestroyWatch::Instance() {
@@ -65,7 +65,8 @@ void DestroyWatch::Destroying(HWND going) {
 LRESULT CALLBACK DestroyWatch::HookProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
   const LRESULT result = ::CallNextHookEx(nullptr, code, wParam, lParam);
   // A hook further on may keep the window; only a destruction that goes ahead lets go of it.
-  if (code == HCBT_DESTROYWND && result == 0 && installed != nullptr) {
+  // The hook exists only while the watch does.
+  if (code == HCBT_DESTROYWND && result == 0) {
     try {
       installed->Destroying(reinterpret_cast<HWND>(wParam));
     } catch (...) {

@@ -15,7 +15,7 @@ PreTranslateHook::PreTranslateHook() {
 
 PreTranslateHook::~PreTranslateHook() {
   if (hook_ != nullptr) ::UnhookWindowsHookEx(hook_);
-  if (installed == this) installed = nullptr;
+  installed = nullptr;  // the framework state owns the one instance
 }
 
 PreTranslateHook& PreTranslateHook::Instance() {

@@ -14,7 +14,7 @@ WindowTable::WindowTable() {
 }
 
 WindowTable::~WindowTable() {
-  if (installed == this) installed = nullptr;
+  installed = nullptr;  // the framework state owns the one instance
 }
 
 WindowTable& TheWindowTable() {
@@ -22,13 +22,11 @@ WindowTable& TheWindowTable() {
 }
 
 WindowRecord* WindowTable::Find(HWND hwnd) {
-  if (hwnd == nullptr) return nullptr;
   auto found = records_.find(hwnd);
   return found == records_.end() ? nullptr : &found->second;
 }
 
 WindowRecord* WindowTable::FindOrAdd(HWND hwnd) {
-  if (hwnd == nullptr) return nullptr;
   try {
     return &records_[hwnd];
   } catch (const std::bad_alloc&) {

@@ -39,7 +39,8 @@ class WindowTable {
 
   WindowRecord* Find(HWND hwnd);
   // The window's record, added empty when it has none; null when memory runs out (callers are
-  // window procedures and attach, which fail instead of throwing).
+  // window procedures and attach, which fail instead of throwing). Callers hand a window, never
+  // null.
   WindowRecord* FindOrAdd(HWND hwnd);
   // Removes the window's record once nothing is left in it, so a later window given the same
   // handle value never finds what belonged to this one.

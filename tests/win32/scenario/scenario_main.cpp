@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "scenario/scenario.h"
 
@@ -86,6 +87,33 @@ const char* const kRegressions[] = {
     // creation, so the module gives up on it and must never write it.
     "reg:0:3 create:0!g0 add:0:2 destroy:0",
 };
+
+// Fault points swept in turn: each allocation of the module's load and creation, and of each
+// Find dialog's opening (ANSI and Unicode, with stored histories to fill in), failing from that
+// allocation on, each in a fresh load of the module. Seeds land on few of them.
+constexpr int kSweptAllocations = 48;
+
+std::vector<std::string> FaultSweeps() {
+  std::vector<std::string> sweeps;
+  for (const char fault : {'m', 'h'}) {
+    std::string load;
+    for (int k = 0; k < kSweptAllocations; ++k) {
+      load += "create:0!" + std::string(1, fault) + std::to_string(k) + " destroy:0 unload ";
+    }
+    sweeps.push_back(load);
+    for (const char* dialog : {"0", "1"}) {
+      for (const char* charset : {"1", "2"}) {
+        std::string opening = "reg:0:6 reg:1:6 reg:2:3 ";
+        for (int k = 0; k < kSweptAllocations; ++k) {
+          opening += std::string("create:0 init:") + dialog + ":" + charset + "!" + fault +
+                     std::to_string(k) + " close:" + dialog + ":0 destroy:0 unload ";
+        }
+        sweeps.push_back(opening);
+      }
+    }
+  }
+  return sweeps;
+}
 
 int g_steps = 200;
 
@@ -241,10 +269,16 @@ int main(int argc, char** argv) {
       for (uint32_t seed = first; seed < first + uint32_t(std::atoi(argv[i + 2])); ++seed) {
         RunSeed(seed, tally);
       }
-      for (const char* regression : kRegressions) {
+      std::vector<std::string> lists(std::begin(kRegressions), std::end(kRegressions));
+      for (std::string& sweep : FaultSweeps()) lists.push_back(std::move(sweep));
+      for (const std::string& regression : lists) {
         std::vector<Action> actions;
-        if (!Parse(regression, actions)) continue;
-        const Outcome outcome = RunChild(std::string("--play \"") + regression + "\"");
+        if (!Parse(regression, actions)) {
+          std::printf("not an action list: %s\n", regression.c_str());
+          ++tally.failed;
+          continue;
+        }
+        const Outcome outcome = RunChild("--play \"" + regression + "\"");
         tally.actions += long(actions.size());
         outcome.ok ? ++tally.passed : ++tally.failed;
         if (!outcome.ok) Report("regression", actions, outcome);
