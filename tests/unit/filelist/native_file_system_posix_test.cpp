@@ -149,7 +149,7 @@ TEST(PosixFileSystem, RefusedCallsFallBackOrFail) {
   std::vector<Refusal> linkOnlyUnlinkBusy = {{SYS_renameat2, ENOSYS}};
   linkOnlyUnlinkBusy.insert(linkOnlyUnlinkBusy.end(), kUnlinkBusy.begin(), kUnlinkBusy.end());
   const std::vector<RefusedRow> rows = {
-      {"no renameat2: a second link moves the file",
+      {"a kernel without renameat2: a second link moves the file",
        {{SYS_renameat2, ENOSYS}},
        [](auto& f, auto& d) {
          return f.RenameToFreeName(d.File("file"), d.File("moved")) &&
