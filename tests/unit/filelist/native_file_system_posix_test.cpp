@@ -146,8 +146,8 @@ struct RefusedRow {
 };
 
 TEST(PosixFileSystem, RefusedCallsFallBackOrFail) {
-  std::vector<Refusal> linkOnlyUnlinkBusy = {{SYS_renameat2, ENOSYS}};
-  linkOnlyUnlinkBusy.insert(linkOnlyUnlinkBusy.end(), kUnlinkBusy.begin(), kUnlinkBusy.end());
+  std::vector<Refusal> noRenameat2UnlinkBusy = {{SYS_renameat2, ENOSYS}};
+  noRenameat2UnlinkBusy.insert(noRenameat2UnlinkBusy.end(), kUnlinkBusy.begin(), kUnlinkBusy.end());
   const std::vector<RefusedRow> rows = {
       {"a kernel without renameat2: a second link moves the file",
        {{SYS_renameat2, ENOSYS}},
@@ -163,7 +163,7 @@ TEST(PosixFileSystem, RefusedCallsFallBackOrFail) {
                 testing::ReadBytes(d.File("file")).size() == 4 &&
                 testing::ReadBytes(d.File("taken")).size() == 1;
        }},
-      {"no flag, the old name cannot go: the file stays", linkOnlyUnlinkBusy,
+      {"no renameat2, the old name cannot go: the file stays", noRenameat2UnlinkBusy,
        [](auto& f, auto& d) {
          return !f.RenameToFreeName(d.File("file"), d.File("moved")) &&
                 testing::ReadBytes(d.File("file")).size() == 4;
