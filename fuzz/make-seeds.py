@@ -175,3 +175,21 @@ fuzzy("utf8", True, "\u00e9\u0416a".encode(), ["\u00c9\u0436A".encode(), "\u00e9
 fuzzy("single-byte-high", False, b"\xe9a", [b"\xc9A", b"\xe9a", b"\xc3\xa9a"])
 fuzzy("wide-span", False, b"a_b", [b"a" + b"x" * 600 + b"_b", b"x/a" + b"-" * 700 + b"_" + b"b" * 3])
 fuzzy("long-query", True, b"ab" * 22, [b"ab" * 80, b"ab" * 64, b"ab" * 66])
+# Four-byte characters and every kind of byte that begins no character: leads past F4, a code past
+# U+10FFFF, an overlong form, a surrogate, a sequence cut short by the text's end.
+fuzzy("utf8-invalid", True, "\U0001F600\u00d7".encode(),
+      ["x\U0001F600y\u00d7".encode(), b"\xf5\xff\xf4\x90\x80\x80\xe0\x80\x80\xed\xb0\x80\xf0\x9f\x98",
+       "\U0001F600\u00f7\u00d7".encode()])
+# Upper-case letters of Greek and Cyrillic (those with marks too), and their neighbours that are no
+# letters: a query of them matches case-sensitively, one of their lower-case forms folds the text.
+fuzzy("utf8-cases", True, "\u03a3\u0401".encode(),
+      ["\u03c3\u03a3\u0401\u0451".encode(), "\u03a2\u03a3\u03ab\u03ac\u0400\u0410\u042f\u0430".encode()])
+fuzzy("utf8-folding", True, "\u03c3\u0451/".encode(),
+      ["a\\\u03a3\u0401/".encode(), "\u00c0\u00de\u00df\u040f\u0410\u042f\u0430\u0391\u03c3\u0451/".encode()])
+# An ASCII query whose match starts right after a byte above 127, in either encoding, and paths with
+# backslashes.
+fuzzy("ascii-after-high", True, b"list", ["\u00e9list".encode(), b"src\\lib\\list.cpp", b"\xe9list"])
+fuzzy("single-byte-after-high", False, b"list", [b"\xe9list", b"src\\lib\\list.cpp"])
+# Too wide to search, case-sensitive and with the first match in a folder, in UTF-8 too.
+fuzzy("wide-span-case", False, b"AB", [b"A" + b"x" * 600 + b"/B", b"a" + b"A" * 3 + b"y" * 600 + b"B"])
+fuzzy("wide-span-utf8", True, "\u00e9b".encode(), ["\u00c9".encode() + b"x" * 600 + "\u00e9/b".encode()])

@@ -237,8 +237,11 @@ struct Aligner {
   }
 };
 
+// An earliest alignment's score kept in 32 bits. Its matched characters add at most a few
+// thousand (kFuzzyMaxQuery of them), so only gaps of more than two thousand million characters
+// can take it out of range, and only downwards.
 inline int32_t Clamp(int64_t value) {
-  return value < INT32_MIN ? INT32_MIN : value > INT32_MAX ? INT32_MAX : int32_t(value);
+  return value < INT32_MIN ? INT32_MIN : int32_t(value);
 }
 
 // Where a query can match in a text: from the earliest start of its first character to the last
@@ -513,11 +516,11 @@ class FuzzyRanker {
     capacity_ = 0;
   }
 
-  static bool Before(const Entry& a, const Entry& b) {
-    return a.order < b.order || (a.order == b.order && a.index < b.index);
-  }
+  static bool Before(const Entry& a, const Entry& b) { return a.order < b.order; }
 
   // A merge sort of entries_[0..n) through scratch_: no allocation, n log n in the worst case.
+  // Entries arrive in the host's order and the sort is stable (an entry passes another only when
+  // strictly Before it), so equal orders keep the host's order.
   void Sort(uint32_t n) {
     constexpr uint32_t kRun = 16;
     for (uint32_t start = 0; start < n; start += kRun) {  // short runs by insertion

@@ -123,8 +123,9 @@ class PosixFileSystem final : public FileSystem {
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
       return true;
     }
-    if (errno != EINVAL && errno != ENOSYS) return false;
-    // A file system without the flag: a second link cannot replace anything either.
+    // A file system without the flag, or a kernel without the call (which the C library reports
+    // as EINVAL too): a second link cannot replace anything either.
+    if (errno != EINVAL) return false;
     if (::link(from.c_str(), to.c_str()) != 0) return false;
     if (::unlink(from.c_str()) == 0) return true;
     ::unlink(to.c_str());  // in one place only, as before

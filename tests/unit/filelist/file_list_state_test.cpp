@@ -16,6 +16,7 @@
 #include "support/fake_workspace.h"
 #include "support/faulty_file_system.h"
 #include "support/file_entry_list_checks.h"
+#include "support/memory_file_system.h"
 #include "support/temp_directory.h"
 
 namespace tolvane {
@@ -141,6 +142,69 @@ TEST_F(FileListFile, AFileALoadCouldNotOpenIsSetAsideBeforeASaveWrites) {
     EXPECT_FALSE(FileExists(SetAsideName(path, round + 1)));
   }
   EXPECT_EQ(ReadBytes(old), users[0]);
+}
+
+// What else may follow a load that could not open the list: the user removes the file (nothing
+// to set aside), the host moves to another path (the mark stays with the unread file, which the
+// next save to its path sets aside), or the set-aside list cannot go back when the write fails (it
+// stays set aside, where the user finds it).
+TEST_F(FileListFile, TheUnreadMarkKeepsOnlyThatFile) {
+  const Bytes users = Encoded({{"users", 1}}), empty = Encoded({});
+  const std::string other = dir.File("other.tvef");
+  struct Row {
+    const char* what;
+    bool removed;
+    const std::string* savedTo;
+    bool failWriteAndPutBack;
+    bool saves;
+    const Bytes* atPath;  // after that save; null when nothing is there
+  };
+  const Row rows[] = {
+      {"the file removed", true, &path, false, true, &empty},
+      {"another path", false, &other, false, true, &users},
+      {"written nowhere, not put back", false, &path, true, false, nullptr},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    for (const std::string& name : {path, other, SetAsideName(path, 0)})
+      std::filesystem::remove(name);
+    WriteBytes(path, users);
+    fs.Fail(FileFault::kOpenForReading);
+    EXPECT_FALSE(Load());
+    if (row.removed) std::filesystem::remove(path);
+    FakeWorkspace moved(*row.savedTo);
+    state.SetWorkspace(&moved);
+    if (row.failWriteAndPutBack) {
+      fs.Fail(FileFault::kWrite);
+      fs.Fail(FileFault::kRename, 2);  // the first rename set the list aside
+    }
+    EXPECT_EQ(Save(), row.saves);
+    EXPECT_EQ(FileExists(path), row.atPath != nullptr);
+    EXPECT_TRUE(row.atPath == nullptr || ReadBytes(path) == *row.atPath);
+    EXPECT_TRUE(!row.saves || ReadBytes(*row.savedTo) == empty);
+    state.SetWorkspace(&workspace);
+    EXPECT_TRUE(Save());
+    EXPECT_EQ(ReadBytes(path), empty);
+    const bool keptAside = !row.removed;
+    EXPECT_EQ(FileExists(SetAsideName(path, 0)), keptAside);
+    EXPECT_TRUE(!keptAside || ReadBytes(SetAsideName(path, 0)) == users);
+    EXPECT_FALSE(FileExists(SetAsideName(path, 1)));
+  }
+}
+
+// Ten thousand set-aside names taken: the load gives up rather than search for ever, and the file
+// stays where it is.
+TEST(FileListSetAside, EveryNameTakenKeepsTheFile) {
+  testing::MemoryFileSystem fs;
+  const std::string path = "work.tvef";
+  fs.files[path].bytes = {'T', 'V', 'E'};
+  for (int number = 0; number <= 9999; ++number) fs.files[SetAsideName(path, number)] = {};
+  FakeWorkspace workspace(path);
+  FileListState state(fs);
+  state.SetWorkspace(&workspace);
+  EXPECT_FALSE(state.Load(false));
+  EXPECT_EQ(fs.files[path].bytes, (Bytes{'T', 'V', 'E'}));
+  EXPECT_EQ(fs.files.size(), 10001u);
 }
 
 TEST_F(FileListFile, CopiesCarryBitsZeroAndOneIntoTheCallersBlocksAndNullListsAreIgnored) {

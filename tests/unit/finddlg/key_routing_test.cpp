@@ -147,5 +147,16 @@ TEST(KeyRouting, TheForwardedKeyDownCarriesTheSameWordsAsTheIncomingOne) {
             "ForwardKeyToList " + std::to_string(kKeyDown) + " " + std::to_string(data));
 }
 
+// A 64-bit build's word above 32 bits is no key of any row (the low half alone would be Down):
+// it goes on to the combo box and to the list, as keys of no row do.
+TEST(KeyRouting, AWordBeyondThirtyTwoBitsIsNoKeyOfTheTables) {
+  if (sizeof(std::uintptr_t) == sizeof(uint32_t)) GTEST_SKIP() << "no such word in 32 bits";
+  const auto word = static_cast<std::uintptr_t>(uint64_t{1} << 32 | kKeyDown);
+  RecordingKeyControls controls;
+  EXPECT_FALSE(RouteComboMessage(FindTagKeyTable(), kKeyDownMessage, word, kKeyData, controls));
+  EXPECT_EQ(controls.calls, (Calls{"IsDropDownShowing", "ForwardKeyToList " + std::to_string(word) +
+                                                            " " + std::to_string(kKeyData)}));
+}
+
 }  // namespace
 }  // namespace tolvane

@@ -16,8 +16,10 @@
 #include "filelist/project_fragment.h"
 #include "filelist/set_aside.h"
 #include "support/fake_workspace.h"
+#include "support/faulty_file_system.h"
 #include "support/file_entry_list_checks.h"
 #include "support/temp_directory.h"
+#include "tolvane/fuzzy_match.h"
 #include "unit/reliability/counting_allocator.h"
 #include "unit/reliability/open_descriptors.h"
 
@@ -274,6 +276,67 @@ TEST_F(OutOfMemory, LoadWithExportAtEachAllocation) {
                 (testing::FileExists(SetAsideName(path, 0)) &&
                  testing::ReadBytes(SetAsideName(path, 0)) == bytes));
     if (!ranOut) break;  // the whole load ran without needing allocation `failing`
+  }
+}
+
+// A save that runs out of memory after it set aside the list a load could not read puts that list
+// back at its path, still marked, so the next save sets it aside again before replacing it.
+TEST_F(OutOfMemory, SaveAtEachAllocationPutsTheUnreadListBack) {
+  if (!testing::RoutesStringAllocations())
+    GTEST_SKIP() << "string copies allocate inside the C++ runtime DLL, out of reach here";
+  testing::TempDirectory dir;
+  const std::string path = dir.File("work.tvef");
+  const std::vector<uint8_t> unread = testing::Encoded(kPrevious);
+  for (int failing = 1;; ++failing) {
+    SCOPED_TRACE("allocation " + std::to_string(failing));
+    std::filesystem::remove_all(dir.path());
+    std::filesystem::create_directory(dir.path());
+    testing::WriteBytes(path, unread);
+    testing::FaultyFileSystem fs(NativeFileSystem());
+    fs.Fail(testing::FileFault::kRead);
+    testing::FakeWorkspace workspace(path);
+    FileListState state(fs);
+    state.SetWorkspace(&workspace);
+    ASSERT_FALSE(state.Load(false));
+    Hold(state, source_);
+    bool saved = false, threw = false;
+    testing::FailNthAllocation(failing);
+    try {
+      saved = state.Save();
+    } catch (const std::bad_alloc&) {
+      threw = true;
+    }
+    const bool ranOut = !testing::AllocationFaultPending();
+    testing::FailNthAllocation(0);
+    EXPECT_EQ(threw, ranOut);
+    EXPECT_EQ(saved, !threw);
+    EXPECT_EQ(testing::ReadBytes(path), threw ? unread : testing::Encoded(source_));
+    if (threw) {
+      EXPECT_TRUE(state.Save());
+    }
+    EXPECT_EQ(testing::ReadBytes(SetAsideName(path, 0)), unread);
+    if (!ranOut) break;
+  }
+}
+
+// The ranker's four buffers, each failing in turn: SetTexts reports it, the ranker holds an empty
+// list, nothing it had or took stays allocated, and it works again once memory is back.
+TEST_F(OutOfMemory, RankerSetTextsAtEachBuffer) {
+  if (ListMemoryOutOfReach()) GTEST_SKIP() << "the shared allocator does not come through here";
+  const std::vector<FuzzyText> texts = {{"alpha", 5}, {"beta", 4}, {"gamma", 5}};
+  for (int failing = 1; failing <= 4; ++failing) {
+    SCOPED_TRACE("buffer " + std::to_string(failing));
+    const int64_t live = testing::LiveAllocations();
+    FuzzyRanker ranker;
+    ASSERT_TRUE(ranker.SetTexts(texts.data(), 1, FuzzyEncoding::kUtf8));
+    testing::FailNthAllocation(failing);
+    EXPECT_FALSE(ranker.SetTexts(texts.data(), 3, FuzzyEncoding::kUtf8));
+    EXPECT_FALSE(testing::AllocationFaultPending());
+    testing::FailNthAllocation(0);
+    EXPECT_EQ(testing::LiveAllocations(), live);
+    EXPECT_EQ(ranker.Rank("a", 1), 0u);
+    ASSERT_TRUE(ranker.SetTexts(texts.data(), 3, FuzzyEncoding::kUtf8));
+    EXPECT_EQ(ranker.Rank("a", 1), 3u);
   }
 }
 

@@ -1,0 +1,194 @@
+// The POSIX file system's answers to the failures a real machine gives: each row stages one with
+// real paths (a folder read as a file, a full device, a device that cannot sync, a name under a
+// file, a name too long, a symbolic link loop, a folder moved into itself).
+#ifndef _WIN32
+
+#include <gtest/gtest.h>
+#include <linux/audit.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstddef>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "filelist/file_system.h"
+#include "support/temp_directory.h"
+
+namespace tolvane {
+namespace {
+
+using testing::TempDirectory;
+
+// Writes `text` and commits; the result of the first step that fails, or true.
+bool WriteAndCommit(FileSystem& fs, const std::string& path, const std::string& text) {
+  std::unique_ptr<WritableFile> file = fs.OpenForWriting(path);
+  std::size_t written = 0;
+  return file != nullptr && file->Write(text.data(), text.size(), written) &&
+         written == text.size() && file->Commit();
+}
+
+bool ReadOnce(FileSystem& fs, const std::string& path) {
+  std::unique_ptr<ReadableFile> file = fs.OpenForReading(path);
+  char buffer[16];
+  std::size_t got = 0;
+  return file != nullptr && file->Read(buffer, sizeof buffer, got);
+}
+
+struct Row {
+  const char* what;
+  std::function<bool(FileSystem&, const TempDirectory&)> operation;
+  bool succeeds;
+};
+
+TEST(PosixFileSystem, RealFailuresAreReportedAsFailures) {
+  const std::vector<Row> rows = {
+      {"exists: a file", [](auto& f, auto& d) { return f.Exists(d.File("file")); }, true},
+      {"exists: nothing there", [](auto& f, auto& d) { return f.Exists(d.File("absent")); }, false},
+      {"exists: under a file", [](auto& f, auto& d) { return f.Exists(d.File("file/x")); }, false},
+      {"exists: a name too long",
+       [](auto& f, auto& d) { return f.Exists(d.File(std::string(300, 'n'))); }, false},
+      // Its status cannot be read, so it may be there.
+      {"exists: through a link loop", [](auto& f, auto& d) { return f.Exists(d.File("loop/x")); },
+       true},
+      {"read: a file", [](auto& f, auto& d) { return ReadOnce(f, d.File("file")); }, true},
+      {"read: a folder", [](auto& f, auto& d) { return ReadOnce(f, d.File("folder")); }, false},
+      {"write: a file", [](auto& f, auto& d) { return WriteAndCommit(f, d.File("new"), "x"); },
+       true},
+      {"write: a full device", [](auto& f, auto&) { return WriteAndCommit(f, "/dev/full", "x"); },
+       false},
+      {"commit: a device that cannot sync",
+       [](auto& f, auto&) { return WriteAndCommit(f, "/dev/null", "x"); }, false},
+      {"rename to a free name: free",
+       [](auto& f, auto& d) { return f.RenameToFreeName(d.File("file"), d.File("moved")); }, true},
+      {"rename to a free name: taken",
+       [](auto& f, auto& d) { return f.RenameToFreeName(d.File("file"), d.File("folder")); },
+       false},
+      {"rename to a free name: a folder into itself",
+       [](auto& f, auto& d) {
+         return f.RenameToFreeName(d.File("folder"), d.File("folder/inside"));
+       },
+       false},
+      {"read times: nothing there",
+       [](auto& f, auto& d) {
+         FileTimes times;
+         return f.ReadTimes(d.File("absent"), times);
+       },
+       false},
+      {"write times: nothing there",
+       [](auto& f, auto& d) { return f.WriteTimes(d.File("absent"), FileTimes{}); }, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    TempDirectory dir;
+    testing::WriteBytes(dir.File("file"), {'t', 'e', 'x', 't'});
+    ASSERT_EQ(::mkdir(dir.File("folder").c_str(), 0777), 0);
+    ASSERT_EQ(::symlink("loop", dir.File("loop").c_str()), 0);
+    EXPECT_EQ(row.operation(NativeFileSystem(), dir), row.succeeds);
+    // A failed move leaves its source where it was.
+    EXPECT_TRUE(testing::FileExists(dir.File("file")) || row.succeeds);
+    EXPECT_TRUE(testing::FileExists(dir.File("folder/.")) || row.succeeds);
+  }
+}
+
+// What an older kernel, a file system without the no-replace flag or one that reports errors only
+// at close gives, staged in a child process whose calls of one kind fail with that error.
+#if defined(__x86_64__) || defined(__aarch64__)
+
+struct Refusal {
+  long call;
+  int error;
+};
+
+// From here on in this process each call of the refused kinds fails with its error.
+void Refuse(const std::vector<Refusal>& refusals) {
+#ifdef __x86_64__
+  constexpr uint32_t kArch = AUDIT_ARCH_X86_64;
+#else
+  constexpr uint32_t kArch = AUDIT_ARCH_AARCH64;
+#endif
+  std::vector<sock_filter> program = {
+      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, arch)),
+      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, kArch, 1, 0),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+  };
+  for (const Refusal& refusal : refusals) {
+    program.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, uint32_t(refusal.call), 0, 1));
+    program.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | uint32_t(refusal.error)));
+  }
+  program.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
+  const sock_fprog filter{static_cast<unsigned short>(program.size()), program.data()};
+  if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 ||
+      ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &filter) != 0) {
+    std::exit(2);
+  }
+}
+
+#ifdef SYS_unlink
+const std::vector<Refusal> kUnlinkBusy = {{SYS_unlink, EBUSY}, {SYS_unlinkat, EBUSY}};
+#else
+const std::vector<Refusal> kUnlinkBusy = {{SYS_unlinkat, EBUSY}};
+#endif
+
+struct RefusedRow {
+  const char* what;
+  std::vector<Refusal> refused;
+  // Runs in the child: whether the outcome is the expected one.
+  std::function<bool(FileSystem&, const TempDirectory&)> holds;
+};
+
+TEST(PosixFileSystem, RefusedCallsFallBackOrFail) {
+  std::vector<Refusal> noRenameat2UnlinkBusy = {{SYS_renameat2, ENOSYS}};
+  noRenameat2UnlinkBusy.insert(noRenameat2UnlinkBusy.end(), kUnlinkBusy.begin(), kUnlinkBusy.end());
+  const std::vector<RefusedRow> rows = {
+      {"a kernel without renameat2: a second link moves the file",
+       {{SYS_renameat2, ENOSYS}},
+       [](auto& f, auto& d) {
+         return f.RenameToFreeName(d.File("file"), d.File("moved")) &&
+                !testing::FileExists(d.File("file")) &&
+                testing::ReadBytes(d.File("moved")).size() == 4;
+       }},
+      {"no flag: a taken name stays",
+       {{SYS_renameat2, EINVAL}},
+       [](auto& f, auto& d) {
+         return !f.RenameToFreeName(d.File("file"), d.File("taken")) &&
+                testing::ReadBytes(d.File("file")).size() == 4 &&
+                testing::ReadBytes(d.File("taken")).size() == 1;
+       }},
+      {"no renameat2, the old name cannot go: the file stays", noRenameat2UnlinkBusy,
+       [](auto& f, auto& d) {
+         return !f.RenameToFreeName(d.File("file"), d.File("moved")) &&
+                testing::ReadBytes(d.File("file")).size() == 4;
+       }},
+      {"close reports an error: the commit fails",
+       {{SYS_close, EIO}},
+       [](auto& f, auto& d) { return !WriteAndCommit(f, d.File("new"), "x"); }},
+  };
+  for (const RefusedRow& row : rows) {
+    SCOPED_TRACE(row.what);
+    TempDirectory dir;
+    testing::WriteBytes(dir.File("file"), {'t', 'e', 'x', 't'});
+    testing::WriteBytes(dir.File("taken"), {'t'});
+    EXPECT_EXIT(
+        {
+          Refuse(row.refused);
+          std::exit(row.holds(NativeFileSystem(), dir) ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+  }
+}
+
+#endif  // x86_64 or aarch64
+
+}  // namespace
+}  // namespace tolvane
+
+#endif  // !_WIN32
