@@ -58,9 +58,9 @@ void CFindListCtrl::HighlightMatches(std::span<const HighlightedColumn> columns)
 
 bool CFindListCtrl::OnReflectedNotification(UINT message, WPARAM wParam, LPARAM lParam,
                                             LRESULT& result) {
-  if (message != WM_NOTIFY || lParam == 0) return false;
-  auto* header = reinterpret_cast<NMHDR*>(lParam);
-  if (header->hwndFrom != Handle()) return false;
+  // Reflected notifications are routed by their sender: this list, with its NMHDR.
+  if (message != WM_NOTIFY) return false;
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
   if (header->code == LVN_GETDISPINFOA) {
     AnswerNarrow(reinterpret_cast<NMLVDISPINFOA*>(lParam)->item);
   } else if (header->code == LVN_GETDISPINFOW) {
@@ -97,19 +97,18 @@ void CFindListCtrl::BeginHighlightedPaint() {
     Highlighting::Column& column = highlighting.columns[i];
     const int length = ::GetWindowTextA(column.source.queryWindow, column.query.data(),
                                         static_cast<int>(column.query.size()));
-    const bool whole = length >= 0 && static_cast<std::size_t>(length) + 1 < column.query.size();
+    // A query that fills the buffer may have been cut: it highlights nothing.
+    const bool whole = static_cast<std::size_t>(length) + 1 < column.query.size();
     column.queryLength = whole ? static_cast<std::size_t>(length) : 0;
   }
   // The texts are shown converted from the code page an ANSI list view uses, or from the thread's
   // for a Unicode list (as AnswerWide does); double-byte code pages are not the matcher's.
   const UINT codePage = Send(LVM_GETUNICODEFORMAT) != 0 ? CP_THREAD_ACP : CP_ACP;
-  CPINFOEXW info{};
-  highlighting.matchable = false;
-  if (::GetCPInfoExW(codePage, 0, &info) != FALSE) {
-    highlighting.encoding =
-        info.CodePage == CP_UTF8 ? FuzzyEncoding::kUtf8 : FuzzyEncoding::kSingleByte;
-    highlighting.matchable = info.CodePage == CP_UTF8 || info.MaxCharSize == 1;
-  }
+  CPINFOEXW info{};  // left zero, should the code page be unknown: nothing is matchable
+  ::GetCPInfoExW(codePage, 0, &info);
+  highlighting.encoding =
+      info.CodePage == CP_UTF8 ? FuzzyEncoding::kUtf8 : FuzzyEncoding::kSingleByte;
+  highlighting.matchable = info.CodePage == CP_UTF8 || info.MaxCharSize == 1;
   highlighting.painter.BeginPaint(Handle(), codePage);
 }
 
