@@ -32,8 +32,9 @@ class OpenKey {
 
 }  // namespace
 
+// Every section is named: the histories' and each dialog's layout.
 std::string RegistryProfile::KeyPath(const std::string& section) {
-  return section.empty() ? std::string(kRoot) : std::string(kRoot) + "\\" + section;
+  return std::string(kRoot) + "\\" + section;
 }
 
 ProfileRead RegistryProfile::ReadString(const std::string& section, const std::string& key,

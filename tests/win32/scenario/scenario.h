@@ -18,7 +18,7 @@ enum class Op : uint8_t {
                 // ANSI one, 2 a new Unicode one
   kClose,       // a: dialog; b: 0 the host then ends its dialog, 1 it keeps it
   kEndDialog,   // a: dialog, destroyed by the host without a close
-  kAdd,         // a: history (0 file name, 1 tag parent, 2 tag); b: text
+  kAdd,         // a: history (0 file name, 1 tag parent, 2 tag); b: text (8: a null one)
   kKey,         // a: combo box (0 Find File, 1 tag parent, 2 tag); b: key
   kChar,        // a: combo box; b: letter
   kShow,        // a: dialog * 2 + Unicode; b: row + 16 * column

@@ -17,7 +17,7 @@ struct OpInfo {
 // Indexed by Op.
 constexpr OpInfo kOps[] = {
     {"create", 6, 2, 0}, {"destroy", 4, 3, 0}, {"unload", 2, 0, 0}, {"init", 8, 2, 3},
-    {"close", 6, 2, 2},  {"end", 2, 2, 0},     {"add", 10, 3, 8},   {"key", 10, 3, 13},
+    {"close", 6, 2, 2},  {"end", 2, 2, 0},     {"add", 10, 3, 9},   {"key", 10, 3, 13},
     {"char", 3, 3, 4},   {"show", 8, 4, 96},   {"rows", 3, 2, 9},   {"sub", 3, 7, 0},
     {"unsub", 3, 7, 0},  {"load", 6, 3, 0},    {"save", 6, 0, 0},   {"get", 4, 0, 0},
     {"set", 5, 6, 0},    {"goto", 5, 6, 0},    {"reg", 3, 3, 7},    {"width", 1, 2, 0},

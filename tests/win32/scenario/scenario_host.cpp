@@ -315,9 +315,11 @@ Entries Kept(Entries entries) {
   return entries;
 }
 
-std::string HistoryText(int which) {
+// Null for 8: a host may hand no text at all, which adds nothing.
+std::optional<std::string> HistoryText(int which) {
   static const char* const texts[] = {"", "|", "main.cpp", "a|b", "x||y|", "\xe9t\xe9.h"};
-  return which % 8 < 6 ? texts[which % 8] : std::string(which % 8 == 6 ? 300 : 5000, 'L');
+  if (which % 9 == 8) return std::nullopt;
+  return which % 9 < 6 ? texts[which % 9] : std::string(which % 9 == 6 ? 300 : 5000, 'L');
 }
 
 std::string RegistryText(int which) {
@@ -414,7 +416,7 @@ class Host {
   std::string Close(int d, bool keep);
   void EndHostDialog(int d);
   bool ModuleAnswers(int d);
-  std::string Add(int history, const std::string& text);
+  std::string Add(int history, const std::optional<std::string>& given);
   std::string ShowCell(int d, bool wide, int row, int column);
   std::string Paint(int d);
   std::string Load(uint8_t exportByte);
@@ -896,7 +898,8 @@ void Host::EndHostDialog(int d) {
   dialog.attached = false;
 }
 
-std::string Host::Add(int history, const std::string& text) {
+std::string Host::Add(int history, const std::optional<std::string>& given) {
+  const std::string text = given.value_or("");
   if (!CanCall()) return "";
   HWND combo = Combo(history);
   const HostDialog& dialog = dialogs_[history == 0 ? 0 : 1];
@@ -904,7 +907,7 @@ std::string Host::Add(int history, const std::string& text) {
   const OpsIndex entry = history == 0   ? kAddFilenameHistory
                          : history == 1 ? kAddTagParentHistory
                                         : kAddTagHistory;
-  Faulted([&] { return Entry<AddHistoryFn>(entry)(text.c_str()), 0; });
+  Faulted([&] { return Entry<AddHistoryFn>(entry)(given ? text.c_str() : nullptr), 0; });
   const Items expected = dialog.attached && ::IsWindow(combo) ? AfterAdd(before, text) : before;
   const Items now = ComboItems(combo);
   if (now == expected || (g.hit && now == before)) return "";
