@@ -149,7 +149,10 @@ class FakeWindow final : public FakeComObject<AutomationWindow> {
   // A file's window (with its document) or, with neither, the main window.
   FakeWindow(FakeObjectRegistry& registry, std::string objectName, const FakeIde& ide,
              FakeFile* file = nullptr, FakeDocument* document = nullptr)
-      : FakeComObject(registry, std::move(objectName)), ide_(ide), file_(file), document_(document) {}
+      : FakeComObject(registry, std::move(objectName)),
+        ide_(ide),
+        file_(file),
+        document_(document) {}
 
   HRESULT TOLVANE_STDCALL get_HWnd(int32_t* handle) override {
     Record("get_HWnd");
@@ -206,7 +209,8 @@ class FakeRoot final : public FakeComObject<AutomationRoot> {
   }
   HRESULT TOLVANE_STDCALL get_ItemOperations(ItemOperations** operations) override {
     Record("get_ItemOperations");
-    return HandOut(&operations_, ide_.itemOperationsAvailable, operations, kFakeFailure);
+    return HandOut(&operations_, ide_.itemOperationsAvailable, operations,
+                   ide_.itemOperationsMissingStatus);
   }
 
  private:
