@@ -2,8 +2,8 @@
 // GetFileList) and of a load: a node block that cannot be had and a name that cannot be copied.
 // Each time the out-of-memory exception reaches the caller (a table entry turns it into its
 // failure result), the destination is exactly as it was and holds together, the source is
-// untouched, and nothing is lost to a leak. Append itself reports a shortage by its result. The ranker and a Find list's display
-// slots meet it at each buffer too.
+// untouched, and nothing is lost to a leak. Append itself reports a shortage by its result. The
+// ranker and a Find list's display slots meet it at each buffer too.
 #include <gtest/gtest.h>
 
 #include <filesystem>
