@@ -22,9 +22,9 @@ int32_t TruncateToInt32(double width) {
 int32_t WidthRule::Evaluate(int32_t availableWidth, int32_t firstColumnWidth) const {
   if (kind == Kind::kFixed) return TruncateToInt32(value);
   // The rest is taken in double: exact for any two 32-bit values, never overflows.
-  const double shared = kind == Kind::kShareOfWidth ? static_cast<double>(availableWidth)
-                                                    : static_cast<double>(availableWidth) -
-                                                          static_cast<double>(firstColumnWidth);
+  const double width = static_cast<double>(availableWidth);
+  const double shared =
+      kind == Kind::kShareOfWidth ? width : width - static_cast<double>(firstColumnWidth);
   return TruncateToInt32(shared * value);
 }
 

@@ -149,10 +149,7 @@ class FakeWindow final : public FakeComObject<AutomationWindow> {
   // A file's window (with its document) or, with neither, the main window.
   FakeWindow(FakeObjectRegistry& registry, std::string objectName, const FakeIde& ide,
              FakeFile* file = nullptr, FakeDocument* document = nullptr)
-      : FakeComObject(registry, std::move(objectName)),
-        ide_(ide),
-        file_(file),
-        document_(document) {}
+      : FakeComObject(registry, std::move(objectName)), ide_(ide), file_(file), document_(document) {}
 
   HRESULT TOLVANE_STDCALL get_HWnd(int32_t* handle) override {
     Record("get_HWnd");
