@@ -6,8 +6,8 @@ void SyncHostFileEntries(HostWorkspace& workspace, const FileEntryList& list) {
   HostFileEntrySet* set = workspace.FileEntrySet();
   if (set == nullptr) return;
   for (const FileEntry& entry : list) {
-    // The host reads a NUL-terminated text: an entry without a name asks for "".
-    HostFileEntry* hostEntry = set->Find(entry.name != nullptr ? entry.name : "");
+    // The module's own list: every entry's name is a NUL-terminated copy, never null.
+    HostFileEntry* hostEntry = set->Find(entry.name);
     if (hostEntry == nullptr) continue;
     const bool inProject = (entry.flags & kFileInProject) != 0;
     if (hostEntry->FirstFlag() != inProject) hostEntry->SetFirstFlag(inProject);

@@ -1,6 +1,5 @@
 #include "finddlg/column_rule.h"
 
-#include <cmath>
 #include <limits>
 
 namespace tolvane {
@@ -8,11 +7,11 @@ namespace tolvane {
 namespace {
 
 // Truncation toward zero; a product outside the 32-bit range (only reachable with hostile stored
-// widths) saturates instead of being undefined.
+// widths) saturates instead of being undefined. Never NaN: the rules' values are finite and so
+// are their products with 32-bit widths.
 int32_t TruncateToInt32(double width) {
   constexpr double kMin = std::numeric_limits<int32_t>::min();
   constexpr double kMax = std::numeric_limits<int32_t>::max();
-  if (std::isnan(width)) return 0;
   if (width <= kMin) return std::numeric_limits<int32_t>::min();
   if (width >= kMax) return std::numeric_limits<int32_t>::max();
   return static_cast<int32_t>(width);
@@ -21,19 +20,12 @@ int32_t TruncateToInt32(double width) {
 }  // namespace
 
 int32_t WidthRule::Evaluate(int32_t availableWidth, int32_t firstColumnWidth) const {
-  switch (kind) {
-    case Kind::kFixed:
-      return TruncateToInt32(value);
-    case Kind::kShareOfWidth:
-      return TruncateToInt32(static_cast<double>(availableWidth) * value);
-    case Kind::kShareOfRest:
-      break;
-  }
-  // A share of the rest, whose return closes the function so that no unreachable one follows
-  // the switch. The difference is taken in double: exact for any two 32-bit values, never
-  // overflows.
-  return TruncateToInt32(
-      (static_cast<double>(availableWidth) - static_cast<double>(firstColumnWidth)) * value);
+  if (kind == Kind::kFixed) return TruncateToInt32(value);
+  // The rest is taken in double: exact for any two 32-bit values, never overflows.
+  const double width = static_cast<double>(availableWidth);
+  const double shared =
+      kind == Kind::kShareOfWidth ? width : width - static_cast<double>(firstColumnWidth);
+  return TruncateToInt32(shared * value);
 }
 
 }  // namespace tolvane

@@ -56,7 +56,6 @@ void EditorDocument::BindTextDocument() {
 }
 
 void EditorDocument::ShowCaretCentered() {
-  if (!selection) return;
   ComRef<TextPoint> point;
   selection->get_ActivePoint(point.Put());
   if (!point) return;
@@ -69,7 +68,6 @@ void EditorDocument::ShowCaretCentered() {
 }
 
 void EditorDocument::SelectCaretLine() {
-  if (!selection) return;
   selection->EndOfLine(kAutomationFalse);
   selection->StartOfLine(0, kAutomationTrue);  // where 0: the first column
 }

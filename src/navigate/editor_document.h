@@ -38,7 +38,8 @@ class EditorDocument {
   // Fills textDocument from document (left null when the document has no text view).
   void BindTextDocument();
 
-  // Scrolls so that the selection's active point is shown in the middle of the view.
+  // Scrolls so that the selection's active point is shown in the middle of the view. This and
+  // SelectCaretLine need the selection that Open reached.
   void ShowCaretCentered();
 
   // Selects the caret's whole line, caret at its first column.

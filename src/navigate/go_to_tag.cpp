@@ -22,9 +22,7 @@ bool GoToTag(NavigationState& state, HostTagRecord* tag) {
     state.lastTag = nullptr;
     return false;
   }
-  if (!state.automationRoot || state.wideStrings == nullptr || state.notifier == nullptr) {
-    return false;
-  }
+  if (!state.automationRoot) return false;
 
   EditorDocument editor(state.automationRoot.get(), *state.wideStrings);
   if (!editor.Open(tag->FileName(), "Auto") || !editor.selection) {

@@ -1,5 +1,6 @@
 // What navigation works with: the automation root, the last tag reached and the platform's
-// services. The module object owns one; GoToTag does nothing while the root or a service is null.
+// services. The module object owns one and connects the services as it is made; GoToTag does
+// nothing while the root is null.
 #pragma once
 
 #include "navigate/com_ref.h"
@@ -16,7 +17,7 @@ struct NavigationState {
   ComRef<AutomationRoot> automationRoot;
   // The last tag reached; not counted, the host keeps the record alive. Null at load.
   HostTagRecord* lastTag = nullptr;
-  // The platform's services, connected before any navigation.
+  // The platform's services, connected before any navigation (never null while navigating).
   WideStrings* wideStrings = nullptr;
   Notifier* notifier = nullptr;
 };

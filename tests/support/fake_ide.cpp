@@ -206,7 +206,8 @@ class FakeRoot final : public FakeComObject<AutomationRoot> {
   }
   HRESULT TOLVANE_STDCALL get_ItemOperations(ItemOperations** operations) override {
     Record("get_ItemOperations");
-    return HandOut(&operations_, ide_.itemOperationsAvailable, operations, kFakeFailure);
+    return HandOut(&operations_, ide_.itemOperationsAvailable, operations,
+                   ide_.itemOperationsMissingStatus);
   }
 
  private:

@@ -59,6 +59,8 @@ class FakeIde {
 
   bool mainWindowAvailable = true;      // root 14
   bool itemOperationsAvailable = true;  // root 42
+  // What root 42 answers without its object: a failure, or success with no object.
+  HRESULT itemOperationsMissingStatus = kFakeFailure;
   void SetMainWindowHandle(int32_t handle) { mainWindowHandle_ = handle; }
 #ifdef _WIN32
   void SetMainWindowHandle(HWND window) {

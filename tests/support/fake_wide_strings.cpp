@@ -22,7 +22,7 @@ FakeWideStrings::~FakeWideStrings() {
 int FakeWideStrings::ConvertNarrow(const char* text, WideChar* buffer, int capacity) {
   if (text == nullptr || capacity < 0) return 0;
   const int needed = static_cast<int>(std::strlen(text)) + 1;
-  if (capacity == 0) return needed;
+  if (capacity == 0) return failMeasuring ? 0 : needed;
   if (failConversions || capacity < needed) return 0;
   for (int i = 0; i < needed; ++i) {
     buffer[i] = static_cast<WideChar>(static_cast<unsigned char>(text[i]));

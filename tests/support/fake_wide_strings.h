@@ -24,6 +24,9 @@ class FakeWideStrings final : public WideStrings {
   void FailAllocation(int nth) { failAllocationIn_ = nth; }
   // Conversions that write (capacity above 0) fail while this is set.
   bool failConversions = false;
+  // Conversions that only measure (capacity 0) fail while this is set, as the platform's do for
+  // a text whose length its count cannot hold.
+  bool failMeasuring = false;
 
   int Allocations() const { return allocations_; }
   int Frees() const { return frees_; }

@@ -20,7 +20,10 @@ class FaultyFileSystem::Reader final : public ReadableFile {
     return owner_.Finished(!fails && real_->Read(buffer, size, bytesRead));
   }
   bool Length(uint64_t& length) override {
-    return owner_.Finished(!owner_.Trips(FileFault::kLength) && real_->Length(length));
+    const bool fails = owner_.Trips(FileFault::kLength);
+    const bool measured = !fails && real_->Length(length);
+    if (owner_.Trips(FileFault::kShortLength) && measured) length /= 2;
+    return owner_.Finished(measured);
   }
 
  private:
@@ -35,6 +38,10 @@ class FaultyFileSystem::Writer final : public WritableFile {
   bool Write(const void* data, std::size_t size, std::size_t& bytesWritten) override {
     const bool fails = owner_.Trips(FileFault::kWrite);
     if (owner_.Trips(FileFault::kShortWrite) && size > 1) size /= 2;
+    if (owner_.Trips(FileFault::kZeroWrite)) {
+      bytesWritten = 0;
+      return owner_.Finished(!fails);
+    }
     if (owner_.maxWrite != 0) size = std::min(size, owner_.maxWrite);
     return owner_.Finished(!fails && real_->Write(data, size, bytesWritten));
   }

@@ -20,8 +20,10 @@ enum class FileFault {
   kRead,       // read error
   kShortRead,  // the read hands over at most half of what was asked (no error)
   kLength,
-  kWrite,       // write error
-  kShortWrite,  // the write takes at most half of what was offered (no error)
+  kShortLength,  // the length comes out at half the real one, as of a file that grew since
+  kWrite,        // write error
+  kShortWrite,   // the write takes at most half of what was offered (no error)
+  kZeroWrite,    // the write reports success with nothing taken, as a user-space file system may
   kCommit,
   kRename,
   kRemove,
@@ -46,7 +48,8 @@ class FaultyFileSystem final : public FileSystem {
   bool WriteTimes(const std::string& path, const FileTimes& times) override;
 
   // Operations so far by the fault that would hit them: a read counts for both kRead and
-  // kShortRead, a write for both kWrite and kShortWrite.
+  // kShortRead, a length for kLength and kShortLength, a write for kWrite, kShortWrite and
+  // kZeroWrite.
   std::map<FileFault, int> counts;
   std::vector<std::string> operations;  // "open-read PATH", "rename FROM TO", ...
   std::function<void()> afterEach;      // called when any operation has finished, if set

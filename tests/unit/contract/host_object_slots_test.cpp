@@ -80,9 +80,23 @@ TEST(AutomationSlots, TextDocumentIdentifier) {
   const GUID expected = {
       0xCB218890, 0x1382, 0x472B, {0x91, 0x18, 0x78, 0x27, 0x00, 0xC8, 0x81, 0x15}};
   EXPECT_TRUE(SameGuid(kIID_TextDocument, expected));
-  GUID other = expected;
-  other.Data4[7] = 0x16;
-  EXPECT_FALSE(SameGuid(kIID_TextDocument, other));
+  // One differing part of any of the four makes another identifier.
+  const struct {
+    const char* part;
+    void (*change)(GUID&);
+  } changes[] = {
+      {"Data1", [](GUID& g) { g.Data1 ^= 0x80000000u; }},
+      {"Data2", [](GUID& g) { g.Data2 ^= 1; }},
+      {"Data3", [](GUID& g) { g.Data3 ^= 0x100; }},
+      {"Data4[0]", [](GUID& g) { g.Data4[0] ^= 1; }},
+      {"Data4[7]", [](GUID& g) { g.Data4[7] = 0x16; }},
+  };
+  for (const auto& c : changes) {
+    GUID other = expected;
+    c.change(other);
+    EXPECT_FALSE(SameGuid(kIID_TextDocument, other)) << c.part;
+    EXPECT_FALSE(SameGuid(other, kIID_TextDocument)) << c.part;
+  }
 }
 
 }  // namespace

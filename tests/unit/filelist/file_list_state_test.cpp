@@ -213,7 +213,11 @@ TEST_F(FileListFile, CopiesCarryBitsZeroAndOneIntoTheCallersBlocksAndNullListsAr
   // A host's own nodes may carry any byte; only bits 0 and 1 may cross.
   host.head->entry.flags = 0xFD;
   host.tail->entry.flags = 0x80;
+  // ... and a host's node may have no name at all, which copies as the empty one.
+  auto* const emptyName = host.head->next->entry.name;
+  host.head->next->entry.name = nullptr;
   state.CopyFrom(&host);
+  host.head->next->entry.name = emptyName;
   EXPECT_EQ(Loaded(), (EntryList{{"a.cpp", 1}, {"", 2}, {"dir\\b.h", 0}}));
   EXPECT_EQ(Entries(host), (EntryList{{"a.cpp", 0xFD}, {"", 2}, {"dir\\b.h", 0x80}}));
 

@@ -49,6 +49,10 @@ TEST(WidthRule, HostileStoredWidthsNeitherOverflowNorWrap) {
   EXPECT_EQ(ShareOfRest(0.5).Evaluate(kMax, kMin), kMax);  // (2^32 - 1) / 2 truncated
   EXPECT_EQ(ShareOfRest(0.25).Evaluate(kMin, kMax), -1073741823);
   EXPECT_EQ(ShareOfRest(0.25).Evaluate(500, kMin), 536871037);
+  // Shares the tables do not use yet saturate at both ends.
+  EXPECT_EQ(ShareOfRest(1.0).Evaluate(kMin, kMax), kMin);
+  EXPECT_EQ(ShareOfWidth(2.0).Evaluate(kMin, 0), kMin);
+  EXPECT_EQ(ShareOfWidth(2.0).Evaluate(kMax, 0), kMax);
 }
 
 // A stored width above zero is used as it is; any other is replaced by its column's rule. The

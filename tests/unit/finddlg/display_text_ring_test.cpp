@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <deque>
 #include <iterator>
+#include <new>
 #include <string>
 #include <utility>
 
@@ -55,6 +57,18 @@ TEST(DisplayTextRing, SlotsThatGrowKeepTheTwoTextsBefore) {
     if (handed.size() > DisplayTextRing::kSlotCount) handed.pop_front();
     for (const auto& [stored, expected] : handed) ASSERT_EQ(stored, expected) << "text " << i;
   }
+}
+
+// Room whose size would overflow is refused before anything is allocated, and the texts already
+// handed out stay.
+TEST(DisplayTextRing, RoomBeyondAnyAllocationIsOutOfMemory) {
+  DisplayTextRing ring;
+  const char* kept = ring.StoreDisplayText("kept");
+  EXPECT_THROW(ring.NextSlot(PTRDIFF_MAX), std::bad_alloc);
+  EXPECT_THROW(ring.NextSlot(SIZE_MAX), std::bad_alloc);
+  EXPECT_STREQ(kept, "kept");
+  EXPECT_STREQ(ring.StoreDisplayText("next"), "next");
+  EXPECT_STREQ(kept, "kept");
 }
 
 TEST(DisplayTextRing, ComposedTextsReplaceLongerLeftovers) {

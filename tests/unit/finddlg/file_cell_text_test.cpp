@@ -84,6 +84,16 @@ TEST_F(FileCellText, UnanswerableRequestsKeepTheControlsText) {
   keys[0] = 99;  // a key the source does not know
   EXPECT_EQ(Ask(0, 0).text, kControlBuffer);
 
+  // A host may create the dialog without its key array or its source's word.
+  const int lookups = source.lookups;
+  for (const bool keysGiven : {false, true}) {
+    DisplayRequest request{0, 0, 0x7, kControlBuffer};
+    AnswerFileDisplayRequest(request, keysGiven ? &keyArray : nullptr,
+                             keysGiven ? nullptr : &sourceWord, ring);
+    EXPECT_EQ(request.text, kControlBuffer);
+  }
+  EXPECT_EQ(source.lookups, lookups);
+
   sourceWord = nullptr;
   EXPECT_EQ(Ask(1, 0).text, kControlBuffer);
   keyArray.keys = nullptr;

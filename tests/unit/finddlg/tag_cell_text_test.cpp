@@ -117,6 +117,9 @@ TEST_F(TagCellText, UnanswerableRequestsAreIgnoredSafely) {
   EXPECT_EQ(Ask(1, 3).text, kControlBuffer);
   tagArray.tags = nullptr;
   EXPECT_EQ(Ask(0, 3).text, kControlBuffer);
+  DisplayRequest request{0, 3, 0x7, kControlBuffer};  // a dialog created without its tag array
+  AnswerTagDisplayRequest(request, nullptr, ring);
+  EXPECT_EQ(request.text, kControlBuffer);
 }
 
 TEST_F(TagCellText, NullRecordTextsShowEmpty) {

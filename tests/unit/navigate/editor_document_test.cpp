@@ -103,10 +103,14 @@ TEST_F(EditorDocumentTest, EachMissingStepLeavesOnlyWhatCameBefore) {
 
 TEST_F(EditorDocumentTest, WithoutItemOperationsNothingIsOpened) {
   ide_.itemOperationsAvailable = false;
-  EditorDocument editor(ide_.Root(), strings_);
-  EXPECT_FALSE(editor.Open("a.cpp", "Auto"));
-  EXPECT_EQ(file_->openCount, 0);
-  EXPECT_EQ(strings_.Allocations(), 0);
+  for (const HRESULT status : {testing::kFakeFailure, kOk}) {
+    SCOPED_TRACE(status);
+    ide_.itemOperationsMissingStatus = status;
+    EditorDocument editor(ide_.Root(), strings_);
+    EXPECT_FALSE(editor.Open("a.cpp", "Auto"));
+    EXPECT_EQ(file_->openCount, 0);
+    EXPECT_EQ(strings_.Allocations(), 0);
+  }
 }
 
 // The holder gives back exactly what it holds, in its own order when destroyed and when reset.

@@ -50,6 +50,12 @@ TEST(WideText, FailuresRaiseOutOfMemoryAndLeaveNothingAllocated) {
   EXPECT_EQ(strings.Allocations(), 1);
   EXPECT_EQ(strings.Frees(), 1);
   EXPECT_EQ(strings.Live(), 0);
+
+  strings.failConversions = false;
+  strings.failMeasuring = true;  // the length cannot be had: nothing is allocated
+  EXPECT_THROW(WideText(strings, "a.cpp"), std::bad_alloc);
+  EXPECT_EQ(strings.Allocations(), 1);
+  EXPECT_EQ(strings.Live(), 0);
 }
 
 TEST(WideText, CopyOfAWideLiteral) {

@@ -18,10 +18,14 @@ const char* Name(FileFault fault) {
       return "short read";
     case FileFault::kLength:
       return "length";
+    case FileFault::kShortLength:
+      return "short length";
     case FileFault::kWrite:
       return "write";
     case FileFault::kShortWrite:
       return "short write";
+    case FileFault::kZeroWrite:
+      return "write of nothing";
     case FileFault::kCommit:
       return "commit";
     case FileFault::kRename:

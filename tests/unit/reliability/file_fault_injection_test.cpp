@@ -101,15 +101,15 @@ TEST(FileFaults, SaveLeavesExactlyTheOldOrTheNewFile) {
         const bool saved = state.Save();
         EXPECT_EQ(OpenDescriptors(), descriptors);
         const bool cannotStore = point.Is(FileFault::kOpenForWriting) ||
-                                 point.Is(FileFault::kWrite) || point.Is(FileFault::kCommit) ||
-                                 point.Is(FileFault::kRename);
+                                 point.Is(FileFault::kWrite) || point.Is(FileFault::kZeroWrite) ||
+                                 point.Is(FileFault::kCommit) || point.Is(FileFault::kRename);
         EXPECT_EQ(saved, !cannotStore);
         EXPECT_EQ(ReadBytes(dir.File(kListName)), saved ? newBytes : oldBytes);
         EXPECT_EQ(NamesIn(dir), std::set<std::string>{kListName});  // nothing left beside it
         EXPECT_EQ(testing::Entries(state.List()), kNew);            // the list is only read
       });
   ExpectCounted(counts, {FileFault::kOpenForWriting, FileFault::kWrite, FileFault::kShortWrite,
-                         FileFault::kCommit, FileFault::kRename});
+                         FileFault::kZeroWrite, FileFault::kCommit, FileFault::kRename});
 }
 
 TEST(FileFaults, SaveWithNoOldFileLeavesTheNewFileOrNone) {
@@ -133,7 +133,8 @@ TEST(FileFaults, SaveWithNoOldFileLeavesTheNewFileOrNone) {
 // A failed save whose clean-up fails too may leave its temporary file behind, but never harms
 // the old file and never stands in the way of the next save.
 TEST(FileFaults, ASaveWhoseCleanUpFailsKeepsTheOldFileAndTheNextSaveWorks) {
-  for (FileFault first : {FileFault::kWrite, FileFault::kCommit, FileFault::kRename}) {
+  for (FileFault first :
+       {FileFault::kWrite, FileFault::kZeroWrite, FileFault::kCommit, FileFault::kRename}) {
     SCOPED_TRACE((FaultPoint{first, 1}.Describe()));
     TempDirectory dir;
     const std::string path = dir.File(kListName);
@@ -201,8 +202,8 @@ TEST(FileFaults, LoadWithExportNeverTouchesTheListFileAndNeverHandsOverATornProj
         // The project file reaches the host whole or not at all, and never stays behind
         // unless deleting it is what failed.
         const bool written = loaded && !looksAbsent && !point.Is(FileFault::kOpenForWriting) &&
-                             !point.Is(FileFault::kWrite) && !point.Is(FileFault::kCommit) &&
-                             !point.Is(FileFault::kWriteTimes);
+                             !point.Is(FileFault::kWrite) && !point.Is(FileFault::kZeroWrite) &&
+                             !point.Is(FileFault::kCommit) && !point.Is(FileFault::kWriteTimes);
         const bool statusUnreadable = point.Is(FileFault::kReadTimes) && point.nth == 2;
         EXPECT_EQ(handed.size(), written && !statusUnreadable ? 1u : 0u);
         for (const std::string& text : handed) EXPECT_EQ(text, fragment);
@@ -218,9 +219,10 @@ TEST(FileFaults, LoadWithExportNeverTouchesTheListFileAndNeverHandsOverATornProj
         }
       });
   ExpectCounted(counts, {FileFault::kExists, FileFault::kOpenForReading, FileFault::kRead,
-                         FileFault::kShortRead, FileFault::kLength, FileFault::kOpenForWriting,
-                         FileFault::kWrite, FileFault::kShortWrite, FileFault::kCommit,
-                         FileFault::kReadTimes, FileFault::kWriteTimes, FileFault::kRemove});
+                         FileFault::kShortRead, FileFault::kLength, FileFault::kShortLength,
+                         FileFault::kOpenForWriting, FileFault::kWrite, FileFault::kShortWrite,
+                         FileFault::kZeroWrite, FileFault::kCommit, FileFault::kReadTimes,
+                         FileFault::kWriteTimes, FileFault::kRemove});
 }
 
 // With ".old" holding an earlier set-aside, the file goes to ".old1" or stays; ".old" is kept.

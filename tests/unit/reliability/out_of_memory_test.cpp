@@ -2,10 +2,12 @@
 // GetFileList) and of a load: a node block that cannot be had and a name that cannot be copied.
 // Each time the out-of-memory exception reaches the caller (a table entry turns it into its
 // failure result), the destination is exactly as it was and holds together, the source is
-// untouched, and nothing is lost to a leak. Append itself reports a shortage by its result.
+// untouched, and nothing is lost to a leak. Append itself reports a shortage by its result. The
+// ranker and a Find list's display slots meet it at each buffer too.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,7 @@
 #include "filelist/project_export.h"
 #include "filelist/project_fragment.h"
 #include "filelist/set_aside.h"
+#include "finddlg/display_text_ring.h"
 #include "support/fake_workspace.h"
 #include "support/faulty_file_system.h"
 #include "support/file_entry_list_checks.h"
@@ -338,6 +341,23 @@ TEST_F(OutOfMemory, RankerSetTextsAtEachBuffer) {
     ASSERT_TRUE(ranker.SetTexts(texts.data(), 3, FuzzyEncoding::kUtf8));
     EXPECT_EQ(ranker.Rank("a", 1), 3u);
   }
+}
+
+// A display slot that cannot grow: the out-of-memory exception reaches the caller, the texts
+// already handed out stay, nothing is lost, and the slot grows once memory is back.
+TEST_F(OutOfMemory, DisplayTextRingAtAGrowth) {
+  DisplayTextRing ring;
+  const char* kept = ring.StoreDisplayText("kept");
+  const std::string longText(500, 'x');
+  const int64_t live = testing::LiveAllocations();
+  testing::FailNthAllocation(1);
+  EXPECT_THROW(ring.StoreDisplayText(longText), std::bad_alloc);
+  EXPECT_FALSE(testing::AllocationFaultPending());
+  testing::FailNthAllocation(0);
+  EXPECT_EQ(testing::LiveAllocations(), live);
+  EXPECT_STREQ(kept, "kept");
+  EXPECT_EQ(std::string(ring.StoreDisplayText(longText)), longText);
+  EXPECT_STREQ(kept, "kept");
 }
 
 }  // namespace
