@@ -37,6 +37,11 @@ bool PreTranslateHook::AddWindow(HWND hwnd, WindowObject& object) {
   if (hook_ == nullptr) {
     hook_ = ::SetWindowsHookExA(WH_GETMESSAGE, &PreTranslateHook::HookProc, nullptr,
                                 ::GetCurrentThreadId());
+    // Without the hook the window's keys would never be offered: it is not taken on.
+    if (hook_ == nullptr) {
+      targets_.resize(before);
+      return false;
+    }
   }
   return true;
 }

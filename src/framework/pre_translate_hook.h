@@ -24,7 +24,7 @@ class PreTranslateHook {
 
   static PreTranslateHook& Instance();
 
-  // False (and nothing changed) when memory runs out.
+  // False (and nothing changed) when memory runs out or the system refuses the hook.
   bool AddWindow(HWND hwnd, WindowObject& object);
   // Forgets the window and the children recorded with it (found by their owner: at the window's
   // end they are already gone).

@@ -42,8 +42,9 @@ enum class Op : uint8_t {
 };
 
 // A failure of the host's side during one action, from its `after`-th call on. kGrowing: another
-// writer lengthens each registry value between the module's size query and its read.
-enum class Fault : uint8_t { kNone, kHeap, kMalloc, kDiskFull, kGrowing };
+// writer lengthens each registry value between the module's size query and its read; kHook: the
+// system refuses the module's window hooks.
+enum class Fault : uint8_t { kNone, kHeap, kMalloc, kDiskFull, kGrowing, kHook };
 
 struct Action {
   Op op = Op::kCreate;

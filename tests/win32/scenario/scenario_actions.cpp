@@ -25,7 +25,7 @@ constexpr OpInfo kOps[] = {
 };
 static_assert(sizeof kOps / sizeof kOps[0] == size_t(Op::kCount));
 
-constexpr char kFaultLetters[] = " hmdg";
+constexpr char kFaultLetters[] = " hmdgk";
 
 }  // namespace
 
@@ -92,11 +92,12 @@ std::vector<Action> Generate(uint32_t seed, int count) {
     if (kOps[op].aRange > 0) action.a = int(random() % uint32_t(kOps[op].aRange));
     if (kOps[op].bRange > 0) action.b = int(random() % uint32_t(kOps[op].bRange));
     if (random() % 100 < 12) {
-      const uint32_t kind = random() % 11;
+      const uint32_t kind = random() % 12;
       action.fault = kind < 4    ? Fault::kHeap
                      : kind < 7  ? Fault::kMalloc
                      : kind < 10 ? Fault::kDiskFull
-                                 : Fault::kGrowing;
+                     : kind < 11 ? Fault::kGrowing
+                                 : Fault::kHook;
       action.after = int(random() % 12);
     }
     actions.push_back(action);

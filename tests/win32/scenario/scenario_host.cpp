@@ -113,6 +113,10 @@ LSTATUS WINAPI RegCloseHook(HKEY key) {
   return ::RegCloseKey(key);
 }
 HHOOK WINAPI SetHookHook(int type, HOOKPROC procedure, HINSTANCE instance, DWORD thread) {
+  if (Failing(Fault::kHook)) {
+    ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return nullptr;
+  }
   HHOOK hook = ::SetWindowsHookExA(type, procedure, instance, thread);
   if (hook != nullptr) g.hooks[hook] = type;
   return hook;

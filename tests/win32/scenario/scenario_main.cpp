@@ -79,6 +79,9 @@ const char* const kRegressions[] = {
     // left empty, so did the throw itself. The load now fails, or succeeds from the reserve.
     "create:0!m4 create:0",
     "create:0!m9 init:0:1 close:0:0 destroy:0 unload create:0!m12",
+    // The system refused the combo boxes' key hook: the opening reported success, and the keys
+    // were never steered. Such an opening now fails and takes back what it filled in.
+    "create:0 init:0:2!k0",
     // Not a fault of the module: the model took two candidate lists that store alike for a
     // contradiction.
     "create:0 init:1:1 add:2:4 destroy:2 create:0 create:0 destroy:2 init:1:0 destroy:2 create:0 "
@@ -88,27 +91,35 @@ const char* const kRegressions[] = {
     "reg:0:3 create:0!g0 add:0:2 destroy:0",
 };
 
-// Fault points swept in turn: each allocation of the module's load and creation, and of each
-// Find dialog's opening (ANSI and Unicode, with stored histories to fill in), failing from that
-// allocation on, each in a fresh load of the module. Seeds land on few of them.
+// Fault points swept in turn: each allocation of the module's load and creation, of a save that
+// sets aside the list a load could not open, and of each Find dialog's opening (ANSI and Unicode,
+// with stored histories to fill in), and each hook an opening sets, failing from that one on,
+// each in a fresh load of the module. Seeds land on few of them.
 constexpr int kSweptAllocations = 48;
 
 std::vector<std::string> FaultSweeps() {
   std::vector<std::string> sweeps;
-  for (const char fault : {'m', 'h'}) {
-    std::string load;
-    for (int k = 0; k < kSweptAllocations; ++k) {
-      load += "create:0!" + std::string(1, fault) + std::to_string(k) + " destroy:0 unload ";
+  auto sweep = [&](const std::string& before, const std::string& faulted, char fault, int count,
+                   const std::string& after) {
+    std::string list;
+    for (int k = 0; k < count; ++k) {
+      list += before + faulted + "!" + fault + std::to_string(k) + " " + after + " ";
     }
-    sweeps.push_back(load);
+    sweeps.push_back(list);
+  };
+  for (const char fault : {'m', 'h'}) {
+    sweep("", "create:0", fault, kSweptAllocations, "destroy:0 unload");
+    sweep("file:7 file:3 create:0 load:1 file:4 ", "save", fault, kSweptAllocations,
+          "load:1 destroy:0 unload");
+  }
+  // An opening takes up to two hooks: the destroy watch and the combo boxes' key hook.
+  for (const auto& [fault, count] :
+       {std::pair{'m', kSweptAllocations}, {'h', kSweptAllocations}, {'k', 3}}) {
     for (const char* dialog : {"0", "1"}) {
       for (const char* charset : {"1", "2"}) {
-        std::string opening = "reg:0:6 reg:1:6 reg:2:3 ";
-        for (int k = 0; k < kSweptAllocations; ++k) {
-          opening += std::string("create:0 init:") + dialog + ":" + charset + "!" + fault +
-                     std::to_string(k) + " close:" + dialog + ":0 destroy:0 unload ";
-        }
-        sweeps.push_back(opening);
+        sweep(std::string("reg:0:6 reg:1:6 reg:2:3 create:0 "),
+              std::string("init:") + dialog + ":" + charset, fault, count,
+              std::string("close:") + dialog + ":0 destroy:0 unload");
       }
     }
   }
