@@ -29,6 +29,28 @@
 namespace tolvane {
 namespace {
 
+// Runs `call` with allocation `failing` refused: what it returned, whether the out-of-memory
+// exception reached the caller, and whether the refusal was met at all (a throw exactly then).
+struct Attempt {
+  bool result = false;
+  bool threw = false;
+  bool ranOut = false;
+};
+template <typename Call>
+Attempt WithAllocationRefused(int failing, Call call) {
+  Attempt attempt;
+  testing::FailNthAllocation(failing);
+  try {
+    attempt.result = call();
+  } catch (const std::bad_alloc&) {
+    attempt.threw = true;
+  }
+  attempt.ranOut = !testing::AllocationFaultPending();
+  testing::FailNthAllocation(0);
+  EXPECT_EQ(attempt.threw, attempt.ranOut);
+  return attempt;
+}
+
 using testing::Entries;
 using testing::EntryList;
 using testing::Fill;
@@ -253,17 +275,9 @@ TEST_F(OutOfMemory, LoadWithExportAtEachAllocation) {
     state.SetWorkspace(&workspace);
     Hold(state, kPrevious);
     const FileEntryList& list = state.List();
-    bool threw = false, loaded = false;
     const int descriptors = testing::OpenDescriptors();
-    testing::FailNthAllocation(failing);
-    try {
-      loaded = state.Load(true);
-    } catch (const std::bad_alloc&) {
-      threw = true;
-    }
-    const bool ranOut = !testing::AllocationFaultPending();
-    testing::FailNthAllocation(0);
-    EXPECT_EQ(threw, ranOut);
+    const auto [loaded, threw, ranOut] =
+        WithAllocationRefused(failing, [&] { return state.Load(true); });
     EXPECT_EQ(loaded, !threw);
     const EntryList held = Entries(list);
     EXPECT_TRUE(held == source_ || (threw && held == kPrevious));
@@ -302,16 +316,8 @@ TEST_F(OutOfMemory, SaveAtEachAllocationPutsTheUnreadListBack) {
     state.SetWorkspace(&workspace);
     ASSERT_FALSE(state.Load(false));
     Hold(state, source_);
-    bool saved = false, threw = false;
-    testing::FailNthAllocation(failing);
-    try {
-      saved = state.Save();
-    } catch (const std::bad_alloc&) {
-      threw = true;
-    }
-    const bool ranOut = !testing::AllocationFaultPending();
-    testing::FailNthAllocation(0);
-    EXPECT_EQ(threw, ranOut);
+    const auto [saved, threw, ranOut] =
+        WithAllocationRefused(failing, [&] { return state.Save(); });
     EXPECT_EQ(saved, !threw);
     EXPECT_EQ(testing::ReadBytes(path), threw ? unread : testing::Encoded(source_));
     if (threw) {

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "harness/import_patch.h"
+
 namespace tolvane::testing {
 
 ExportPatch::ExportPatch(HMODULE library, const char* function, const void* replacement) {
@@ -28,20 +30,14 @@ ExportPatch::ExportPatch(HMODULE library, const char* function, const void* repl
     if (lstrcmpA(reinterpret_cast<const char*>(base + names[i]), function) != 0) continue;
     slot_ = &functions[ordinals[i]];
     original_ = *slot_;
-    Write(static_cast<DWORD>(offset));
+    const auto replacementOffset = static_cast<DWORD>(offset);
+    WriteIntoImage(slot_, &replacementOffset, sizeof replacementOffset);
     return;
   }
 }
 
 ExportPatch::~ExportPatch() {
-  if (slot_ != nullptr) Write(original_);
-}
-
-void ExportPatch::Write(DWORD value) {
-  DWORD previous = 0;
-  ::VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &previous);
-  *slot_ = value;
-  ::VirtualProtect(slot_, sizeof *slot_, previous, &previous);
+  if (slot_ != nullptr) WriteIntoImage(slot_, &original_, sizeof original_);
 }
 
 }  // namespace tolvane::testing

@@ -19,8 +19,6 @@ class ExportPatch {
   bool Active() const { return slot_ != nullptr; }
 
  private:
-  void Write(DWORD value);
-
   DWORD* slot_ = nullptr;
   DWORD original_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "harness/import_patch.h"
 
+#include <cstring>
+
 namespace tolvane::testing {
 namespace {
 
@@ -39,18 +41,18 @@ ImportPatch::ImportPatch(HMODULE module, const char* library, const char* functi
   slot_ = FindImportSlot(module, library, function);
   if (slot_ == nullptr) return;
   original_ = *slot_;
-  Write(replacement);
+  WriteIntoImage(slot_, &replacement, sizeof replacement);
 }
 
 ImportPatch::~ImportPatch() {
-  if (slot_ != nullptr) Write(original_);
+  if (slot_ != nullptr) WriteIntoImage(slot_, &original_, sizeof original_);
 }
 
-void ImportPatch::Write(const void* value) {
+void WriteIntoImage(void* at, const void* value, std::size_t size) {
   DWORD previous = 0;
-  ::VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &previous);
-  *slot_ = const_cast<void*>(value);
-  ::VirtualProtect(slot_, sizeof *slot_, previous, &previous);
+  ::VirtualProtect(at, size, PAGE_READWRITE, &previous);
+  std::memcpy(at, value, size);
+  ::VirtualProtect(at, size, previous, &previous);
 }
 
 }  // namespace tolvane::testing

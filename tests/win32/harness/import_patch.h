@@ -5,7 +5,12 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
 namespace tolvane::testing {
+
+// Writes `size` bytes at `at` inside a loaded image, whatever its pages' protection.
+void WriteIntoImage(void* at, const void* value, std::size_t size);
 
 class ImportPatch {
  public:
@@ -23,8 +28,6 @@ class ImportPatch {
   const void* Original() const { return original_; }
 
  private:
-  void Write(const void* value);
-
   void** slot_ = nullptr;
   const void* original_ = nullptr;
 };
