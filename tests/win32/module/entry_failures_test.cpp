@@ -53,7 +53,7 @@ std::string Names(const FileEntryList& list) {
 
 // A host may load the DLL on one thread and call the entries on others, whose first throw in
 // the module sets up that thread's exception state. With no memory left at that moment the
-// entry fails as on any thread, and the process goes on; so it does on thread after thread, once
+// entry or export fails as on any thread, and the process goes on; so on thread after thread, once
 // the module's reserve for those first throws is spent (it keeps a few hundred bytes a thread).
 TEST_F(EntryFailures, EntriesOnManyThreadsWithNoMemoryLeftFailAndTheProcessGoesOn) {
   CreateModule();
@@ -76,6 +76,9 @@ TEST_F(EntryFailures, EntriesOnManyThreadsWithNoMemoryLeftFailAndTheProcessGoesO
                             reinterpret_cast<const void*>(&FailingRealloc));
         ASSERT_TRUE(heap.Active() && malloc.Active() && calloc.Active() && realloc.Active());
         Entry<SetFileListFn>(kSetFileList)(&replacement);
+        EXPECT_FALSE(Entry<SaveFileListFn>(kSaveFileList)()) << "thread " << i;
+        EXPECT_EQ(module.Create(ide.RootDispatch()), nullptr) << "thread " << i;
+        module.Destroy(nullptr);  // no table of the module's: nothing to do
       }
       FileEntryList copy;
       Entry<GetFileListFn>(kGetFileList)(&copy);
