@@ -1,6 +1,7 @@
 // An IDE process that already holds (or later takes) another add-in's shared MinGW-w64 runtime:
 // the real DLL must load, work, throw and catch inside itself and unload beside it.
 //   coexistence_host RUNTIME_DIR none|libgcc|libstdc++|all before|after
+//   coexistence_host FOREIGN_LIBGCC_DIR foreign before
 // loads the named runtime DLLs from RUNTIME_DIR before or after TolvaneReg.dll, drives a few
 // entries (one of them fails inside the module by running out of memory) and exits 0 only when
 // every result was right. A module that ends the process fails the test by its exit code.
@@ -96,6 +97,21 @@ void DriveModule(const LoadedModule& module) {
   PumpMessages();
 }
 
+// Another add-in's libgcc of the shared runtime's name took the module's unwind tables at its
+// start-up and cannot say where they lie: the module could not throw, so its load fails and the
+// process goes on. Once that libgcc is gone, the module loads and works.
+void LoadBesideForeignLibgcc(const std::string& directory) {
+  const std::string path = directory + "\\" + kLibgcc;
+  HMODULE foreign = ::LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  Check(foreign != nullptr, "the other add-in's libgcc loads first");
+  Check(::LoadLibraryA("TolvaneReg.dll") == nullptr, "the module's load fails beside it");
+  Check(::GetModuleHandleA("TolvaneReg.dll") == nullptr, "and leaves nothing loaded");
+  ::FreeLibrary(foreign);
+  Check(::GetModuleHandleA(kLibgcc) == nullptr, "the module let go of the other libgcc");
+  LoadedModule module;
+  DriveModule(module);
+}
+
 }  // namespace
 }  // namespace tolvane::testing
 
@@ -109,6 +125,11 @@ int main(int argc, char** argv) {
   // The folder as Windows names it (under Wine a Unix path becomes one on drive Z:).
   char directory[MAX_PATH];
   if (::GetFullPathNameA(argv[1], MAX_PATH, directory, nullptr) == 0) return 2;
+  if (std::strcmp(argv[2], "foreign") == 0) {
+    LoadBesideForeignLibgcc(directory);
+    std::printf("%s\n", g_failures == 0 ? "the process lives; every result was right" : "FAILED");
+    return g_failures == 0 ? 0 : 1;
+  }
   const std::vector<const char*> set = RuntimeSet(argv[2]);
   const bool runtimeFirst = std::strcmp(argv[3], "before") == 0;
 
