@@ -82,6 +82,10 @@ TEST_F(Lifecycle, HelperWindowLivesUntilTheHostsLoopRuns) {
   EXPECT_FALSE(::IsWindowVisible(helper));
   EXPECT_EQ(::GetDlgCtrlID(helper), 0);
   EXPECT_EQ(::GetWindowLongA(helper, GWL_STYLE) & WS_CHILD, WS_CHILD);
+  // The message number with a request that is not the module's (a host may use it among its
+  // children for its own) leaves the helper as it was.
+  ::SendMessageA(helper, 0x8001, 7, 0);
+  EXPECT_TRUE(::IsWindow(helper));
 
   PumpMessages();
   EXPECT_FALSE(::IsWindow(helper));
