@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <initializer_list>
 
@@ -45,8 +46,9 @@ alignas(16) unsigned char g_reserve[kReserveBytes];
 std::atomic<std::size_t> g_reserveUsed{0};
 
 bool InReserve(const void* block) {
-  const auto* byte = static_cast<const unsigned char*>(block);
-  return byte >= g_reserve && byte < g_reserve + kReserveBytes;
+  // One unsigned comparison: an address below the reserve wraps round to a large offset.
+  return reinterpret_cast<std::uintptr_t>(block) - reinterpret_cast<std::uintptr_t>(g_reserve) <
+         kReserveBytes;
 }
 
 std::size_t ReserveBlockSize(const void* block) {

@@ -18,7 +18,7 @@ Module* instance = nullptr;
 
 // A null text reads as empty, which adds nothing.
 std::string TextOf(const char* text) {
-  return text != nullptr ? std::string(text) : std::string();
+  return text != nullptr ? text : "";
 }
 
 }  // namespace
