@@ -9,6 +9,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -263,7 +264,7 @@ const ClosingCase kClosingCases[] = {
     {"CtrlHomeTakingTheSelectionOff", &kFindFile, {WM_NOTIFY, LVN_ITEMCHANGED}, VK_HOME, true, 3},
     // Ctrl+End with no row selected selects the last before it scrolls to it.
     {"CtrlEndSelectingTheLastRow", &kFindFile, {WM_NOTIFY, LVN_ITEMCHANGED}, VK_END, true, -1},
-    // Enter goes to the list, which passes it on, and then to the edit field.
+    // Enter goes to the list, which passes it on, and would go on to the edit field.
     {"EnterPassedOnByTheList", &kFindFile, {WM_NOTIFY, LVN_KEYDOWN}, VK_RETURN, false, 3},
     {"TheListsCustomDraw", &kFindTag, {WM_NOTIFY, UINT(NM_CUSTOMDRAW)}, 0, false, 3},
 };
@@ -301,11 +302,9 @@ TEST_P(ClosingFindDialog, NothingFreedIsTouchedAfterwards) {
     FreedObjectTrap::Received().clear();
     if (c.key == 0) {
       ListCanvas(list).Paint();
-    } else if (c.ctrl) {
-      HeldCtrl held;
-      PostKeyDown(EditOf(combo), c.key);
-      PumpMessages();
     } else {
+      std::optional<HeldCtrl> held;
+      if (c.ctrl) held.emplace();
       PostKeyDown(EditOf(combo), c.key);
       PumpMessages();
     }
@@ -316,6 +315,7 @@ TEST_P(ClosingFindDialog, NothingFreedIsTouchedAfterwards) {
   g_close = nullptr;
   open = false;
   EXPECT_EQ(FreedObjectTrap::Received(), std::vector<UINT>{});
+  EXPECT_EQ(RefreshRequests(kind.comboIds.back()), c.key == VK_F5 ? 1 : 0);
   EXPECT_FALSE(::IsWindow(combo));
   DestroyModule();
   std::string stored;
