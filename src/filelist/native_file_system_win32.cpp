@@ -13,7 +13,9 @@ const char* const kPlatformLineEnd = "\r\n";
 namespace {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-constexpr DWORD kLargestTransfer = 1u << 30;  // ReadFile and WriteFile take 32-bit sizes
+// One read or write moves at most this much: the calls take 32-bit sizes, and the system buffers
+// each transfer whole, so a very large one can fail for want of kernel memory where pieces pass.
+constexpr DWORD kLargestTransfer = 1u << 20;
 
 int64_t FromFileTime(const FILETIME& time) {
   return int64_t((uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime);
@@ -67,11 +69,12 @@ class Win32WritableFile final : public WritableFile {
     return true;
   }
 
+  // Closing a handle of our own cannot fail: what did not reach the disk shows at the flush.
   bool Commit() override {
     const bool flushed = ::FlushFileBuffers(handle_) != 0;
-    const bool closed = ::CloseHandle(handle_) != 0;
+    ::CloseHandle(handle_);
     handle_ = INVALID_HANDLE_VALUE;
-    return flushed && closed;
+    return flushed;
   }
 
  private:
@@ -158,10 +161,12 @@ class Win32FileSystem final : public FileSystem {
   }
 };
 
+// Constant-initialised: there before any code of the module runs, with no first-use guard.
+constinit Win32FileSystem fileSystem;
+
 }  // namespace
 
 FileSystem& NativeFileSystem() {
-  static Win32FileSystem fileSystem;
   return fileSystem;
 }
 

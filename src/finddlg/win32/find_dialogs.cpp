@@ -19,12 +19,14 @@ namespace {
 // A combo box carries this mark while it shows a history the module filled in. The mark outlives
 // an unload that leaves the dialog open: loaded again and opened on the same dialog, the module
 // finds the history (and what was added to it) already there, rather than show it twice and
-// store it twice at the close. Named by an atom added once: a property named by a string takes a
-// reference on its atom at every SetProp, which a window destroyed with the mark on never gives
-// back. Without the atom there is no mark, and every opening fills its combo boxes.
+// store it twice at the close. Named by an atom added once, as the module loads: a property named
+// by a string takes a reference on its atom at every SetProp, which a window destroyed with the
+// mark on never gives back. Without the atom there is no mark, and every opening fills its combo
+// boxes.
+const ATOM kHistoryShownAtom = ::GlobalAddAtomA("TolvaneReg.HistoryShown");
+
 LPCSTR HistoryShownMark() {
-  static const ATOM atom = ::GlobalAddAtomA("TolvaneReg.HistoryShown");
-  return reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(atom));
+  return reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(kHistoryShownAtom));
 }
 
 // A combo box whose window went with its dialog is as good as closed.
@@ -183,11 +185,10 @@ void FindDialogs::HighlightIfAsked(CFindListCtrl& list, HWND dialog,
 }
 
 void FindDialogs::End(OpenDialog& parts, ControlWindow window) {
-  bool open = parts.list != nullptr;
-  for (const Combo& combo : parts.combos) open = open || combo.object != nullptr;
-  if (!open) return;
+  // The list is attached first and goes last: without it the dialog holds nothing.
+  if (parts.list == nullptr) return;
 
-  if (parts.list != nullptr) SaveColumns(*parts.list, profile_, parts.dialogId, parts.columns);
+  SaveColumns(*parts.list, profile_, parts.dialogId, parts.columns);
   for (const Combo& combo : parts.combos) {
     // A combo without a window gives back nothing: the history stays as it was.
     if (!IsOpen(combo.object.get())) continue;
@@ -203,10 +204,10 @@ void FindDialogs::End(OpenDialog& parts, ControlWindow window) {
     if (!destroy) {
       // The items are in the history now, and the next opening fills them in again: left in the
       // combo box they would show twice, and be stored twice, when it is the same combo box.
+      // Deleting a combo box's items from the last one on cannot fail.
       for (int count = combo.object->GetCount(); count > 0; --count) {
         combo.object->DeleteString(count - 1);
       }
-      if (combo.object->GetCount() > 0) continue;  // still shown: still marked
     }
     ::RemovePropA(combo.object->Handle(), HistoryShownMark());  // or the window goes with them
   }

@@ -6,10 +6,13 @@ namespace tolvane {
 namespace {
 
 // The key routing's view of a Find combo box on real controls: the Ctrl key as it is now, the
-// combo's drop-down state and dialog, and the list the combo steers (keys for a missing list go
-// nowhere). What the routing sends may reach the host, whose handler can close the dialog (F5's
-// request, a key the list passes on as a notification): the combo and the list are then deleted,
-// and from there on they answer as a closed drop-down and an empty list and are sent nothing.
+// combo's drop-down state and dialog, and the list the combo steers. Three sends reach the host's
+// code, whose handler can close the dialog and so delete the combo and the list: F5's request,
+// after which the routing asks whether the drop-down shows; a row's change of selection (the
+// list's notification), after which it counts the rows and scrolls; and the key forwarded to the
+// list (passed on as a notification), after which it asks nothing (the hook looks for the combo).
+// Those questions answer for a deleted combo and list as a closed drop-down and an empty list, and
+// send nothing. Every other one the routing asks before any send (key_routing.h).
 class ComboKeyControls final : public KeyRoutingControls {
  public:
   ComboKeyControls(CComboBoxEx& combo, CListCtrl* list) : combo_(&combo), list_(list) {}
@@ -26,25 +29,22 @@ class ComboKeyControls final : public KeyRoutingControls {
     return combo != nullptr && combo->GetDroppedState();
   }
   void ForwardKeyToList(std::uintptr_t key, std::intptr_t keyData) override {
-    if (CListCtrl* list = List()) list->SendKeyDown(key, keyData);
+    List()->SendKeyDown(key, keyData);
   }
   void SendRefreshRequest() override {
-    CComboBoxEx* combo = Combo();
-    if (combo == nullptr) return;
-    ::SendMessageA(combo->Parent(), kRefreshRequestMessage, static_cast<WPARAM>(combo->ControlId()),
+    CComboBoxEx& combo = *Combo();
+    ::SendMessageA(combo.Parent(), kRefreshRequestMessage, static_cast<WPARAM>(combo.ControlId()),
                    0);
   }
-  int32_t FirstSelectedRow() override {
-    CListCtrl* list = List();
-    return list != nullptr ? list->GetFirstSelectedRow() : -1;
-  }
+  int32_t FirstSelectedRow() override { return List()->GetFirstSelectedRow(); }
   int32_t RowCount() override {
     CListCtrl* list = List();
     return list != nullptr ? list->GetItemCount() : 0;
   }
+  // Called only right after the list answered (its selected row, its row count): it is there.
   void SetRowSelectedFocused(int32_t row, bool on) override {
     constexpr UINT kBoth = LVIS_SELECTED | LVIS_FOCUSED;
-    if (CListCtrl* list = List()) list->SetItemState(row, on ? kBoth : 0, kBoth);
+    List()->SetItemState(row, on ? kBoth : 0, kBoth);
   }
   void EnsureRowFullyVisible(int32_t row) override {
     if (CListCtrl* list = List()) list->EnsureVisible(row, false);
@@ -81,9 +81,9 @@ bool CFindEdit::PreTranslateMessage(MSG& message) {
   return CComboBoxEx::PreTranslateMessage(message);
 }
 
-bool CFindEdit::OnReflectedNotification(UINT message, WPARAM wParam, LPARAM lParam,
-                                        LRESULT& result) {
-  if (message != WM_COMMAND || reinterpret_cast<HWND>(lParam) != Handle()) return false;
+bool CFindEdit::OnReflectedNotification(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+  // Reflected notifications are routed by their sender: a command here is this combo's own.
+  if (message != WM_COMMAND) return false;
   const UINT code = HIWORD(wParam);
   if (code != CBN_EDITCHANGE && code != CBN_SELENDOK) return false;
   OnEditChange(*this);

@@ -14,8 +14,8 @@ namespace tolvane {
 struct CFindListCtrl::Highlighting {
   struct Column {
     HighlightedColumn source;
-    // The combo box's text at the start of the paint; a query longer than the matcher takes
-    // (kFuzzyMaxQuery characters of up to 4 bytes) reads as none.
+    // The combo box's text at the start of the paint. One that fills the buffer, cut or not, has
+    // more than kFuzzyMaxQuery characters (none is longer than 4 bytes): it matches nothing.
     std::array<char, 4 * kFuzzyMaxQuery + 2> query;
     std::size_t queryLength = 0;
   };
@@ -95,11 +95,8 @@ void CFindListCtrl::BeginHighlightedPaint() {
   Highlighting& highlighting = *highlighting_;
   for (std::size_t i = 0; i < highlighting.columnCount; ++i) {
     Highlighting::Column& column = highlighting.columns[i];
-    const int length = ::GetWindowTextA(column.source.queryWindow, column.query.data(),
-                                        static_cast<int>(column.query.size()));
-    // A query that fills the buffer may have been cut: it highlights nothing.
-    const bool whole = static_cast<std::size_t>(length) + 1 < column.query.size();
-    column.queryLength = whole ? static_cast<std::size_t>(length) : 0;
+    column.queryLength = static_cast<std::size_t>(::GetWindowTextA(
+        column.source.queryWindow, column.query.data(), static_cast<int>(column.query.size())));
   }
   // The texts are shown converted from the code page an ANSI list view uses, or from the thread's
   // for a Unicode list (as AnswerWide does); double-byte code pages are not the matcher's.
@@ -129,9 +126,8 @@ bool CFindListCtrl::DrawHighlightedCell(const NMLVCUSTOMDRAW& draw) {
   const uint32_t count =
       FindMatchedRuns(std::string_view(column->query.data(), column->queryLength), text,
                       highlighting.encoding, runs);
-  if (count == 0) return false;
-  highlighting.painter.DrawCell(Handle(), draw, text, std::span(runs).first(count));
-  return true;
+  return count != 0 &&
+         highlighting.painter.DrawCell(Handle(), draw, text, std::span(runs).first(count));
 }
 
 void CFindListCtrl::AnswerNarrow(LVITEMA& item) {

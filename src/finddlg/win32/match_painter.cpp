@@ -31,12 +31,9 @@ void MatchPainter::BeginPaint(HWND list, UINT codePage) {
   highlight_ = ::GetSysColor(COLOR_HIGHLIGHT);
   imageless_ = ::SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0) == 0 &&
                ::SendMessageW(list, LVM_GETIMAGELIST, LVSIL_STATE, 0) == 0;
+  // A report-view list with columns has its header, and the header its first item.
   auto header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
-  firstHeading_ = RECT{};
-  // Without a header (the message to a null window fails too) the label's place is asked per cell.
-  if (::SendMessageW(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&firstHeading_)) == 0) {
-    imageless_ = false;
-  }
+  ::SendMessageW(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&firstHeading_));
 }
 
 RECT MatchPainter::CellRect(HWND list, const NMLVCUSTOMDRAW& draw) const {
@@ -54,16 +51,17 @@ RECT MatchPainter::CellRect(HWND list, const NMLVCUSTOMDRAW& draw) const {
   return cell;
 }
 
-void MatchPainter::TakeFont(HDC dc) {
+bool MatchPainter::TakeFont(HDC dc) {
   auto font = static_cast<HFONT>(::GetCurrentObject(dc, OBJ_FONT));
-  if (font == font_ && boldFont_ != nullptr) return;
+  if (font == font_) return true;
+  // Another font: the bold face and the advances of the one before no longer fit.
+  if (boldFont_ != nullptr) ::DeleteObject(boldFont_);
+  font_ = nullptr;
   LOGFONTW face{};
   ::GetObjectW(font, sizeof face, &face);
   face.lfWeight = FW_BOLD;
-  HFONT bold = ::CreateFontIndirectW(&face);
-  if (bold == nullptr) return;
-  if (boldFont_ != nullptr) ::DeleteObject(boldFont_);
-  boldFont_ = bold;
+  boldFont_ = ::CreateFontIndirectW(&face);
+  if (boldFont_ == nullptr) return false;  // out of GDI objects: asked again at the next cell
   font_ = font;
   TEXTMETRICW metrics{};
   ::GetTextMetricsW(dc, &metrics);
@@ -73,6 +71,7 @@ void MatchPainter::TakeFont(HDC dc) {
   ::GetCharWidth32W(dc, 0, 127, boldAdvances_.data());
   ::SelectObject(dc, regular);
   dotWidth_ = regularAdvances_['.'];
+  return true;
 }
 
 void MatchPainter::Convert(std::string_view text, std::span<const MatchedRun> runs) {
@@ -128,11 +127,10 @@ void MatchPainter::Measure(HDC dc) {
   }
 }
 
-void MatchPainter::DrawCell(HWND list, const NMLVCUSTOMDRAW& draw, std::string_view text,
+bool MatchPainter::DrawCell(HWND list, const NMLVCUSTOMDRAW& draw, std::string_view text,
                             std::span<const MatchedRun> runs) {
   HDC dc = draw.nmcd.hdc;
-  TakeFont(dc);
-  if (boldFont_ == nullptr) return;
+  if (!TakeFont(dc)) return false;
   const RECT cell = CellRect(list, draw);
 
   // The colours the list view would take for this cell.
@@ -162,11 +160,11 @@ void MatchPainter::DrawCell(HWND list, const NMLVCUSTOMDRAW& draw, std::string_v
   for (int advance : advances_) width += advance;
   const bool cut = width > available;
   if (cut) {
+    // Stops within the text: a cell with a match has some, and all of it, let alone with the
+    // dots, is wider than the cell.
     width = 3 * dotWidth_;
     shown = 0;
-    while (shown < advances_.size() && width + advances_[shown] <= available) {
-      width += advances_[shown++];
-    }
+    while (width + advances_[shown] <= available) width += advances_[shown++];
   }
   // The regular pass draws the unmatched characters (the matched ones as blanks of their width)
   // over the cell's background; the bold pass the matched ones over it.
@@ -215,6 +213,7 @@ void MatchPainter::DrawCell(HWND list, const NMLVCUSTOMDRAW& draw, std::string_v
     ::SetTextColor(dc, fore);
   }
   ::SetBkMode(dc, oldMode);
+  return true;
 }
 
 }  // namespace tolvane

@@ -30,13 +30,14 @@ class MatchPainter {
   // At the start of a paint of `list`: what its cells share. `codePage` converts the cells' texts
   // as the list shows them.
   void BeginPaint(HWND list, UINT codePage);
-  // Draws the cell of `draw`, a subitem stage, showing `text` of which `runs` matched.
-  void DrawCell(HWND list, const NMLVCUSTOMDRAW& draw, std::string_view text,
+  // Draws the cell of `draw`, a subitem stage, showing `text` of which `runs` matched. False
+  // (nothing drawn) when the bold face cannot be made.
+  bool DrawCell(HWND list, const NMLVCUSTOMDRAW& draw, std::string_view text,
                 std::span<const MatchedRun> runs);
 
  private:
-  // The bold face of the font selected into `dc`, made once per font.
-  void TakeFont(HDC dc);
+  // The bold face of the font selected into `dc`, made once per font; false when it cannot be.
+  bool TakeFont(HDC dc);
   // The cell's text in UTF-16 with, per unit, whether it matched.
   void Convert(std::string_view text, std::span<const MatchedRun> runs);
   // Each unit's advance: the regular font's, the bold one's where it matched.

@@ -9,12 +9,19 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "find_dialog_fixtures.h"
 #include "finddlg/column_widths.h"
+#include "harness/list_canvas.h"
 #include "harness/poisoned_delete.h"
 #include "key_recorder.h"
 #include "keyboard.h"
 #include "support/fake_profile.h"
+#include "tolvane/tolvane.h"
 
 namespace tolvane::testing {
 namespace {
@@ -126,6 +133,37 @@ TEST_P(FindDialog, OpeningAgainWithoutACloseLetsGoOfTheEarlierControls) {
   EXPECT_TRUE(::IsWindow(firstList));
 }
 
+// A host's dialog may lack a control: the init and the close serve the others, keys go nowhere
+// the missing list would have had them, and a missing combo box's history stays as it was.
+TEST_P(FindDialog, ADialogWithoutOneOfItsControlsServesTheOthers) {
+  std::vector<int> controlIds = kind.comboIds;
+  controlIds.push_back(kind.listId);
+  for (int missing : controlIds) {
+    SCOPED_TRACE(missing);
+    for (const std::string& history : kind.histories) WriteProfileString("Config", history, "old|");
+    CreateModule();
+    TestDialog partial;
+    list = missing == kind.listId ? nullptr : partial.AddList(kind.listId, LVS_OWNERDATA);
+    combos.clear();
+    for (int id : kind.comboIds) combos.push_back(id == missing ? nullptr : partial.AddCombo(id));
+    InitIn(partial.Handle());
+    for (std::size_t i = 0; i < combos.size(); ++i) {
+      if (combos[i] == nullptr) continue;
+      EXPECT_EQ(ComboItems(combos[i]), (Items{"old"}));
+      PostKeyDown(EditOf(combos[i]), VK_DOWN);
+      PumpMessages();
+      AddHistory(i, "added");
+    }
+    ASSERT_TRUE(Close());
+    DestroyModule();
+    for (std::size_t i = 0; i < combos.size(); ++i) {
+      std::string stored;
+      ASSERT_TRUE(ReadProfileValue("Config", kind.histories[i], stored));
+      EXPECT_EQ(stored, combos[i] == nullptr ? "old|" : "added|old|") << i;
+    }
+  }
+}
+
 // The combo boxes' own change notifications are kept from the dialog: it gets one NM_CHAR per
 // change, from the combo box that changed, whether typed or picked from the drop-down list.
 TEST_P(FindDialog, EachComboChangeIsOneNmCharFromThatCombo) {
@@ -193,48 +231,95 @@ class FreedObjectTrap {
   HWND hwnd_;
 };
 
-CloseFindTagDialogFn g_closeOnRefresh = nullptr;
+// What the host's dialog closes itself (entry 2 or 8) on: a message, and for WM_NOTIFY its code.
+struct Closing {
+  UINT message;
+  UINT code;
+};
+Closing g_closeOn{};
+CloseFindFileDialogFn g_close = nullptr;  // entry 8 has the same type
 
-// A host whose Find Tag dialog closes itself (entry 8) when a combo asks it to refresh.
-LRESULT CALLBACK ClosingOnRefresh(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_USER + 1 && g_closeOnRefresh != nullptr) g_closeOnRefresh();
+// A host whose Find dialog closes itself inside a message the module sent it, or passed on.
+LRESULT CALLBACK ClosingDialog(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  const bool closes =
+      message == g_closeOn.message &&
+      (message != WM_NOTIFY || reinterpret_cast<NMHDR*>(lParam)->code == g_closeOn.code);
+  if (closes && g_close != nullptr) std::exchange(g_close, nullptr)();
   return ::CallWindowProcA(TestDialog::OwnProcedure(), hwnd, message, wParam, lParam);
 }
 
-class FindTagDialog : public FindDialogTest {
- protected:
-  FindTagDialog() : FindDialogTest(kFindTag) {}
+// One way the module hands the host's code control while it still has work to do.
+struct ClosingCase {
+  const char* name;
+  const FindDialogKind* kind;
+  Closing closeOn;
+  UINT key;         // typed into the last combo box; 0: the list is painted instead
+  bool ctrl;        // held while the key is typed
+  int selectedRow;  // -1: none
 };
 
-// When the F5 request returns, the combo that sent it, the other combo, the list and their window
-// records are freed: nothing of them may be read or written after it.
-TEST_F(FindTagDialog, F5WhoseRequestClosesTheDialogTouchesNothingFreed) {
-  WriteProfileString("Config", "TagEditList", "Draw|Paint|");
+const ClosingCase kClosingCases[] = {
+    {"F5sRefreshRequest", &kFindTag, {WM_USER + 1, 0}, VK_F5, false, 3},
+    // Ctrl+Home takes the selection off row 3 before it counts the rows.
+    {"CtrlHomeTakingTheSelectionOff", &kFindFile, {WM_NOTIFY, LVN_ITEMCHANGED}, VK_HOME, true, 3},
+    // Ctrl+End with no row selected selects the last before it scrolls to it.
+    {"CtrlEndSelectingTheLastRow", &kFindFile, {WM_NOTIFY, LVN_ITEMCHANGED}, VK_END, true, -1},
+    // Enter goes to the list, which passes it on, and would go on to the edit field.
+    {"EnterPassedOnByTheList", &kFindFile, {WM_NOTIFY, LVN_KEYDOWN}, VK_RETURN, false, 3},
+    {"TheListsCustomDraw", &kFindTag, {WM_NOTIFY, UINT(NM_CUSTOMDRAW)}, 0, false, 3},
+};
+
+class ClosingFindDialog : public FindDialogTest, public ::testing::WithParamInterface<ClosingCase> {
+ protected:
+  ClosingFindDialog() : FindDialogTest(*GetParam().kind) {}
+};
+
+std::string CaseName(const ::testing::TestParamInfo<ClosingCase>& c) {
+  return c.param.name;
+}
+INSTANTIATE_TEST_SUITE_P(Each, ClosingFindDialog, ::testing::ValuesIn(kClosingCases), CaseName);
+
+// When the host's code returns, the combo boxes, the list and their window records are freed:
+// nothing of them may be read or written after it, and what the combo boxes held is stored.
+TEST_P(ClosingFindDialog, NothingFreedIsTouchedAfterwards) {
+  const ClosingCase& c = GetParam();
+  WriteProfileString("Config", kind.histories.back(), "Draw|Paint|");
   CreateModule();
   MakeRows(10);
   AddControls();
-  ::SetWindowLongPtrA(dialog.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ClosingOnRefresh));
+  ::SetWindowLongPtrA(dialog.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ClosingDialog));
+  ::SetPropA(dialog.Handle(), kHighlightMatchesProperty, reinterpret_cast<HANDLE>(1));
   Init(10);
-  g_closeOnRefresh = Entry<CloseFindTagDialogFn>(kCloseFindTagDialog);
-  const HWND tagCombo = combos[1];
+  if (c.selectedRow >= 0) SetRowState(list, c.selectedRow, LVIS_SELECTED | LVIS_FOCUSED);
+  g_closeOn = c.closeOn;
+  g_close = IsFindFile() ? Entry<CloseFindFileDialogFn>(kCloseFindFileDialog)
+                         : Entry<CloseFindTagDialogFn>(kCloseFindTagDialog);
+  const HWND combo = combos.back();
   FreedObjectTrap trap;
   {
     PoisonedDelete freed(module.Handle(), trap.Poison());
     ASSERT_TRUE(freed.Active());
     FreedObjectTrap::Received().clear();
-    PostKeyDown(EditOf(tagCombo), VK_F5);
-    PumpMessages();
-    EXPECT_GE(freed.BlocksFreed(), 3);  // the close ran inside the request
+    if (c.key == 0) {
+      ListCanvas(list).Paint();
+    } else {
+      std::optional<HeldCtrl> held;
+      if (c.ctrl) held.emplace();
+      PostKeyDown(EditOf(combo), c.key);
+      PumpMessages();
+    }
+    EXPECT_EQ(g_close, nullptr) << "the dialog closed";
+    EXPECT_GE(freed.BlocksFreed(), 3);
     EXPECT_EQ(freed.BlocksWrittenAfterFree(), 0);
   }
-  g_closeOnRefresh = nullptr;
+  g_close = nullptr;
   open = false;
   EXPECT_EQ(FreedObjectTrap::Received(), std::vector<UINT>{});
-  EXPECT_EQ(RefreshRequests(1052), 1);
-  EXPECT_FALSE(::IsWindow(tagCombo));
+  EXPECT_EQ(RefreshRequests(kind.comboIds.back()), c.key == VK_F5 ? 1 : 0);
+  EXPECT_FALSE(::IsWindow(combo));
   DestroyModule();
   std::string stored;
-  ASSERT_TRUE(ReadProfileValue("Config", "TagEditList", stored));
+  ASSERT_TRUE(ReadProfileValue("Config", kind.histories.back(), stored));
   EXPECT_EQ(stored, "Draw|Paint|");
 }
 

@@ -10,72 +10,17 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "find_dialog_fixtures.h"
+#include "harness/import_patch.h"
 #include "harness/list_canvas.h"
 #include "tolvane/tolvane.h"
 
 namespace tolvane::testing {
 namespace {
-
-// How far `pixel` lies from the line from `background` to `ink`, and how far along it (0 at the
-// background, 1 at the ink): a glyph's smoothed edge lies on that line too.
-struct Along {
-  double distance;
-  double share;
-};
-Along Between(COLORREF pixel, COLORREF background, COLORREF ink) {
-  const double d[3] = {double(GetRValue(ink)) - GetRValue(background),
-                       double(GetGValue(ink)) - GetGValue(background),
-                       double(GetBValue(ink)) - GetBValue(background)};
-  const double p[3] = {double(GetRValue(pixel)) - GetRValue(background),
-                       double(GetGValue(pixel)) - GetGValue(background),
-                       double(GetBValue(pixel)) - GetBValue(background)};
-  const double length = d[0] * d[0] + d[1] * d[1] + d[2] * d[2];
-  const double share = (p[0] * d[0] + p[1] * d[1] + p[2] * d[2]) / length;
-  double distance = 0;
-  for (int i = 0; i < 3; ++i) distance += std::abs(p[i] - share * d[i]);
-  return {distance, share};
-}
-
-// The cell's ink from left to right, as a string: 'H' for a stretch of columns inked in the
-// highlight colour, 'T' for one in the text colour ("HTHT" for matched, plain, matched, plain).
-RECT CellRect(HWND list, int row, int column) {
-  RECT cell{};
-  cell.top = column;
-  cell.left = LVIR_LABEL;
-  ::SendMessageW(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row),
-                 reinterpret_cast<LPARAM>(&cell));
-  return cell;
-}
-
-std::string InkRuns(const ListCanvas& picture, HWND list, int row, int column,
-                    COLORREF background = ::GetSysColor(COLOR_WINDOW),
-                    COLORREF text = ::GetSysColor(COLOR_WINDOWTEXT)) {
-  const RECT cell = CellRect(list, row, column);
-  const COLORREF highlight = ::GetSysColor(COLOR_HIGHLIGHT);
-  std::string runs;
-  // Inside the grid lines around the cell.
-  const int right = std::min(static_cast<int>(cell.right) - 1, picture.Width());
-  for (int x = cell.left + 1; x < right; ++x) {
-    char ink = 0;
-    for (int y = cell.top; y < cell.bottom - 1; ++y) {
-      const COLORREF pixel = picture.At(x, y);
-      if (pixel == background) continue;
-      const Along toText = Between(pixel, background, text);
-      const Along toHighlight = Between(pixel, background, highlight);
-      const Along& nearer = toHighlight.distance < toText.distance ? toHighlight : toText;
-      if (nearer.share > 0.4 && nearer.distance < 60) ink = &nearer == &toHighlight ? 'H' : 'T';
-      if (ink == 'H') break;
-    }
-    if (ink != 0 && (runs.empty() || runs.back() != ink)) runs.push_back(ink);
-  }
-  return runs;
-}
 
 struct HighlightCase {
   int column;
@@ -100,6 +45,33 @@ void Select(HWND list, bool on) {
   ::SendMessageA(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&item));
 }
 
+// Hands the list an image list of `which` kind (on) or takes it back and destroys it (off).
+void UseImageList(HWND list, int which, bool on) {
+  HIMAGELIST images = on ? ::ImageList_Create(16, 16, ILC_COLOR32, 1, 1) : nullptr;
+  auto old =
+      ::SendMessageA(list, LVM_SETIMAGELIST, WPARAM(which), reinterpret_cast<LPARAM>(images));
+  if (!on) ::ImageList_Destroy(reinterpret_cast<HIMAGELIST>(old));
+}
+
+// Sets a font of the test's own on the list (on), or the list's font from before (off).
+void UseFontOfItsOwn(HWND list, bool on) {
+  static HFONT before = nullptr;
+  static HFONT font = nullptr;
+  if (on) {
+    before = reinterpret_cast<HFONT>(::SendMessageA(list, WM_GETFONT, 0, 0));
+    LOGFONTA face{};
+    face.lfHeight = -15;
+    face.lfCharSet = DEFAULT_CHARSET;
+    font = ::CreateFontIndirectA(&face);
+  }
+  ::SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(on ? font : before), FALSE);
+  if (!on) ::DeleteObject(font);
+}
+
+HFONT WINAPI NoFont(const LOGFONTW*) {
+  return nullptr;
+}
+
 const ListState kListStates[] = {
     {"selected in the focused list",
      [](HWND list, bool on) {
@@ -115,14 +87,27 @@ const ListState kListStates[] = {
                            on ? style | LVS_SHOWSELALWAYS : style & ~LVS_SHOWSELALWAYS);
      },
      COLOR_3DFACE, COLOR_BTNTEXT, true},
-    {"with a small image list",
-     [](HWND list, bool on) {
-       HIMAGELIST images = on ? ::ImageList_Create(16, 16, ILC_COLOR32, 1, 1) : nullptr;
-       auto old =
-           ::SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
-       if (!on) ::ImageList_Destroy(reinterpret_cast<HIMAGELIST>(old));
-     },
+    // As when it is not selected.
+    {"selected, unfocused, selection not always shown",
+     [](HWND list, bool on) { Select(list, on); }, COLOR_WINDOW, COLOR_WINDOWTEXT, true},
+    {"with a small image list", [](HWND list, bool on) { UseImageList(list, LVSIL_SMALL, on); },
      COLOR_WINDOW, COLOR_WINDOWTEXT, true},
+    {"with a state image list", [](HWND list, bool on) { UseImageList(list, LVSIL_STATE, on); },
+     COLOR_WINDOW, COLOR_WINDOWTEXT, true},
+    {"in a font of its own", &UseFontOfItsOwn, COLOR_WINDOW, COLOR_WINDOWTEXT, true},
+    // Out of GDI objects as the font changes: the cells are drawn as the list draws them.
+    {"in a font whose bold face cannot be made",
+     [](HWND list, bool on) {
+       static std::unique_ptr<ImportPatch> refused;
+       if (on) {
+         refused = std::make_unique<ImportPatch>(::GetModuleHandleA("TolvaneReg.dll"), "gdi32.dll",
+                                                 "CreateFontIndirectW",
+                                                 reinterpret_cast<const void*>(&NoFont));
+       }
+       UseFontOfItsOwn(list, on);
+       if (!on) refused.reset();
+     },
+     COLOR_WINDOW, COLOR_WINDOWTEXT, false},
     {"with no text background and no grid lines",
      [](HWND list, bool on) {
        ::SendMessageA(list, LVM_SETTEXTBKCOLOR, 0, on ? CLR_NONE : CLR_DEFAULT);
@@ -135,9 +120,14 @@ const ListState kListStates[] = {
 template <TestDialog::Charset kCharset>
 class ListHighlight : public EachFindDialog<kCharset> {
  protected:
-  void OpenWithQueries(bool highlighting) {
+  // With `hostsProcedure`, the dialog's own procedure is that one, as a host's would be.
+  void OpenWithQueries(bool highlighting, WNDPROC hostsProcedure = nullptr) {
     if (this->files.empty()) this->MakeRows(3);
     this->AddControls();
+    if (hostsProcedure != nullptr) {
+      ::SetWindowLongPtrA(this->dialog.Handle(), GWLP_WNDPROC,
+                          reinterpret_cast<LONG_PTR>(hostsProcedure));
+    }
     if (highlighting) {
       ::SetPropA(this->dialog.Handle(), kHighlightMatchesProperty, reinterpret_cast<HANDLE>(1));
     }
@@ -172,6 +162,51 @@ TEST_P(FindListHighlight, MatchedCharactersAreDrawnInTheHighlightColourAndTheRes
 
 TEST_P(FindListHighlightUnicode, MatchedCharactersAreDrawnApartInAUnicodeListToo) {
   ExpectMatchedCharactersDrawnApart();
+}
+
+// A host's dialog that draws every cell itself, in a colour of its own, and keeps the list's
+// drawing from it.
+constexpr COLORREF kHostsCellColour = RGB(0, 160, 0);
+LRESULT CALLBACK DrawingEveryCell(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == UINT(NM_CUSTOMDRAW)) {
+    auto& draw = *reinterpret_cast<NMLVCUSTOMDRAW*>(lParam);
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT) return CDRF_NOTIFYSUBITEMDRAW;
+    if (draw.nmcd.dwDrawStage == (CDDS_SUBITEM | CDDS_ITEMPREPAINT)) {
+      HBRUSH brush = ::CreateSolidBrush(kHostsCellColour);
+      ::FillRect(draw.nmcd.hdc, &draw.nmcd.rc, brush);
+      ::DeleteObject(brush);
+      return CDRF_SKIPDEFAULT;
+    }
+  }
+  return ::CallWindowProcA(TestDialog::OwnProcedure(), hwnd, message, wParam, lParam);
+}
+
+TEST_P(FindListHighlight, ACellTheDialogDrawsItselfShowsOnlyWhatItDrew) {
+  OpenWithQueries(true, &DrawingEveryCell);
+  ListCanvas picture(list);
+  picture.Paint();
+  for (const HighlightCase& c : Cases()) {
+    const RECT cell = CellRect(list, 1, c.column);
+    EXPECT_EQ(picture.At((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2),
+              kHostsCellColour);
+    EXPECT_EQ(InkRuns(picture, list, 1, c.column, kHostsCellColour), "") << "query " << c.query;
+  }
+}
+
+// The matcher reads no code page of two-byte characters: a Unicode list, which shows the texts
+// converted from the thread's, draws its cells as usual in a thread of such a code page.
+TEST_P(FindListHighlightUnicode, InAThreadOfATwoByteCodePageTheCellsShowNoHighlight) {
+  const LCID before = ::GetThreadLocale();
+  ASSERT_TRUE(
+      ::SetThreadLocale(MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN), SORT_DEFAULT)));
+  OpenWithQueries(true);
+  ListCanvas picture(list);
+  picture.Paint();
+  ::SetThreadLocale(before);
+  for (const HighlightCase& c : Cases()) {
+    EXPECT_EQ(InkRuns(picture, list, 1, c.column), "T") << "query " << c.query;
+  }
 }
 
 TEST_P(FindListHighlight, EachListStateDrawsItsColoursAndTheMatchesApart) {
@@ -217,6 +252,14 @@ TEST_P(FindListHighlight, TextsBeyondAsciiAndTooWideForTheCellKeepTheirMatchesAp
   picture.Paint();
   for (const HighlightCase& c : Cases()) {
     EXPECT_EQ(InkRuns(picture, list, 1, c.column), "HT") << "query " << c.query;
+  }
+  // Room for the dots only: no match shows.
+  for (const HighlightCase& c : Cases()) {
+    ::SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c.column), 16);
+  }
+  picture.Paint();
+  for (const HighlightCase& c : Cases()) {
+    EXPECT_EQ(InkRuns(picture, list, 1, c.column), "T") << "query " << c.query;
   }
 }
 

@@ -67,6 +67,10 @@ TEST_P(FindListText, TheListShowsWhatTheCellRulesAnswerAndTheDialogNeverSeesTheR
   }
   EXPECT_EQ(dialog.Count(WM_NOTIFY, LVN_GETDISPINFOA), 0);
   EXPECT_EQ(dialog.Count(WM_NOTIFY, LVN_GETDISPINFOW), 0);
+  // A command the host sends in the list's name is no notification of the list's: it passes.
+  ::SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(kind.listId, 0),
+                 reinterpret_cast<LPARAM>(list));
+  EXPECT_TRUE(dialog.ReceivedCode(WM_COMMAND, kind.listId, 0));
 }
 
 TEST_P(FindListText, ARequestComesBackTextOnlyWithTheControlsBufferAndItemUntouched) {

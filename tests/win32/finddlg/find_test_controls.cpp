@@ -2,7 +2,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <iterator>
+
+#include "harness/list_canvas.h"
 
 namespace tolvane::testing {
 namespace {
@@ -11,6 +15,26 @@ constexpr char kRoot[] = "Software\\TolvaneReg";
 
 std::string KeyPath(const std::string& section) {
   return std::string(kRoot) + "\\" + section;
+}
+
+// How far `pixel` lies from the line from `background` to `ink`, and how far along it (0 at the
+// background, 1 at the ink): a glyph's smoothed edge lies on that line too.
+struct Along {
+  double distance;
+  double share;
+};
+Along Between(COLORREF pixel, COLORREF background, COLORREF ink) {
+  const double d[3] = {double(GetRValue(ink)) - GetRValue(background),
+                       double(GetGValue(ink)) - GetGValue(background),
+                       double(GetBValue(ink)) - GetBValue(background)};
+  const double p[3] = {double(GetRValue(pixel)) - GetRValue(background),
+                       double(GetGValue(pixel)) - GetGValue(background),
+                       double(GetBValue(pixel)) - GetBValue(background)};
+  const double length = d[0] * d[0] + d[1] * d[1] + d[2] * d[2];
+  const double share = (p[0] * d[0] + p[1] * d[1] + p[2] * d[2]) / length;
+  double distance = 0;
+  for (int i = 0; i < 3; ++i) distance += std::abs(p[i] - share * d[i]);
+  return {distance, share};
 }
 
 }  // namespace
@@ -145,6 +169,38 @@ int Caret(HWND combo) {
   ::SendMessageA(EditOf(combo), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
   return static_cast<int>(end);
+}
+
+RECT CellRect(HWND list, int row, int column) {
+  RECT cell{};
+  cell.top = column;
+  cell.left = LVIR_LABEL;
+  ::SendMessageW(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&cell));
+  return cell;
+}
+
+std::string InkRuns(const ListCanvas& picture, HWND list, int row, int column, COLORREF background,
+                    COLORREF text) {
+  const RECT cell = CellRect(list, row, column);
+  const COLORREF highlight = ::GetSysColor(COLOR_HIGHLIGHT);
+  std::string runs;
+  // Inside the grid lines around the cell.
+  const int right = std::min(static_cast<int>(cell.right) - 1, picture.Width());
+  for (int x = cell.left + 1; x < right; ++x) {
+    char ink = 0;
+    for (int y = cell.top; y < cell.bottom - 1; ++y) {
+      const COLORREF pixel = picture.At(x, y);
+      if (pixel == background) continue;
+      const Along toText = Between(pixel, background, text);
+      const Along toHighlight = Between(pixel, background, highlight);
+      const Along& nearer = toHighlight.distance < toText.distance ? toHighlight : toText;
+      if (nearer.share > 0.4 && nearer.distance < 60) ink = &nearer == &toHighlight ? 'H' : 'T';
+      if (ink == 'H') break;
+    }
+    if (ink != 0 && (runs.empty() || runs.back() != ink)) runs.push_back(ink);
+  }
+  return runs;
 }
 
 }  // namespace tolvane::testing

@@ -16,6 +16,8 @@
 
 namespace tolvane::testing {
 
+class ListCanvas;
+
 // The module's profile, HKEY_CURRENT_USER\Software\TolvaneReg: ClearModuleProfile and
 // WriteProfileString come from module/loaded_module.h. A section is a registry key below it.
 void WriteProfileInt(const std::string& section, const std::string& key, int32_t value);
@@ -62,6 +64,14 @@ auto Request(HWND dialog, HWND list, int row, int column, Char* buffer, UINT mas
 UINT RowState(HWND list, int row);  // LVIS_SELECTED | LVIS_FOCUSED bits
 void SetRowState(HWND list, int row, UINT state);
 bool RowFullyVisible(HWND list, int row);
+
+// A cell's rectangle as the list lays out its label (LVM_GETSUBITEMRECT, LVIR_LABEL).
+RECT CellRect(HWND list, int row, int column);
+// The ink of a painted cell from left to right, as a string: 'H' for a stretch of columns inked in
+// the system's highlight colour, 'T' for one in `text` ("HTHT" for matched, plain, matched, plain).
+std::string InkRuns(const ListCanvas& picture, HWND list, int row, int column,
+                    COLORREF background = ::GetSysColor(COLOR_WINDOW),
+                    COLORREF text = ::GetSysColor(COLOR_WINDOWTEXT));
 
 std::vector<std::string> ComboItems(HWND combo);
 HWND EditOf(HWND combo);

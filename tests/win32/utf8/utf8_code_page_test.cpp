@@ -8,9 +8,11 @@
 
 #include "finddlg/find_dialog_fixtures.h"
 #include "finddlg/find_test_controls.h"
+#include "harness/list_canvas.h"
 #include "support/fake_workspace.h"
 #include "support/temp_directory.h"
 #include "tolvane/file_entry_list.h"
+#include "tolvane/tolvane.h"
 
 namespace tolvane::testing {
 namespace {
@@ -62,6 +64,27 @@ TEST_F(Utf8Host, TheFileListKeepsUtf8NamesAtAUtf8Path) {
   std::string entries;
   for (const FileEntry& entry : loaded) entries.append(entry.name, entry.nameLength).append("|");
   EXPECT_EQ(entries, std::string(kName) + "|\xE2\x82\xAC.h|");
+}
+
+// An ANSI list highlights in the process's code page, UTF-8 here: its letters beyond ASCII fold
+// case as they do in UTF-8 (lower-case "\xC3\xB6" finds upper-case "\xC3\x96"), where bytes
+// of a single-byte code page would match only themselves.
+class Utf8AnsiHost : public FindDialogTest {
+ protected:
+  Utf8AnsiHost() : FindDialogTest(kFindFile) {}
+  void SetUp() override { ASSERT_EQ(::GetACP(), UINT(CP_UTF8)) << "the manifest sets UTF-8"; }
+};
+
+TEST_F(Utf8AnsiHost, AnAnsiFindListMatchesUtf8Characters) {
+  MakeRows(1);
+  files[0] = FakeFileRecord("\xC3\x96l", "cpp", "C:\\");
+  AddControls();
+  ::SetPropA(dialog.Handle(), kHighlightMatchesProperty, reinterpret_cast<HANDLE>(1));
+  Init(1);
+  ::SetWindowTextA(combos[0], "\xC3\xB6");
+  ListCanvas picture(list);
+  picture.Paint();
+  EXPECT_EQ(InkRuns(picture, list, 0, 0), "HT");
 }
 
 }  // namespace
