@@ -10,7 +10,7 @@ std::string CComboBoxEx::GetLBText(int index) const {
   std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
   LRESULT copied =
       Send(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
-  if (copied == CB_ERR || copied < 0) return std::string();
+  if (copied < 0) return std::string();  // CB_ERR
   return std::string(buffer.data(), static_cast<size_t>(copied));
 }
 

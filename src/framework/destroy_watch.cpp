@@ -1,7 +1,6 @@
 #include "framework/destroy_watch.h"
 
 #include <algorithm>
-#include <new>
 
 namespace tolvane {
 namespace {
@@ -15,7 +14,6 @@ DestroyWatch::DestroyWatch() {
 }
 
 DestroyWatch::~DestroyWatch() {
-  if (hook_ != nullptr) ::UnhookWindowsHookEx(hook_);
   installed = nullptr;  // the framework state owns the one instance
 }
 
@@ -26,7 +24,7 @@ DestroyWatch& DestroyWatch::Instance() {
 bool DestroyWatch::AddWindow(HWND hwnd, WindowObject& object) {
   try {
     watched_.push_back({hwnd, &object});
-  } catch (const std::bad_alloc&) {
+  } catch (...) {  // only an allocation can fail
     return false;
   }
   if (hook_ == nullptr) {

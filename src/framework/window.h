@@ -19,10 +19,12 @@ class CWnd : public WindowObject {
   // Destroys a window the object created; lets go of a window it attached to.
   virtual ~CWnd();
 
-  // Creates this object's window as a child of `parent` with the framework's window class.
+  // Creates this object's window as a child of `parent` with the framework's window class; false
+  // while the object still has one.
   bool CreateChild(HWND parent, const char* title, DWORD style, const RECT& rect, int controlId);
   // Override point: takes over dialog item `controlId` of `dialog` by subclassing it; the
-  // item's notifications to the dialog are reflected to this object.
+  // item's notifications to the dialog are reflected to this object. The attaches are for an
+  // object without a window.
   virtual bool AttachToDialogItem(HWND dialog, int controlId);
   // Takes over dialog item `controlId` for its notifications only: they are reflected to this
   // object as after AttachToDialogItem, but the item keeps its own procedure, so its messages

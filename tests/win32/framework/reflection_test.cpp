@@ -7,6 +7,7 @@
 #include "framework/combo_box_ex.h"
 #include "framework/list_ctrl.h"
 #include "framework/window_table.h"
+#include "harness/destruction_refusal.h"
 #include "harness/test_dialog.h"
 
 // needs windows.h first
@@ -205,15 +206,36 @@ TEST(Reflection, AListAttachedForNotificationsOnlyLetsGoWhenItsWindowGoes) {
   }
 }
 
-TEST(Reflection, AttachingToAMissingItemOrTwiceFails) {
+// A hook further on that keeps the list alive keeps it the object's, answering for it.
+TEST(Reflection, AListWhoseDestructionIsRefusedStaysWithItsObject) {
   TestDialog dialog;
-  dialog.AddCombo(1021);
-  EditChangeCombo combo;
-  EXPECT_FALSE(combo.AttachToDialogItem(dialog.Handle(), 1099));
-  ASSERT_TRUE(combo.AttachToDialogItem(dialog.Handle(), 1021));
-  EditChangeCombo second;
-  EXPECT_FALSE(second.AttachToDialogItem(dialog.Handle(), 1021));
-  EXPECT_EQ(second.Handle(), nullptr);
+  HWND listWindow = dialog.AddList(1020);
+  DisplayList list;
+  {
+    testing::DestructionRefusal refusal(listWindow);  // set before the module's watch
+    ASSERT_TRUE(list.AttachForNotifications(dialog.Handle(), 1020));
+    EXPECT_FALSE(::DestroyWindow(listWindow));
+    EXPECT_EQ(list.Handle(), listWindow);
+    EXPECT_EQ(SendNotify(dialog.Handle(), listWindow, 1020, LVN_GETDISPINFOA), 42);
+  }
+  ::DestroyWindow(listWindow);
+  EXPECT_EQ(list.Handle(), nullptr);
+}
+
+TEST(Reflection, AttachingToAMissingItemOrTwiceFails) {
+  using Attach = bool (CWnd::*)(HWND, int);
+  for (const Attach attach : {&CWnd::AttachToDialogItem, &CWnd::AttachForNotifications}) {
+    TestDialog dialog;
+    dialog.AddList(1020);
+    DisplayList list;
+    EXPECT_FALSE((list.*attach)(dialog.Handle(), 1099));
+    ASSERT_TRUE((list.*attach)(dialog.Handle(), 1020));
+    for (const Attach again : {&CWnd::AttachToDialogItem, &CWnd::AttachForNotifications}) {
+      DisplayList second;
+      EXPECT_FALSE((second.*again)(dialog.Handle(), 1020));
+      EXPECT_EQ(second.Handle(), nullptr);
+    }
+  }
 }
 
 }  // namespace

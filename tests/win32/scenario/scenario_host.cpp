@@ -46,6 +46,7 @@ using Bytes = std::vector<uint8_t>;
 struct ImportState {
   Fault fault = Fault::kNone;
   int countdown = 0;
+  bool once = false;  // only the call the countdown ends at fails
   bool hit = false;   // a failure was injected during the current action
   bool ctrl = false;  // what GetAsyncKeyState tells the module about Ctrl
   std::set<HANDLE> files;
@@ -57,6 +58,7 @@ struct ImportState {
 bool Failing(Fault kind) {
   if (g.fault != kind) return false;
   if (g.countdown > 0) return --g.countdown, false;
+  if (g.once) g.fault = Fault::kNone;
   return g.hit = true;
 }
 
@@ -398,6 +400,7 @@ class Host {
   auto Faulted(Fn call) {  // the action's failure applies to the entry's call only
     g.fault = fault_.fault;
     g.countdown = fault_.after;
+    g.once = fault_.once;
     auto result = call();
     g.fault = Fault::kNone;
     return result;
