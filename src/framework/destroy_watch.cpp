@@ -63,14 +63,9 @@ void DestroyWatch::Destroying(HWND going) {
 LRESULT CALLBACK DestroyWatch::HookProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
   const LRESULT result = ::CallNextHookEx(nullptr, code, wParam, lParam);
   // A hook further on may keep the window; only a destruction that goes ahead lets go of it.
-  // The hook exists only while the watch does.
-  if (code == HCBT_DESTROYWND && result == 0) {
-    try {
-      installed->Destroying(reinterpret_cast<HWND>(wParam));
-    } catch (...) {
-      // No exception may unwind into the system's frames; letting go throws none.
-    }
-  }
+  // The hook exists only while the watch does. Letting go throws nothing (no exception may
+  // unwind into the system's frames).
+  if (code == HCBT_DESTROYWND && result == 0) installed->Destroying(reinterpret_cast<HWND>(wParam));
   return result;
 }
 

@@ -87,7 +87,7 @@ LRESULT PassToDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
 
 void StopReflectingNotificationsOf(HWND dialog) {
   WindowRecord* record = TheWindowTable().Find(dialog);
-  if (record == nullptr || record->dialogProcedure == nullptr) return;
+  if (record == nullptr) return;  // the dialog went before a control the host moved out of it
   --record->reflectedControls;
   // Someone who subclassed the dialog after us still calls our procedure: stay until the end.
   if (record->reflectedControls == 0) {

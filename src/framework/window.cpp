@@ -89,12 +89,11 @@ bool CWnd::AttachToDialogItem(HWND dialog, int controlId) {
 bool CWnd::AttachForNotifications(HWND dialog, int controlId) {
   HWND item = ::GetDlgItem(dialog, controlId);
   if (item == nullptr || FromHandle(item) != nullptr) return false;
-  // A window whose earlier subclass of ours could not be undone keeps going through it, and one
-  // whose destruction cannot be watched is subclassed. CWnd's own attach: a class may attach for
-  // notifications in its override of AttachToDialogItem, which would bring us back here.
-  const WindowRecord* earlier = TheWindowTable().Find(item);
-  if ((earlier != nullptr && earlier->ownProcedure != nullptr) ||
-      !DestroyWatch::Instance().AddWindow(item, *this)) {
+  // A window whose earlier subclass of ours could not be undone (the only record an item keeps
+  // without an object) goes on through it, and one whose destruction cannot be watched is
+  // subclassed. CWnd's own attach: a class may attach for notifications in its override of
+  // AttachToDialogItem, which would bring us back here.
+  if (TheWindowTable().Find(item) != nullptr || !DestroyWatch::Instance().AddWindow(item, *this)) {
     return CWnd::AttachToDialogItem(dialog, controlId);
   }
   if (!ReflectNotificationsOf(dialog)) {
@@ -194,7 +193,7 @@ LRESULT CWnd::SendToOwnProcedure(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool CWnd::WantPreTranslation() {
-  if (!preTranslating_) preTranslating_ = PreTranslateHook::Instance().AddWindow(hwnd_, *this);
+  preTranslating_ = PreTranslateHook::Instance().AddWindow(hwnd_, *this);
   return preTranslating_;
 }
 
@@ -233,13 +232,8 @@ WindowWatch::WindowWatch(CWnd* object) : object_(object) {
 }
 
 WindowWatch::~WindowWatch() {
-  if (object_ == nullptr) return;
-  for (WindowWatch** link = &object_->watches_; *link != nullptr; link = &(*link)->next_) {
-    if (*link == this) {
-      *link = next_;
-      return;
-    }
-  }
+  // Watches live on the stack: the one going is its object's last.
+  if (object_ != nullptr) object_->watches_ = next_;
 }
 
 LRESULT CALLBACK CWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {

@@ -67,8 +67,8 @@ class CWnd : public WindowObject {
   // differently: our subclass would only pass it on. Sent as usual when someone has subclassed
   // the window over us, so that their procedure sees it too.
   LRESULT SendToOwnProcedure(UINT message, WPARAM wParam, LPARAM lParam);
-  // Asks the thread's pre-translation hook to offer this window's messages to the object; false
-  // when memory ran out.
+  // Asks the thread's pre-translation hook to offer this window's messages to the object, once
+  // after an attach; false when memory ran out.
   bool WantPreTranslation();
 
  private:
@@ -93,7 +93,8 @@ class CWnd : public WindowObject {
 
 // A pointer to a window object that turns null when the object is deleted. Code that sends a
 // message the host handles holds one across the send and asks it afterwards: the host may close
-// its dialog there, and the close deletes the module's objects with their windows.
+// its dialog there, and the close deletes the module's objects with their windows. Only ever a
+// local: the watches of an object go in the reverse order they came.
 class WindowWatch {
  public:
   explicit WindowWatch(CWnd* object);

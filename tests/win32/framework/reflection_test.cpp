@@ -182,6 +182,27 @@ TEST(Reflection, DestroyingTheDialogLeavesTheObjectsWithoutWindows) {
   EXPECT_EQ(list.Handle(), nullptr);
 }
 
+// A host may move a control out of its dialog: the dialog goes first, and the control's object
+// lets go of it later, when the dialog's record is long gone.
+TEST(Reflection, AControlMovedOutOfItsDialogOutlivesIt) {
+  TestDialog elsewhere;
+  auto dialog = std::make_unique<TestDialog>();
+  HWND comboWindow = dialog->AddCombo(1021);
+  const LONG_PTR own = ::GetWindowLongPtrA(comboWindow, GWLP_WNDPROC);
+  auto combo = std::make_unique<EditChangeCombo>();
+  ASSERT_TRUE(combo->AttachToDialogItem(dialog->Handle(), 1021));
+  HWND dialogWindow = dialog->Handle();
+  ::SetParent(comboWindow, elsewhere.Handle());
+
+  dialog.reset();
+  EXPECT_EQ(TheWindowTable().Find(dialogWindow), nullptr);
+  EXPECT_EQ(combo->Handle(), comboWindow);
+
+  combo.reset();
+  EXPECT_EQ(::GetWindowLongPtrA(comboWindow, GWLP_WNDPROC), own);
+  EXPECT_EQ(TheWindowTable().Find(comboWindow), nullptr);
+}
+
 // Attached for its notifications only, a list keeps its own procedure and its object still
 // answers them; the object lets go when the list is destroyed, alone or with its dialog.
 TEST(Reflection, AListAttachedForNotificationsOnlyLetsGoWhenItsWindowGoes) {

@@ -197,7 +197,7 @@ TEST_F(RegistryProfileTest, ARefusedOrRacedCallReadsAsUnreadableOrAbsentAndWrite
     Operation operation;
     Call call;
     Meddling how;
-    ProfileRead read;  // kReadString
+    ProfileRead read = ProfileRead::kRead;  // kReadString
   } rows[] = {
       {Operation::kReadString, Call::kOpen, Meddling::kRefused, ProfileRead::kFailed},
       {Operation::kReadString, Call::kSizeQuery, Meddling::kRefused, ProfileRead::kFailed},
@@ -253,7 +253,9 @@ TEST_F(RegistryProfileTest, ARefusedOrRacedCallReadsAsUnreadableOrAbsentAndWrite
       EXPECT_EQ(read, row.read) << label;
       EXPECT_EQ(value, "untouched") << label;
     }
-    if (row.operation == Operation::kGetInt) EXPECT_EQ(number, -1) << label;
+    if (row.operation == Operation::kGetInt) {
+      EXPECT_EQ(number, -1) << label;
+    }
     if (row.how == Meddling::kRefused) {
       DWORD type = 0;
       std::string bytes;

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "framework/window_table.h"
 #include "harness/destruction_refusal.h"
 #include "harness/import_patch.h"
 #include "harness/test_dialog.h"
@@ -64,6 +65,35 @@ TEST(Window, DeletingTheObjectDestroysTheWindowItCreated) {
   HWND hwnd = window->Handle();
   window.reset();
   EXPECT_FALSE(::IsWindow(hwnd));
+}
+
+// Deletes itself as its window goes, after the window's own processing: its handler may run the
+// host's code, which may close the dialog and delete the object.
+class SelfDeletingWnd : public CWnd {
+ public:
+  explicit SelfDeletingWnd(bool* deleted) : deleted_(deleted) {}
+  ~SelfDeletingWnd() override { *deleted_ = true; }
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    const LRESULT result = Default(message, wParam, lParam);
+    if (message == WM_NCDESTROY) delete this;
+    return result;
+  }
+
+ private:
+  bool* deleted_;
+};
+
+TEST(Window, AnAttachedObjectMayBeDeletedAsItsWindowGoes) {
+  TestDialog dialog;
+  HWND hwnd = dialog.AddCombo(1021);
+  bool deleted = false;
+  auto* window = new SelfDeletingWnd(&deleted);
+  ASSERT_TRUE(window->AttachToDialogItem(dialog.Handle(), 1021));
+  ::DestroyWindow(hwnd);
+  EXPECT_TRUE(deleted);
+  EXPECT_EQ(TheWindowTable().Find(hwnd), nullptr);
 }
 
 TEST(Window, DestroyingTheParentLeavesTheObjectWithoutAWindow) {

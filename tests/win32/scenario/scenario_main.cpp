@@ -90,11 +90,14 @@ const char* const kRegressions[] = {
     // creation, so the module gives up on it and must never write it.
     "reg:0:3 create:0!g0 add:0:2 destroy:0",
     // Fault points: the host's subclasses over the combo box and the dialog keep ours in place
-    // after the close; the combo box, whose object is gone, still notifies the dialog.
-    "create:0 init:0:1 sub:2 sub:0 close:0:1 char:0:1 add:0:2 init:0:0 char:0:2 close:0:0",
-    // The list's destruction cannot be watched, so it is subclassed; the host's subclass over it
-    // keeps ours after the close, and the next opening goes on through ours.
-    "create:0 init:0:1!K0 sub:1 close:0:1 init:0:0 show:0:16 paint:0 close:0:0",
+    // after an opening again that failed; the combo box, whose object is gone, still notifies
+    // the dialog.
+    "create:0 init:0:1 sub:2 sub:0 init:0:0!k0 char:0:1 init:0:0 char:0:2 close:0:0",
+    // The list's destruction cannot be watched, so it is subclassed: the keys steer it with and
+    // without the host's subclass over ours, which keeps ours when the list is let go of, and
+    // the next opening goes on through ours.
+    "create:0 init:0:1!K0 rows:0:5 key:0:1 sub:1 key:0:1 init:0:0 key:0:1 show:0:16 paint:0 "
+    "close:0:0",
 };
 
 // Fault points swept in turn: each allocation of the module's load and creation, of a save that
