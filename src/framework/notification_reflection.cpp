@@ -75,8 +75,12 @@ bool ReflectNotificationsOf(HWND dialog) {
     return true;
   }
   record->reflectedControls = 1;
-  record->dialogProcedure = reinterpret_cast<WNDPROC>(
+  const auto replaced = reinterpret_cast<WNDPROC>(
       ::SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ReflectingDialogProc)));
+  // Ours, put back by someone after we let go: passing messages on to it would call ourselves
+  // without end. What lies beneath is what stood in for the dialog's own procedure then.
+  record->dialogProcedure =
+      replaced != &ReflectingDialogProc ? replaced : ProcedureBeneath(dialog, nullptr);
   return true;
 }
 

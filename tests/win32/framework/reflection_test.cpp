@@ -145,6 +145,15 @@ TEST(Reflection, OurProcedurePutBackAfterWeLetGoPassesMessagesOnToTheDialog) {
   SendNotify(dialogWindow, listWindow, 1020, NM_CLICK);
   EXPECT_TRUE(dialog->ReceivedCode(WM_NOTIFY, 1020, NM_CLICK));
 
+  // Attached again, over our own procedure: it must not pass messages on to itself.
+  list = std::make_unique<DisplayList>();
+  ASSERT_TRUE(list->AttachToDialogItem(dialogWindow, 1020));
+  dialog->ClearReceived();
+  EXPECT_EQ(SendNotify(dialogWindow, listWindow, 1020, LVN_GETDISPINFOA), 42);
+  SendNotify(dialogWindow, listWindow, 1020, NM_CLICK);
+  EXPECT_TRUE(dialog->ReceivedCode(WM_NOTIFY, 1020, NM_CLICK));
+  list.reset();
+
   dialog.reset();  // destroyed with our procedure still in place
   EXPECT_FALSE(::IsWindow(dialogWindow));
 }
