@@ -153,7 +153,9 @@ TEST(Reflection, OurProcedurePutBackAfterWeLetGoPassesMessagesOnToTheDialog) {
   SendNotify(dialogWindow, listWindow, 1020, NM_CLICK);
   EXPECT_TRUE(dialog->ReceivedCode(WM_NOTIFY, 1020, NM_CLICK));
   list.reset();
+  EXPECT_EQ(::GetWindowLongPtrA(dialogWindow, GWLP_WNDPROC), own);
 
+  ::SetWindowLongPtrA(dialogWindow, GWLP_WNDPROC, reflecting);  // and put back once more
   dialog.reset();  // destroyed with our procedure still in place
   EXPECT_FALSE(::IsWindow(dialogWindow));
 }
