@@ -118,7 +118,8 @@ std::vector<std::string> FaultSweeps() {
     sweeps.push_back(list);
   };
   // A list subclassed for want of its destroy watch and buried under the host's subclass, taken
-  // on again through ours: each allocation of that opening failing alone.
+  // on again through ours: each allocation of that opening failing alone (the burial pins the
+  // module, so these share one load).
   sweep("create:0 init:0:1!K0 sub:1 ", "init:0:0", 'M', 12, "close:0:0 destroy:0 unload");
   for (const char fault : {'m', 'h'}) {
     sweep("", "create:0", fault, kSweptAllocations, "destroy:0 unload");
