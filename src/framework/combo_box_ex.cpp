@@ -8,10 +8,9 @@ std::string CComboBoxEx::GetLBText(int index) const {
   LRESULT length = Send(CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
   if (length == CB_ERR || length <= 0) return std::string();
   std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-  LRESULT copied =
-      Send(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
-  if (copied == CB_ERR || copied < 0) return std::string();
-  return std::string(buffer.data(), static_cast<size_t>(copied));
+  // An item's text holds no null; a copy that failed leaves the buffer empty.
+  Send(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
+  return std::string(buffer.data());
 }
 
 }  // namespace tolvane

@@ -1,7 +1,6 @@
 #include "framework/destroy_watch.h"
 
 #include <algorithm>
-#include <new>
 
 namespace tolvane {
 namespace {
@@ -15,7 +14,6 @@ DestroyWatch::DestroyWatch() {
 }
 
 DestroyWatch::~DestroyWatch() {
-  if (hook_ != nullptr) ::UnhookWindowsHookEx(hook_);
   installed = nullptr;  // the framework state owns the one instance
 }
 
@@ -26,7 +24,7 @@ DestroyWatch& DestroyWatch::Instance() {
 bool DestroyWatch::AddWindow(HWND hwnd, WindowObject& object) {
   try {
     watched_.push_back({hwnd, &object});
-  } catch (const std::bad_alloc&) {
+  } catch (...) {  // only an allocation can fail
     return false;
   }
   if (hook_ == nullptr) {
@@ -65,14 +63,9 @@ void DestroyWatch::Destroying(HWND going) {
 LRESULT CALLBACK DestroyWatch::HookProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
   const LRESULT result = ::CallNextHookEx(nullptr, code, wParam, lParam);
   // A hook further on may keep the window; only a destruction that goes ahead lets go of it.
-  // The hook exists only while the watch does.
-  if (code == HCBT_DESTROYWND && result == 0) {
-    try {
-      installed->Destroying(reinterpret_cast<HWND>(wParam));
-    } catch (...) {
-      // No exception may unwind into the system's frames; letting go throws none.
-    }
-  }
+  // The hook exists only while the watch does. Letting go throws nothing (no exception may
+  // unwind into the system's frames).
+  if (code == HCBT_DESTROYWND && result == 0) installed->Destroying(reinterpret_cast<HWND>(wParam));
   return result;
 }
 

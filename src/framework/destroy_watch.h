@@ -19,7 +19,8 @@ class DestroyWatch {
   // The watch made last is the one Instance() gives until it is deleted; there is one at a time
   // (framework_state.h).
   DestroyWatch();
-  // An owner that goes with the hook still installed must not leave it pointing at freed code.
+  // The windows' objects have let go of them by then (their owner deletes them first), and the
+  // last one to leave removed the hook.
   ~DestroyWatch();
   DestroyWatch(const DestroyWatch&) = delete;
   DestroyWatch& operator=(const DestroyWatch&) = delete;

@@ -51,7 +51,7 @@ class CListCtrl : public CWnd {
   int GetItemCount() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
   // With partialOk false the row ends up entirely visible.
   bool EnsureVisible(int row, bool partialOk = false) {
-    return Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), partialOk ? TRUE : FALSE) != 0;
+    return Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), static_cast<LPARAM>(partialOk)) != 0;
   }
   // A WM_KEYDOWN, answered before this returns. The object handles no keys itself, so the key
   // goes straight to the list's own procedure (see SendToOwnProcedure).

@@ -28,13 +28,12 @@ HWND NotifyingControl(UINT message, LPARAM lParam) {
   return nullptr;
 }
 
-// The procedure our subclass went over. Someone who subclassed the dialog over ours and kept our
-// address may put it back after we let go and forgot the dialog; the dialog's class procedure
-// then stands in for what it had.
+// The procedure our subclass went over (a dialog's record lives exactly while it is subclassed).
+// Someone who subclassed the dialog over ours and kept our address may put it back after we let
+// go and forgot the dialog; the dialog's class procedure then stands in for what it had.
 WNDPROC ProcedureBeneath(HWND dialog, const WindowRecord* record) {
-  if (record != nullptr && record->dialogProcedure != nullptr) return record->dialogProcedure;
-  auto classProcedure = reinterpret_cast<WNDPROC>(::GetClassLongPtrA(dialog, GCLP_WNDPROC));
-  return classProcedure != &ReflectingDialogProc ? classProcedure : nullptr;
+  if (record != nullptr) return record->dialogProcedure;
+  return reinterpret_cast<WNDPROC>(::GetClassLongPtrA(dialog, GCLP_WNDPROC));
 }
 
 // No exception leaves it: the system calls it, and its frames cannot be unwound. What the
@@ -61,11 +60,8 @@ LRESULT CALLBACK ReflectingDialogProc(HWND dialog, UINT message, WPARAM wParam,
   } else {
     KeepCodeLoadedIfBuried(dialog, &ReflectingDialogProc);
     // Only where no object had its say: after the host's code the record may be gone.
-    if (message == WM_NCDESTROY && record != nullptr && record->dialogProcedure != nullptr) {
-      Unsubclass(dialog, *record);
-    }
+    if (message == WM_NCDESTROY && record != nullptr) Unsubclass(dialog, *record);
   }
-  if (original == nullptr) return ::DefWindowProcA(dialog, message, wParam, lParam);
   return ::CallWindowProcA(original, dialog, message, wParam, lParam);
 }
 
@@ -79,21 +75,24 @@ bool ReflectNotificationsOf(HWND dialog) {
     return true;
   }
   record->reflectedControls = 1;
-  record->dialogProcedure = reinterpret_cast<WNDPROC>(
+  const auto replaced = reinterpret_cast<WNDPROC>(
       ::SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ReflectingDialogProc)));
+  // Ours, put back by someone after we let go: passing messages on to it would call ourselves
+  // without end. What lies beneath is what stood in for the dialog's own procedure then.
+  record->dialogProcedure =
+      replaced != &ReflectingDialogProc ? replaced : ProcedureBeneath(dialog, nullptr);
   return true;
 }
 
 LRESULT PassToDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  WNDPROC original = ProcedureBeneath(dialog, TheWindowTable().Find(dialog));
-  if (original == nullptr) return ::DefWindowProcA(dialog, message, wParam, lParam);
-  return ::CallWindowProcA(original, dialog, message, wParam, lParam);
+  return ::CallWindowProcA(ProcedureBeneath(dialog, TheWindowTable().Find(dialog)), dialog, message,
+                           wParam, lParam);
 }
 
 void StopReflectingNotificationsOf(HWND dialog) {
   WindowRecord* record = TheWindowTable().Find(dialog);
-  if (record == nullptr || record->dialogProcedure == nullptr) return;
-  if (record->reflectedControls > 0) --record->reflectedControls;
+  if (record == nullptr) return;  // the dialog went before a control the host moved out of it
+  --record->reflectedControls;
   // Someone who subclassed the dialog after us still calls our procedure: stay until the end.
   if (record->reflectedControls == 0) {
     if (IsSubclassedByUs(dialog)) {

@@ -1,7 +1,5 @@
 #include "framework/pre_translate_hook.h"
 
-#include <new>
-
 namespace tolvane {
 namespace {
 
@@ -14,7 +12,6 @@ PreTranslateHook::PreTranslateHook() {
 }
 
 PreTranslateHook::~PreTranslateHook() {
-  if (hook_ != nullptr) ::UnhookWindowsHookEx(hook_);
   installed = nullptr;  // the framework state owns the one instance
 }
 
@@ -30,7 +27,7 @@ bool PreTranslateHook::AddWindow(HWND hwnd, WindowObject& object) {
          child = ::GetWindow(child, GW_HWNDNEXT)) {
       targets_.push_back({child, hwnd, &object});
     }
-  } catch (const std::bad_alloc&) {
+  } catch (...) {  // only an allocation can fail
     targets_.resize(before);
     return false;
   }
@@ -48,7 +45,7 @@ bool PreTranslateHook::AddWindow(HWND hwnd, WindowObject& object) {
 
 void PreTranslateHook::RemoveWindow(HWND hwnd) {
   std::erase_if(targets_, [hwnd](const Target& target) { return target.owner == hwnd; });
-  if (targets_.empty() && hook_ != nullptr) {
+  if (targets_.empty()) {
     ::UnhookWindowsHookEx(hook_);
     hook_ = nullptr;
   }

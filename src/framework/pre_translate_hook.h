@@ -17,7 +17,8 @@ class PreTranslateHook {
   // The hook made last is the one Instance() gives until it is deleted; there is one at a time
   // (framework_state.h).
   PreTranslateHook();
-  // An owner that goes with the hook still installed must not leave it pointing at freed code.
+  // The windows' objects have let go of them by then (their owner deletes them first), and the
+  // last one to leave removed the hook.
   ~PreTranslateHook();
   PreTranslateHook(const PreTranslateHook&) = delete;
   PreTranslateHook& operator=(const PreTranslateHook&) = delete;
@@ -26,8 +27,8 @@ class PreTranslateHook {
 
   // False (and nothing changed) when memory runs out or the system refuses the hook.
   bool AddWindow(HWND hwnd, WindowObject& object);
-  // Forgets the window and the children recorded with it (found by their owner: at the window's
-  // end they are already gone).
+  // Forgets a window that takes part and the children recorded with it (found by their owner: at
+  // the window's end they are already gone).
   void RemoveWindow(HWND hwnd);
 
  private:

@@ -19,13 +19,6 @@ HINSTANCE ThisModule() {
   return module;
 }
 
-// Kept in the table as well as in the object, so a window whose subclass could not be undone
-// still reaches its own procedure after the object has let go.
-WNDPROC OriginalProc(HWND hwnd) {
-  const WindowRecord* record = TheWindowTable().Find(hwnd);
-  return record == nullptr ? nullptr : record->ownProcedure;
-}
-
 void ForgetOriginalProc(HWND hwnd) {
   WindowTable& table = TheWindowTable();
   if (WindowRecord* record = table.Find(hwnd)) record->ownProcedure = nullptr;
@@ -48,6 +41,7 @@ CWnd::~CWnd() {
 
 bool CWnd::CreateChild(HWND parent, const char* title, DWORD style, const RECT& rect,
                        int controlId) {
+  // A window whose destruction a hook refused is still the object's.
   if (hwnd_ != nullptr) return false;
   HINSTANCE instance = ThisModule();
   WNDCLASSA windowClass{};
@@ -72,7 +66,6 @@ bool CWnd::CreateChild(HWND parent, const char* title, DWORD style, const RECT& 
 }
 
 bool CWnd::AttachToDialogItem(HWND dialog, int controlId) {
-  if (hwnd_ != nullptr) return false;
   HWND item = ::GetDlgItem(dialog, controlId);
   if (item == nullptr || FromHandle(item) != nullptr) return false;
   // Both records first: once subclassed, the item must find its own procedure.
@@ -94,15 +87,13 @@ bool CWnd::AttachToDialogItem(HWND dialog, int controlId) {
 }
 
 bool CWnd::AttachForNotifications(HWND dialog, int controlId) {
-  if (hwnd_ != nullptr) return false;
   HWND item = ::GetDlgItem(dialog, controlId);
   if (item == nullptr || FromHandle(item) != nullptr) return false;
-  // A window whose earlier subclass of ours could not be undone keeps going through it, and one
-  // whose destruction cannot be watched is subclassed. CWnd's own attach: a class may attach for
-  // notifications in its override of AttachToDialogItem, which would bring us back here.
-  const WindowRecord* earlier = TheWindowTable().Find(item);
-  if ((earlier != nullptr && earlier->ownProcedure != nullptr) ||
-      !DestroyWatch::Instance().AddWindow(item, *this)) {
+  // A window whose earlier subclass of ours could not be undone (the only record an item keeps
+  // without an object) goes on through it, and one whose destruction cannot be watched is
+  // subclassed. CWnd's own attach: a class may attach for notifications in its override of
+  // AttachToDialogItem, which would bring us back here.
+  if (TheWindowTable().Find(item) != nullptr || !DestroyWatch::Instance().AddWindow(item, *this)) {
     return CWnd::AttachToDialogItem(dialog, controlId);
   }
   if (!ReflectNotificationsOf(dialog)) {
@@ -122,7 +113,9 @@ bool CWnd::AttachForNotifications(HWND dialog, int controlId) {
 HWND CWnd::Detach() {
   HWND hwnd = hwnd_;
   if (hwnd == nullptr) return nullptr;
-  WNDPROC original = OriginalProc(hwnd);
+  // Kept in the table as well as in the object, so a window whose subclass could not be undone
+  // still reaches its own procedure after the object has let go. A bound window has a record.
+  WNDPROC original = TheWindowTable().Find(hwnd)->ownProcedure;
   if (original != nullptr) {
     if (::GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CWnd::WindowProc)) {
       ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
@@ -200,7 +193,7 @@ LRESULT CWnd::SendToOwnProcedure(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool CWnd::WantPreTranslation() {
-  if (!preTranslating_) preTranslating_ = PreTranslateHook::Instance().AddWindow(hwnd_, *this);
+  preTranslating_ = PreTranslateHook::Instance().AddWindow(hwnd_, *this);
   return preTranslating_;
 }
 
@@ -222,7 +215,7 @@ void CWnd::Unbind() {
     destroyWatched_ = false;
   }
   WindowTable& table = TheWindowTable();
-  if (WindowRecord* record = table.Find(hwnd_)) record->object = nullptr;
+  table.Find(hwnd_)->object = nullptr;  // bound: the window has a record
   table.DropIfUnused(hwnd_);
   if (reflectingDialog_ != nullptr) {
     StopReflectingNotificationsOf(reflectingDialog_);
@@ -239,21 +232,16 @@ WindowWatch::WindowWatch(CWnd* object) : object_(object) {
 }
 
 WindowWatch::~WindowWatch() {
-  if (object_ == nullptr) return;
-  for (WindowWatch** link = &object_->watches_; *link != nullptr; link = &(*link)->next_) {
-    if (*link == this) {
-      *link = next_;
-      return;
-    }
-  }
+  // Watches live on the stack: the one going is its object's last.
+  if (object_ != nullptr) object_->watches_ = next_;
 }
 
 LRESULT CALLBACK CWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    auto* object = static_cast<CWnd*>(create->lpCreateParams);
+    // Only CreateChild makes windows of our class, handing over its object, which has none.
     // Without a record the object could never be found: the window is not made.
-    if (object != nullptr && object->hwnd_ == nullptr && !object->Bind(hwnd)) return FALSE;
+    if (!static_cast<CWnd*>(create->lpCreateParams)->Bind(hwnd)) return FALSE;
   }
   WindowRecord* record = TheWindowTable().Find(hwnd);
   // A window without a record holds nothing of ours (yet, or any more) for a subclass to bury.

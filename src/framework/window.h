@@ -19,10 +19,12 @@ class CWnd : public WindowObject {
   // Destroys a window the object created; lets go of a window it attached to.
   virtual ~CWnd();
 
-  // Creates this object's window as a child of `parent` with the framework's window class.
+  // Creates this object's window as a child of `parent` with the framework's window class; false
+  // while the object still has one.
   bool CreateChild(HWND parent, const char* title, DWORD style, const RECT& rect, int controlId);
   // Override point: takes over dialog item `controlId` of `dialog` by subclassing it; the
-  // item's notifications to the dialog are reflected to this object.
+  // item's notifications to the dialog are reflected to this object. The attaches are for an
+  // object without a window.
   virtual bool AttachToDialogItem(HWND dialog, int controlId);
   // Takes over dialog item `controlId` for its notifications only: they are reflected to this
   // object as after AttachToDialogItem, but the item keeps its own procedure, so its messages
@@ -65,8 +67,8 @@ class CWnd : public WindowObject {
   // differently: our subclass would only pass it on. Sent as usual when someone has subclassed
   // the window over us, so that their procedure sees it too.
   LRESULT SendToOwnProcedure(UINT message, WPARAM wParam, LPARAM lParam);
-  // Asks the thread's pre-translation hook to offer this window's messages to the object; false
-  // when memory ran out.
+  // Asks the thread's pre-translation hook to offer this window's messages to the object, once
+  // after an attach; false when memory ran out.
   bool WantPreTranslation();
 
  private:
@@ -91,7 +93,8 @@ class CWnd : public WindowObject {
 
 // A pointer to a window object that turns null when the object is deleted. Code that sends a
 // message the host handles holds one across the send and asks it afterwards: the host may close
-// its dialog there, and the close deletes the module's objects with their windows.
+// its dialog there, and the close deletes the module's objects with their windows. Only ever a
+// local: the watches of an object go in the reverse order they came.
 class WindowWatch {
  public:
   explicit WindowWatch(CWnd* object);

@@ -1,7 +1,5 @@
 #include "framework/window_table.h"
 
-#include <new>
-
 namespace tolvane {
 namespace {
 
@@ -29,7 +27,7 @@ WindowRecord* WindowTable::Find(HWND hwnd) {
 WindowRecord* WindowTable::FindOrAdd(HWND hwnd) {
   try {
     return &records_[hwnd];
-  } catch (const std::bad_alloc&) {
+  } catch (...) {  // only an allocation can fail
     return nullptr;
   }
 }

@@ -21,9 +21,9 @@ struct WindowRecord {
   BurialWatch itemWatch;              // looks for a subclass over our window procedure
   BurialWatch dialogWatch;            // over our reflecting dialog's
 
+  // A dialog has attached controls only while it is subclassed.
   bool Unused() const {
-    return object == nullptr && ownProcedure == nullptr && dialogProcedure == nullptr &&
-           reflectedControls == 0;
+    return object == nullptr && ownProcedure == nullptr && dialogProcedure == nullptr;
   }
 };
 

@@ -7,6 +7,7 @@
 #include "framework/combo_box_ex.h"
 #include "framework/list_ctrl.h"
 #include "framework/window_table.h"
+#include "harness/destruction_refusal.h"
 #include "harness/test_dialog.h"
 
 // needs windows.h first
@@ -144,6 +145,17 @@ TEST(Reflection, OurProcedurePutBackAfterWeLetGoPassesMessagesOnToTheDialog) {
   SendNotify(dialogWindow, listWindow, 1020, NM_CLICK);
   EXPECT_TRUE(dialog->ReceivedCode(WM_NOTIFY, 1020, NM_CLICK));
 
+  // Attached again, over our own procedure: it must not pass messages on to itself.
+  list = std::make_unique<DisplayList>();
+  ASSERT_TRUE(list->AttachToDialogItem(dialogWindow, 1020));
+  dialog->ClearReceived();
+  EXPECT_EQ(SendNotify(dialogWindow, listWindow, 1020, LVN_GETDISPINFOA), 42);
+  SendNotify(dialogWindow, listWindow, 1020, NM_CLICK);
+  EXPECT_TRUE(dialog->ReceivedCode(WM_NOTIFY, 1020, NM_CLICK));
+  list.reset();
+  EXPECT_EQ(::GetWindowLongPtrA(dialogWindow, GWLP_WNDPROC), own);
+
+  ::SetWindowLongPtrA(dialogWindow, GWLP_WNDPROC, reflecting);  // and put back once more
   dialog.reset();  // destroyed with our procedure still in place
   EXPECT_FALSE(::IsWindow(dialogWindow));
 }
@@ -181,6 +193,27 @@ TEST(Reflection, DestroyingTheDialogLeavesTheObjectsWithoutWindows) {
   EXPECT_EQ(list.Handle(), nullptr);
 }
 
+// A host may move a control out of its dialog: the dialog goes first, and the control's object
+// lets go of it later, when the dialog's record is long gone.
+TEST(Reflection, AControlMovedOutOfItsDialogOutlivesIt) {
+  TestDialog elsewhere;
+  auto dialog = std::make_unique<TestDialog>();
+  HWND comboWindow = dialog->AddCombo(1021);
+  const LONG_PTR own = ::GetWindowLongPtrA(comboWindow, GWLP_WNDPROC);
+  auto combo = std::make_unique<EditChangeCombo>();
+  ASSERT_TRUE(combo->AttachToDialogItem(dialog->Handle(), 1021));
+  HWND dialogWindow = dialog->Handle();
+  ::SetParent(comboWindow, elsewhere.Handle());
+
+  dialog.reset();
+  EXPECT_EQ(TheWindowTable().Find(dialogWindow), nullptr);
+  EXPECT_EQ(combo->Handle(), comboWindow);
+
+  combo.reset();
+  EXPECT_EQ(::GetWindowLongPtrA(comboWindow, GWLP_WNDPROC), own);
+  EXPECT_EQ(TheWindowTable().Find(comboWindow), nullptr);
+}
+
 // Attached for its notifications only, a list keeps its own procedure and its object still
 // answers them; the object lets go when the list is destroyed, alone or with its dialog.
 TEST(Reflection, AListAttachedForNotificationsOnlyLetsGoWhenItsWindowGoes) {
@@ -205,15 +238,36 @@ TEST(Reflection, AListAttachedForNotificationsOnlyLetsGoWhenItsWindowGoes) {
   }
 }
 
-TEST(Reflection, AttachingToAMissingItemOrTwiceFails) {
+// A hook further on that keeps the list alive keeps it the object's, answering for it.
+TEST(Reflection, AListWhoseDestructionIsRefusedStaysWithItsObject) {
   TestDialog dialog;
-  dialog.AddCombo(1021);
-  EditChangeCombo combo;
-  EXPECT_FALSE(combo.AttachToDialogItem(dialog.Handle(), 1099));
-  ASSERT_TRUE(combo.AttachToDialogItem(dialog.Handle(), 1021));
-  EditChangeCombo second;
-  EXPECT_FALSE(second.AttachToDialogItem(dialog.Handle(), 1021));
-  EXPECT_EQ(second.Handle(), nullptr);
+  HWND listWindow = dialog.AddList(1020);
+  DisplayList list;
+  {
+    testing::DestructionRefusal refusal(listWindow);  // set before the module's watch
+    ASSERT_TRUE(list.AttachForNotifications(dialog.Handle(), 1020));
+    EXPECT_FALSE(::DestroyWindow(listWindow));
+    EXPECT_EQ(list.Handle(), listWindow);
+    EXPECT_EQ(SendNotify(dialog.Handle(), listWindow, 1020, LVN_GETDISPINFOA), 42);
+  }
+  ::DestroyWindow(listWindow);
+  EXPECT_EQ(list.Handle(), nullptr);
+}
+
+TEST(Reflection, AttachingToAMissingItemOrTwiceFails) {
+  using Attach = bool (CWnd::*)(HWND, int);
+  for (const Attach attach : {&CWnd::AttachToDialogItem, &CWnd::AttachForNotifications}) {
+    TestDialog dialog;
+    dialog.AddList(1020);
+    DisplayList list;
+    EXPECT_FALSE((list.*attach)(dialog.Handle(), 1099));
+    ASSERT_TRUE((list.*attach)(dialog.Handle(), 1020));
+    for (const Attach again : {&CWnd::AttachToDialogItem, &CWnd::AttachForNotifications}) {
+      DisplayList second;
+      EXPECT_FALSE((second.*again)(dialog.Handle(), 1020));
+      EXPECT_EQ(second.Handle(), nullptr);
+    }
+  }
 }
 
 }  // namespace

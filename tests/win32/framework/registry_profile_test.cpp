@@ -4,10 +4,15 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <memory>
 #include <string>
+
+#include "harness/import_patch.h"
 
 namespace tolvane {
 namespace {
+
+using testing::ImportPatch;
 
 constexpr const char* kRoot = RegistryProfile::kRoot;
 
@@ -87,11 +92,29 @@ TEST_F(RegistryProfileTest, AbsentValuesAndSectionsAreTellableFromUnreadableOnes
   EXPECT_EQ(profile.ReadString("S", "Text", value), ProfileRead::kFailed);
 }
 
-// Widths are written at every close: a value of another type stays, since it was not read.
-TEST_F(RegistryProfileTest, AnIntegerIsNeverWrittenOverAValueOfAnotherType) {
-  profile.WriteString("S", "Width", "wide");
-  profile.WriteInt("S", "Width", 5);
-  EXPECT_EQ(Read("S", "Width"), "wide");
+// Widths are written at every close: a value of another type or size (another program's) reads
+// as absent and stays, since it was not read.
+TEST_F(RegistryProfileTest, AnIntegerIsNeverWrittenOverAValueOfAnotherTypeOrSize) {
+  const std::string section = std::string(kRoot) + "\\S";
+  const struct {
+    DWORD type;
+    std::string bytes;
+  } others[] = {{REG_SZ, std::string("wide\0", 5)},
+                {REG_DWORD, std::string("\x05\0", 2)},
+                {REG_DWORD, std::string("\x05\0\0\0\0\0\0\0", 8)},
+                {REG_BINARY, std::string("\x05\0\0\0", 4)}};
+  for (const auto& other : others) {
+    ASSERT_EQ(::RegSetKeyValueA(HKEY_CURRENT_USER, section.c_str(), "Width", other.type,
+                                other.bytes.data(), DWORD(other.bytes.size())),
+              ERROR_SUCCESS);
+    EXPECT_EQ(profile.GetInt("S", "Width", -1), -1) << other.type;
+    profile.WriteInt("S", "Width", 5);
+    DWORD type = 0;
+    std::string bytes;
+    ASSERT_TRUE(ReadRaw("S", "Width", type, bytes));
+    EXPECT_EQ(type, other.type);
+    EXPECT_EQ(bytes, other.bytes);
+  }
   profile.WriteInt("S", "Fresh", 5);
   profile.WriteInt("S", "Fresh", 6);
   EXPECT_EQ(profile.GetInt("S", "Fresh", -1), 6);
@@ -108,6 +131,138 @@ TEST_F(RegistryProfileTest, RewritingReplacesTheValue) {
   profile.WriteString("Config", "K", "first|");
   profile.WriteString("Config", "K", "second|third|");
   EXPECT_EQ(Read("Config", "K"), "second|third|");
+}
+
+// The registry getting in the way of one of the profile's calls: refusing it (access rules that
+// let the profile read but not write, or not even read), or another writer deleting the value or
+// storing a number under its name just before the profile reads it, after it asked its size.
+enum class Call { kOpen, kCreate, kSizeQuery, kDataQuery };
+enum class Meddling { kRefused, kDeleted, kRetyped };
+
+struct Interference {
+  Call call;
+  Meddling how;
+  bool done = false;  // once: a retry meets the registry as it is
+  const void* open = nullptr;
+  const void* create = nullptr;
+  const void* query = nullptr;
+} g_in{Call::kOpen, Meddling::kRefused};
+
+bool Meets(Call call) {
+  if (g_in.done || g_in.call != call) return false;
+  g_in.done = true;
+  return true;
+}
+
+LSTATUS WINAPI OpenMeddling(HKEY key, LPCSTR path, DWORD options, REGSAM access, PHKEY opened) {
+  if (Meets(Call::kOpen)) return ERROR_ACCESS_DENIED;
+  return reinterpret_cast<decltype(&::RegOpenKeyExA)>(g_in.open)(key, path, options, access,
+                                                                 opened);
+}
+
+LSTATUS WINAPI CreateMeddling(HKEY key, LPCSTR path, DWORD reserved, LPSTR keyClass, DWORD options,
+                              REGSAM access, const LPSECURITY_ATTRIBUTES security, PHKEY opened,
+                              LPDWORD disposition) {
+  if (Meets(Call::kCreate)) return ERROR_ACCESS_DENIED;
+  return reinterpret_cast<decltype(&::RegCreateKeyExA)>(g_in.create)(
+      key, path, reserved, keyClass, options, access, security, opened, disposition);
+}
+
+LSTATUS WINAPI QueryMeddling(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data,
+                             LPDWORD size) {
+  if (Meets(data == nullptr ? Call::kSizeQuery : Call::kDataQuery)) {
+    // The other writer opens the key for itself: the profile's handle may only read.
+    const std::string path = std::string(kRoot) + "\\S";
+    const DWORD number = 9;
+    switch (g_in.how) {
+      case Meddling::kRefused:
+        return ERROR_ACCESS_DENIED;
+      case Meddling::kDeleted:
+        ::RegDeleteKeyValueA(HKEY_CURRENT_USER, path.c_str(), name);
+        break;
+      case Meddling::kRetyped:
+        ::RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), name, REG_DWORD, &number, sizeof number);
+        break;
+    }
+  }
+  return reinterpret_cast<decltype(&::RegQueryValueExA)>(g_in.query)(key, name, reserved, type,
+                                                                     data, size);
+}
+
+// Each row meets one call of one operation on value S\K, stored beforehand as the operation's
+// type: a read reports what it found or its fallback, and no write changes what is stored.
+TEST_F(RegistryProfileTest, ARefusedOrRacedCallReadsAsUnreadableOrAbsentAndWritesNothing) {
+  enum class Operation { kReadString, kGetInt, kWriteString, kWriteInt };
+  const struct {
+    Operation operation;
+    Call call;
+    Meddling how;
+    ProfileRead read = ProfileRead::kRead;  // kReadString
+  } rows[] = {
+      {Operation::kReadString, Call::kOpen, Meddling::kRefused, ProfileRead::kFailed},
+      {Operation::kReadString, Call::kSizeQuery, Meddling::kRefused, ProfileRead::kFailed},
+      {Operation::kReadString, Call::kDataQuery, Meddling::kRefused, ProfileRead::kFailed},
+      {Operation::kReadString, Call::kDataQuery, Meddling::kDeleted, ProfileRead::kAbsent},
+      {Operation::kReadString, Call::kDataQuery, Meddling::kRetyped, ProfileRead::kFailed},
+      {Operation::kGetInt, Call::kOpen, Meddling::kRefused},
+      {Operation::kGetInt, Call::kDataQuery, Meddling::kRefused},
+      {Operation::kWriteString, Call::kCreate, Meddling::kRefused},
+      {Operation::kWriteInt, Call::kCreate, Meddling::kRefused},
+      {Operation::kWriteInt, Call::kSizeQuery, Meddling::kRefused},
+  };
+  for (const auto& row : rows) {
+    const bool text =
+        row.operation == Operation::kReadString || row.operation == Operation::kWriteString;
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, kRoot);
+    text ? profile.WriteString("S", "K", "stored") : profile.WriteInt("S", "K", 7);
+    const std::string before = [] {
+      DWORD type = 0;
+      std::string bytes;
+      ReadRaw("S", "K", type, bytes);
+      return std::to_string(type) + ":" + bytes;
+    }();
+    const std::string label = std::to_string(&row - rows);
+
+    ImportPatch open(::GetModuleHandleA(nullptr), "advapi32.dll", "RegOpenKeyExA",
+                     reinterpret_cast<const void*>(&OpenMeddling));
+    ImportPatch create(::GetModuleHandleA(nullptr), "advapi32.dll", "RegCreateKeyExA",
+                       reinterpret_cast<const void*>(&CreateMeddling));
+    ImportPatch query(::GetModuleHandleA(nullptr), "advapi32.dll", "RegQueryValueExA",
+                      reinterpret_cast<const void*>(&QueryMeddling));
+    ASSERT_TRUE(open.Active() && create.Active() && query.Active());
+    g_in = {row.call, row.how, false, open.Original(), create.Original(), query.Original()};
+    std::string value = "untouched";
+    ProfileRead read = ProfileRead::kRead;
+    int32_t number = 0;
+    switch (row.operation) {
+      case Operation::kReadString:
+        read = profile.ReadString("S", "K", value);
+        break;
+      case Operation::kGetInt:
+        number = profile.GetInt("S", "K", -1);
+        break;
+      case Operation::kWriteString:
+        profile.WriteString("S", "K", "new");
+        break;
+      case Operation::kWriteInt:
+        profile.WriteInt("S", "K", 8);
+        break;
+    }
+    EXPECT_TRUE(g_in.done) << label;
+    if (row.operation == Operation::kReadString) {
+      EXPECT_EQ(read, row.read) << label;
+      EXPECT_EQ(value, "untouched") << label;
+    }
+    if (row.operation == Operation::kGetInt) {
+      EXPECT_EQ(number, -1) << label;
+    }
+    if (row.how == Meddling::kRefused) {
+      DWORD type = 0;
+      std::string bytes;
+      ASSERT_TRUE(ReadRaw("S", "K", type, bytes)) << label;
+      EXPECT_EQ(std::to_string(type) + ":" + bytes, before) << label;
+    }
+  }
 }
 
 }  // namespace

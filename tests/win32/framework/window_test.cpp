@@ -5,11 +5,16 @@
 
 #include <memory>
 
+#include "framework/window_table.h"
+#include "harness/destruction_refusal.h"
+#include "harness/import_patch.h"
 #include "harness/test_dialog.h"
 
 namespace tolvane {
 namespace {
 
+using testing::DestructionRefusal;
+using testing::ImportPatch;
 using testing::TestDialog;
 
 class RecordingWnd : public CWnd {
@@ -62,6 +67,35 @@ TEST(Window, DeletingTheObjectDestroysTheWindowItCreated) {
   EXPECT_FALSE(::IsWindow(hwnd));
 }
 
+// Deletes itself as its window goes, after the window's own processing: its handler may run the
+// host's code, which may close the dialog and delete the object.
+class SelfDeletingWnd : public CWnd {
+ public:
+  explicit SelfDeletingWnd(bool* deleted) : deleted_(deleted) {}
+  ~SelfDeletingWnd() override { *deleted_ = true; }
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    const LRESULT result = Default(message, wParam, lParam);
+    if (message == WM_NCDESTROY) delete this;
+    return result;
+  }
+
+ private:
+  bool* deleted_;
+};
+
+TEST(Window, AnAttachedObjectMayBeDeletedAsItsWindowGoes) {
+  TestDialog dialog;
+  HWND hwnd = dialog.AddCombo(1021);
+  bool deleted = false;
+  auto* window = new SelfDeletingWnd(&deleted);
+  ASSERT_TRUE(window->AttachToDialogItem(dialog.Handle(), 1021));
+  ::DestroyWindow(hwnd);
+  EXPECT_TRUE(deleted);
+  EXPECT_EQ(TheWindowTable().Find(hwnd), nullptr);
+}
+
 TEST(Window, DestroyingTheParentLeavesTheObjectWithoutAWindow) {
   auto parent = std::make_unique<TestDialog>();
   RecordingWnd window;
@@ -70,10 +104,46 @@ TEST(Window, DestroyingTheParentLeavesTheObjectWithoutAWindow) {
   EXPECT_EQ(window.Handle(), nullptr);
 }
 
-TEST(Window, CreatingWithoutAValidParentFails) {
+// A hook that keeps the window alive keeps it the object's: the object makes no second one
+// beside it (the module's creation destroys its helper window, then makes a new one).
+TEST(Window, AWindowWhoseDestructionIsRefusedStaysTheObjects) {
+  TestDialog parent;
   RecordingWnd window;
-  EXPECT_FALSE(window.CreateChild(reinterpret_cast<HWND>(0x1234), "", 0, RECT{0, 0, 0, 0}, 0));
-  EXPECT_EQ(window.Handle(), nullptr);
+  ASSERT_TRUE(window.CreateChild(parent.Handle(), "", 0, RECT{0, 0, 0, 0}, 0));
+  HWND hwnd = window.Handle();
+  {
+    DestructionRefusal refusal(hwnd);
+    EXPECT_FALSE(window.Destroy());
+    EXPECT_FALSE(window.CreateChild(parent.Handle(), "", 0, RECT{0, 0, 0, 0}, 0));
+    EXPECT_EQ(window.Handle(), hwnd);
+    EXPECT_EQ(CWnd::FromHandle(hwnd), &window);
+  }
+  EXPECT_TRUE(window.Destroy());
+  EXPECT_FALSE(::IsWindow(hwnd));
+}
+
+ATOM WINAPI RefusedClass(const WNDCLASSA*) {
+  ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+  return 0;
+}
+
+TEST(Window, CreatingWithoutAValidParentOrWindowClassFails) {
+  TestDialog parent;
+  for (const bool classRefused : {false, true}) {
+    // No window of ours is left: the next creation registers the class again.
+    CWnd::UnregisterWindowClass();
+    std::unique_ptr<ImportPatch> refusal;
+    if (classRefused) {
+      refusal =
+          std::make_unique<ImportPatch>(::GetModuleHandleA(nullptr), "user32.dll", "RegisterClassA",
+                                        reinterpret_cast<const void*>(&RefusedClass));
+      ASSERT_TRUE(refusal->Active());
+    }
+    RecordingWnd window;
+    HWND parentWindow = classRefused ? parent.Handle() : reinterpret_cast<HWND>(0x1234);
+    EXPECT_FALSE(window.CreateChild(parentWindow, "", 0, RECT{0, 0, 0, 0}, 0)) << classRefused;
+    EXPECT_EQ(window.Handle(), nullptr);
+  }
 }
 
 }  // namespace

@@ -41,9 +41,10 @@ enum class Op : uint8_t {
   kCount
 };
 
-// A failure of the host's side during one action, from its `after`-th call on. kGrowing: another
-// writer lengthens each registry value between the module's size query and its read; kHook: the
-// system refuses the module's window hooks.
+// A failure of the host's side during one action, from its `after`-th call on, or at that call
+// only (`once`: the module's fallbacks and retries meet no failure). kGrowing: another writer
+// lengthens each registry value between the module's size query and its read; kHook: the system
+// refuses the module's window hooks.
 enum class Fault : uint8_t { kNone, kHeap, kMalloc, kDiskFull, kGrowing, kHook };
 
 struct Action {
@@ -52,9 +53,11 @@ struct Action {
   int b = 0;
   Fault fault = Fault::kNone;
   int after = 0;
+  bool once = false;
 };
 
-// "init:1:2 add:0:3!h2 save!d0 ..." and back; false for a text that is no action list.
+// "init:1:2 add:0:3!h2 save!D0 ..." and back (an upper-case fault letter: once); false for a
+// text that is no action list.
 std::string Format(const std::vector<Action>& actions);
 std::string Format(const Action& action);
 bool Parse(const std::string& text, std::vector<Action>& actions);

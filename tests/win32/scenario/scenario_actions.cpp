@@ -1,3 +1,4 @@
+#include <cctype>
 #include <cstdio>
 #include <random>
 #include <sstream>
@@ -35,7 +36,8 @@ std::string Format(const Action& action) {
   if (kOps[int(action.op)].bRange > 0) text += ":" + std::to_string(action.b);
   if (action.fault != Fault::kNone) {
     text += "!";
-    text += kFaultLetters[int(action.fault)];
+    const char letter = kFaultLetters[int(action.fault)];
+    text += action.once ? char(std::toupper(letter)) : letter;
     text += std::to_string(action.after);
   }
   return text;
@@ -55,9 +57,11 @@ bool Parse(const std::string& text, std::vector<Action>& actions) {
     const std::size_t bang = word.find('!');
     if (bang != std::string::npos) {
       const std::string fault = word.substr(bang + 1);
-      const std::size_t kind = std::string(kFaultLetters).find(fault.empty() ? ' ' : fault[0]);
+      const char letter = fault.empty() ? ' ' : fault[0];
+      const std::size_t kind = std::string(kFaultLetters).find(char(std::tolower(letter)));
       if (kind == std::string::npos || kind == 0) return false;
       action.fault = Fault(kind);
+      action.once = std::isupper(letter) != 0;
       action.after = std::atoi(fault.c_str() + 1);
       word.resize(bang);
     }
@@ -99,6 +103,7 @@ std::vector<Action> Generate(uint32_t seed, int count) {
                      : kind < 11 ? Fault::kGrowing
                                  : Fault::kHook;
       action.after = int(random() % 12);
+      action.once = random() % 4 == 0;
     }
     actions.push_back(action);
   }

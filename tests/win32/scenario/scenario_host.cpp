@@ -46,6 +46,7 @@ using Bytes = std::vector<uint8_t>;
 struct ImportState {
   Fault fault = Fault::kNone;
   int countdown = 0;
+  bool once = false;  // only the call the countdown ends at fails
   bool hit = false;   // a failure was injected during the current action
   bool ctrl = false;  // what GetAsyncKeyState tells the module about Ctrl
   std::set<HANDLE> files;
@@ -57,6 +58,7 @@ struct ImportState {
 bool Failing(Fault kind) {
   if (g.fault != kind) return false;
   if (g.countdown > 0) return --g.countdown, false;
+  if (g.once) g.fault = Fault::kNone;
   return g.hit = true;
 }
 
@@ -398,6 +400,7 @@ class Host {
   auto Faulted(Fn call) {  // the action's failure applies to the entry's call only
     g.fault = fault_.fault;
     g.countdown = fault_.after;
+    g.once = fault_.once;
     auto result = call();
     g.fault = Fault::kNone;
     return result;
@@ -412,6 +415,8 @@ class Host {
     return dialog.combos[history == 0 ? 0 : history - 1];
   }
   HWND Window(int which) const;
+  // Whether the window's procedure, or the one the host's subclass passes on to, is the module's.
+  bool CallsModule(HWND window) const;
   Entries ModuleEntries();
   std::string Create(int kind);
   std::string Destroy(int which);
@@ -522,6 +527,15 @@ HWND Host::Window(int which) const {
   const int part = which < 3 ? which : which - 3;
   if (dialog.window == nullptr) return nullptr;
   return part == 0 ? dialog.window->Handle() : part == 1 ? dialog.list : dialog.combos[part - 2];
+}
+
+bool Host::CallsModule(HWND window) const {
+  const auto beneath = h.beneath.find(window);
+  for (uintptr_t procedure : {uintptr_t(::GetWindowLongPtrA(window, GWLP_WNDPROC)),
+                              beneath == h.beneath.end() ? 0 : uintptr_t(beneath->second)}) {
+    if (procedure >= imageBegin_ && procedure < imageEnd_) return true;
+  }
+  return false;
 }
 
 Entries Host::ModuleEntries() {
@@ -1200,12 +1214,15 @@ std::string Host::Check() {
   if (HelperWindowsOf(mainWindow_.Handle()) != 0) return "helper window: left after the loop ran";
   if (!g.files.empty()) return "handles: a file the module opened is still open";
   if (!g.keys.empty()) return "handles: a registry key the module opened is still open";
-  // A message hook while a combo box is attached, a destroy watch while a list is.
+  // A message hook while a combo box is attached, a destroy watch while a list is (a list whose
+  // destruction could not be watched is subclassed instead).
   const bool combos = (dialogs_[0].attached && ::IsWindow(dialogs_[0].combos[0])) ||
                       (dialogs_[1].attached &&
                        (::IsWindow(dialogs_[1].combos[0]) || ::IsWindow(dialogs_[1].combos[1])));
-  const bool lists = (dialogs_[0].attached && ::IsWindow(dialogs_[0].list)) ||
-                     (dialogs_[1].attached && ::IsWindow(dialogs_[1].list));
+  const auto watched = [this](const HostDialog& dialog) {
+    return dialog.attached && ::IsWindow(dialog.list) && !CallsModule(dialog.list);
+  };
+  const bool lists = watched(dialogs_[0]) || watched(dialogs_[1]);
   for (const auto& [kind, expected, what] :
        {std::tuple{WH_GETMESSAGE, combos, "combo boxes"}, std::tuple{WH_CBT, lists, "lists"}}) {
     const auto set = std::count_if(g.hooks.begin(), g.hooks.end(),
@@ -1223,12 +1240,8 @@ std::string Host::Check() {
       return "subclass: host window " + std::to_string(which) +
              " has a procedure the host never put there";
     }
-    const auto beneath = h.beneath.find(window);
-    for (uintptr_t procedure :
-         {uintptr_t(now), beneath == h.beneath.end() ? 0 : uintptr_t(beneath->second)}) {
-      if (module_ == nullptr && procedure >= imageBegin_ && procedure < imageEnd_) {
-        return "subclass: host window " + std::to_string(which) + " calls the unloaded module";
-      }
+    if (module_ == nullptr && CallsModule(window)) {
+      return "subclass: host window " + std::to_string(which) + " calls the unloaded module";
     }
   }
   for (const HostDialog& dialog : dialogs_) {

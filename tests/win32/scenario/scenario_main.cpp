@@ -89,12 +89,22 @@ const char* const kRegressions[] = {
     // Fault points: another writer lengthens the stored history through every read of the
     // creation, so the module gives up on it and must never write it.
     "reg:0:3 create:0!g0 add:0:2 destroy:0",
+    // Fault points: the host's subclasses over the combo box and the dialog keep ours in place
+    // after an opening again that failed; the combo box, whose object is gone, still notifies
+    // the dialog.
+    "create:0 init:0:1 sub:2 sub:0 init:0:0!k0 char:0:1 init:0:0 char:0:2 close:0:0",
+    // The list's destruction cannot be watched, so it is subclassed: the keys steer it with and
+    // without the host's subclass over ours, which keeps ours when the list is let go of, and
+    // the next opening goes on through ours.
+    "create:0 init:0:1!K0 rows:0:5 key:0:1 sub:1 key:0:1 init:0:0 key:0:1 show:0:16 paint:0 "
+    "close:0:0",
 };
 
 // Fault points swept in turn: each allocation of the module's load and creation, of a save that
 // sets aside the list a load could not open, and of each Find dialog's opening (ANSI and Unicode,
-// with stored histories to fill in), and each hook an opening sets, failing from that one on,
-// each in a fresh load of the module. Seeds land on few of them.
+// with stored histories to fill in), and each hook an opening sets, failing from that one on
+// (and, for an opening, that one only), each in a fresh load of the module. Seeds land on few of
+// them.
 constexpr int kSweptAllocations = 48;
 
 std::vector<std::string> FaultSweeps() {
@@ -107,14 +117,21 @@ std::vector<std::string> FaultSweeps() {
     }
     sweeps.push_back(list);
   };
+  // A list subclassed for want of its destroy watch and buried under the host's subclass, taken
+  // on again through ours: each allocation of that opening failing alone (the burial pins the
+  // module, so these share one load).
+  sweep("create:0 init:0:1!K0 sub:1 ", "init:0:0", 'M', 12, "close:0:0 destroy:0 unload");
   for (const char fault : {'m', 'h'}) {
     sweep("", "create:0", fault, kSweptAllocations, "destroy:0 unload");
     sweep("file:7 file:3 create:0 load:1 file:4 ", "save", fault, kSweptAllocations,
           "load:1 destroy:0 unload");
   }
   // An opening takes up to two hooks: the destroy watch and the combo boxes' key hook.
-  for (const auto& [fault, count] :
-       {std::pair{'m', kSweptAllocations}, {'h', kSweptAllocations}, {'k', 3}}) {
+  for (const auto& [fault, count] : {std::pair{'m', kSweptAllocations},
+                                     {'h', kSweptAllocations},
+                                     {'k', 3},
+                                     {'M', kSweptAllocations},
+                                     {'K', 3}}) {
     for (const char* dialog : {"0", "1"}) {
       for (const char* charset : {"1", "2"}) {
         sweep(std::string("reg:0:6 reg:1:6 reg:2:3 create:0 "),
