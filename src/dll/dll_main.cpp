@@ -7,6 +7,40 @@
 #include "dll/unwind_tables.h"
 #include "tolvane/tolvane.h"
 
+namespace {
+
+// The thread-local slots the module's start needs: the threads library's (taken as the C runtime
+// starts, and without which it ends the process) and the module's own.
+constexpr int kSlotsNeeded = 2;
+
+bool SlotsFree(int count) {
+  DWORD slots[kSlotsNeeded];
+  int taken = 0;
+  while (taken < count && (slots[taken] = ::TlsAlloc()) != TLS_OUT_OF_INDEXES) ++taken;
+  for (int i = 0; i < taken; ++i) ::TlsFree(slots[i]);
+  return taken == count;
+}
+
+bool g_runtimeStarted = false;
+
+}  // namespace
+
+// The C runtime's entry, which starts the runtime and calls DllMain.
+extern "C" BOOL WINAPI DllMainCRTStartup(HANDLE instance, DWORD reason, LPVOID reserved);
+
+// The module's entry point: a process whose other modules took the thread-local slots fails the
+// load before the runtime starts. The loader then still detaches: there is nothing to end.
+extern "C" BOOL WINAPI TolvaneRegEntry(HANDLE instance, DWORD reason, LPVOID reserved) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    if (!SlotsFree(kSlotsNeeded)) return FALSE;
+    g_runtimeStarted = true;
+  }
+  if (!g_runtimeStarted) return TRUE;
+  const BOOL result = DllMainCRTStartup(instance, reason, reserved);
+  if (reason == DLL_PROCESS_DETACH) g_runtimeStarted = false;
+  return result;
+}
+
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
   switch (reason) {
     case DLL_PROCESS_ATTACH:

@@ -135,7 +135,7 @@ bool PrepareExceptionsForLowMemory() noexcept {
 }
 
 void EndExceptionsForLowMemory() noexcept {
-  if (g_readySlot != TLS_OUT_OF_INDEXES) ::TlsFree(g_readySlot);
+  ::TlsFree(g_readySlot);  // only a prepared load ends
   g_readySlot = TLS_OUT_OF_INDEXES;
 }
 

@@ -2,6 +2,7 @@
 // the real DLL must load, work, throw and catch inside itself and unload beside it.
 //   coexistence_host RUNTIME_DIR none|libgcc|libstdc++|all before|after
 //   coexistence_host FOREIGN_LIBGCC_DIR foreign before
+//   coexistence_host RUNTIME_DIR no-tls-slots before
 // loads the named runtime DLLs from RUNTIME_DIR before or after TolvaneReg.dll, drives a few
 // entries (one of them fails inside the module by running out of memory) and exits 0 only when
 // every result was right. A module that ends the process fails the test by its exit code.
@@ -112,6 +113,28 @@ void LoadBesideForeignLibgcc(const std::string& directory) {
   DriveModule(module);
 }
 
+// A process whose other modules took all the thread-local slots but a few: the runtime linked
+// into the module takes one as it starts and would end the process without it. With too few
+// left the module's load fails and the process goes on; with a slot free again, the module loads
+// and works.
+void LoadWithFewThreadLocalSlots() {
+  for (int left = 0; left <= 4; ++left) {
+    std::vector<DWORD> taken;
+    for (DWORD slot; (slot = ::TlsAlloc()) != TLS_OUT_OF_INDEXES;) taken.push_back(slot);
+    for (int i = 0; i < left; ++i) {
+      ::TlsFree(taken.back());
+      taken.pop_back();
+    }
+    HMODULE loaded = ::LoadLibraryA("TolvaneReg.dll");
+    if (left == 0) Check(loaded == nullptr, "without a free slot the module's load fails");
+    if (loaded != nullptr) ::FreeLibrary(loaded);
+    Check(::GetModuleHandleA("TolvaneReg.dll") == nullptr, "and the module is not left loaded");
+    for (DWORD slot : taken) ::TlsFree(slot);
+  }
+  LoadedModule module;
+  DriveModule(module);
+}
+
 }  // namespace
 }  // namespace tolvane::testing
 
@@ -125,8 +148,12 @@ int main(int argc, char** argv) {
   // The folder as Windows names it (under Wine a Unix path becomes one on drive Z:).
   char directory[MAX_PATH];
   if (::GetFullPathNameA(argv[1], MAX_PATH, directory, nullptr) == 0) return 2;
-  if (std::strcmp(argv[2], "foreign") == 0) {
-    LoadBesideForeignLibgcc(directory);
+  if (std::strcmp(argv[2], "foreign") == 0 || std::strcmp(argv[2], "no-tls-slots") == 0) {
+    if (argv[2][0] == 'f') {
+      LoadBesideForeignLibgcc(directory);
+    } else {
+      LoadWithFewThreadLocalSlots();
+    }
     std::printf("%s\n", g_failures == 0 ? "the process lives; every result was right" : "FAILED");
     return g_failures == 0 ? 0 : 1;
   }

@@ -121,6 +121,9 @@ std::vector<std::string> FaultSweeps() {
   // on again through ours: each allocation of that opening failing alone (the burial pins the
   // module, so these share one load).
   sweep("create:0 init:0:1!K0 sub:1 ", "init:0:0", 'M', 12, "close:0:0 destroy:0 unload");
+  // Each allocation of the load and the creation failing alone, the rest succeeding: the
+  // module's fallbacks run, and a load that fails ends with memory to spare.
+  sweep("", "create:0", 'M', kSweptAllocations, "destroy:0 unload");
   for (const char fault : {'m', 'h'}) {
     sweep("", "create:0", fault, kSweptAllocations, "destroy:0 unload");
     sweep("file:7 file:3 create:0 load:1 file:4 ", "save", fault, kSweptAllocations,
