@@ -23,6 +23,7 @@ class FaultyFileSystem::Reader final : public ReadableFile {
     const bool fails = owner_.Trips(FileFault::kLength);
     const bool measured = !fails && real_->Length(length);
     if (owner_.Trips(FileFault::kShortLength) && measured) length /= 2;
+    if (owner_.Trips(FileFault::kLongLength) && measured) length = uint64_t(1) << 62;
     return owner_.Finished(measured);
   }
 

@@ -349,6 +349,18 @@ TEST_F(OutOfMemory, RankerSetTextsAtEachBuffer) {
   }
 }
 
+// A count whose buffers a 32-bit address space cannot hold is refused, not wrapped round to
+// buffers of a few bytes that the ranking would overrun.
+TEST(RankerCount, BeyondTheAddressSpaceIsRefused) {
+  if (sizeof(std::size_t) != 4) GTEST_SKIP() << "only a 32-bit byte count can wrap";
+  const std::vector<FuzzyText> texts = {{"alpha", 5}};
+  FuzzyRanker ranker;
+  ASSERT_FALSE(ranker.SetTexts(texts.data(), (1u << 30) + 1, FuzzyEncoding::kUtf8));
+  EXPECT_EQ(ranker.Rank("a", 1), 0u);
+  ASSERT_TRUE(ranker.SetTexts(texts.data(), 1, FuzzyEncoding::kUtf8));
+  EXPECT_EQ(ranker.Rank("a", 1), 1u);
+}
+
 // A display slot that cannot grow: the out-of-memory exception reaches the caller, the texts
 // already handed out stay, nothing is lost, and the slot grows once memory is back.
 TEST_F(OutOfMemory, DisplayTextRingAtAGrowth) {
