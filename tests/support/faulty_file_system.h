@@ -38,6 +38,8 @@ class FaultyFileSystem final : public FileSystem {
 
   // The `nth` (counting from 1) operation of that kind from now on fails; 0 means every one.
   void Fail(FileFault fault, int nth = 1) { pending_[fault] = nth; }
+  // Nothing fails from now on, whatever was pending.
+  void FailNone() { pending_.clear(); }
 
   bool Exists(const std::string& path) override;
   std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) override;
