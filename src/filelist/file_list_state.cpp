@@ -14,12 +14,13 @@
 namespace tolvane {
 namespace {
 
-// A path's key for the unread-file mark, never 0; made without allocating, so that running out
-// of memory cannot keep a load from marking its file.
+// A path's key for the unread-file mark, never 0 (no mark): odd, one bit of the hash given up.
+// Made without allocating, so that running out of memory cannot keep a load from marking its
+// file.
 uint64_t UnreadFileKey(const char* path) noexcept {
   uint64_t key = 14695981039346656037u;  // FNV-1a
   for (const char* c = path; *c != '\0'; ++c) key = (key ^ uint8_t(*c)) * 1099511628211u;
-  return key != 0 ? key : 1;
+  return key | 1;
 }
 
 // A host's null path reads as "", as every null text from a host does.

@@ -149,10 +149,12 @@ class PosixFileSystem final : public FileSystem {
   }
 };
 
+// Constant-initialised, so ready before any other object's initialisation may ask for it.
+constinit PosixFileSystem fileSystem;
+
 }  // namespace
 
 FileSystem& NativeFileSystem() {
-  static PosixFileSystem fileSystem;
   return fileSystem;
 }
 

@@ -77,8 +77,6 @@ bool RouteKeyDown(const KeyTable& table, std::uintptr_t key, std::intptr_t keyDa
   }
   const KeyRoute route = DecideKeyRoute(table, code, controls);
   switch (route.step) {
-    case KeyStep::kNone:
-      break;
     case KeyStep::kSelectFirstRow:
       SelectEndRow(false, controls);
       break;
@@ -87,6 +85,8 @@ bool RouteKeyDown(const KeyTable& table, std::uintptr_t key, std::intptr_t keyDa
       break;
     case KeyStep::kRefreshRequest:
       controls.SendRefreshRequest();
+      break;
+    default:  // KeyStep::kNone: the key only goes on
       break;
   }
   if (controls.IsDropDownShowing()) return false;

@@ -13,11 +13,10 @@ class ComRef {
   ComRef(const ComRef&) = delete;
   ComRef& operator=(const ComRef&) = delete;
   ComRef(ComRef&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
+  // What was held is released as `taken` goes; moved into itself, a holder keeps its object.
   ComRef& operator=(ComRef&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      object_ = std::exchange(other.object_, nullptr);
-    }
+    ComRef taken(std::move(other));
+    std::swap(object_, taken.object_);
     return *this;
   }
   ~ComRef() { Reset(); }

@@ -21,6 +21,7 @@ enum class FileFault {
   kShortRead,  // the read hands over at most half of what was asked (no error)
   kLength,
   kShortLength,  // the length comes out at half the real one, as of a file that grew since
+  kLongLength,   // the length comes out as 2^62 bytes, more than any memory holds
   kWrite,        // write error
   kShortWrite,   // the write takes at most half of what was offered (no error)
   kZeroWrite,    // the write reports success with nothing taken, as a user-space file system may
@@ -37,6 +38,8 @@ class FaultyFileSystem final : public FileSystem {
 
   // The `nth` (counting from 1) operation of that kind from now on fails; 0 means every one.
   void Fail(FileFault fault, int nth = 1) { pending_[fault] = nth; }
+  // Nothing fails from now on, whatever was pending.
+  void FailNone() { pending_.clear(); }
 
   bool Exists(const std::string& path) override;
   std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) override;
@@ -48,8 +51,8 @@ class FaultyFileSystem final : public FileSystem {
   bool WriteTimes(const std::string& path, const FileTimes& times) override;
 
   // Operations so far by the fault that would hit them: a read counts for both kRead and
-  // kShortRead, a length for kLength and kShortLength, a write for kWrite, kShortWrite and
-  // kZeroWrite.
+  // kShortRead, a length for kLength, kShortLength and kLongLength, a write for kWrite,
+  // kShortWrite and kZeroWrite.
   std::map<FileFault, int> counts;
   std::vector<std::string> operations;  // "open-read PATH", "rename FROM TO", ...
   std::function<void()> afterEach;      // called when any operation has finished, if set

@@ -117,6 +117,21 @@ TEST(FileEntryListPool, ClearOnAnEmptyListChangesNothing) {
   EXPECT_EQ(list.blockSize, 7);
 }
 
+// The header offers no removal, so a host unlinks entries itself; one that leaves the count as it
+// was still gets a Clear that stops at the end of the chain.
+TEST(FileEntryListPool, ClearStopsAtTheEndOfTheChainWhateverTheCountSays) {
+  FileEntryList list(4);
+  for (const char* name : {"a", "b", "c"}) Add(list, name, 0);
+  FileEntryNode* unlinked = list.tail;
+  list.tail = unlinked->prev;
+  list.tail->next = nullptr;
+  node_blocks::Release(unlinked->entry.name);
+  list.Clear();
+  EXPECT_EQ(list.head, nullptr);
+  EXPECT_EQ(list.count, 0u);
+  EXPECT_EQ(list.blocks, nullptr);
+}
+
 TEST(FileEntryListPool, NonPositiveBlockSizeStillGivesOneSlotPerBlock) {
   FileEntryList list(0);
   Add(list, "a", 0);

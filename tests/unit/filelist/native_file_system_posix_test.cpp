@@ -7,10 +7,13 @@
 #include <linux/audit.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
+#include <signal.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/uio.h>
 #include <sys/wait.h>
+#include <ucontext.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -18,9 +21,11 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "filelist/file_system.h"
+#include "filelist/file_transfer.h"
 #include "support/temp_directory.h"
 
 namespace tolvane {
@@ -88,14 +93,51 @@ TEST(PosixFileSystem, RealFailuresAreReportedAsFailures) {
   }
 }
 
-// What an older kernel, a file system without the no-replace flag or one that reports errors only
-// at close gives, staged in a child process whose calls of one kind fail with that error.
+// What an older kernel, a file system without the no-replace flag, one that reports errors only
+// at close or cannot tell a file's length, or a signal arriving during a call gives, staged in a
+// child process whose calls of one kind fail with that error.
 #if defined(__x86_64__) || defined(__aarch64__)
 
 struct Refusal {
   long call;
   int error;
+  // Only the first such call on a descriptor beyond the standard three fails; the others go
+  // through, as their vectored twins. For reads and writes only.
+  bool once = false;
 };
+
+// The error of the read or write that fails once, and whether it has failed yet.
+int onceError[2] = {0, 0};
+bool failedOnce[2] = {false, false};
+
+// The handler of the trap the filter raises for a call refused once: the first read or write on a
+// descriptor beyond the standard three fails, any other is made as readv or writev, which the
+// filter lets through.
+void OnTrappedCall(int, siginfo_t* info, void* context) {
+  const int savedErrno = errno;
+  auto& machine = static_cast<ucontext_t*>(context)->uc_mcontext;
+#ifdef __x86_64__
+  auto* const arguments = machine.gregs;
+  const long fd = long(arguments[REG_RDI]);
+  iovec piece{reinterpret_cast<void*>(arguments[REG_RSI]), std::size_t(arguments[REG_RDX])};
+  auto& result = arguments[REG_RAX];
+#else
+  const long fd = long(machine.regs[0]);
+  iovec piece{reinterpret_cast<void*>(machine.regs[1]), std::size_t(machine.regs[2])};
+  auto& result = machine.regs[0];
+#endif
+  const bool write = info->si_syscall == SYS_write;
+  long value = 0;
+  if (fd > 2 && !failedOnce[write]) {
+    failedOnce[write] = true;
+    value = -onceError[write];
+  } else {
+    value = ::syscall(write ? SYS_writev : SYS_readv, fd, &piece, 1);
+    if (value < 0) value = -errno;
+  }
+  result = static_cast<std::remove_reference_t<decltype(result)>>(value);
+  errno = savedErrno;
+}
 
 // From here on in this process each call of the refused kinds fails with its error.
 void Refuse(const std::vector<Refusal>& refusals) {
@@ -111,8 +153,17 @@ void Refuse(const std::vector<Refusal>& refusals) {
       BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
   };
   for (const Refusal& refusal : refusals) {
+    uint32_t action = SECCOMP_RET_ERRNO | uint32_t(refusal.error);
+    if (refusal.once) {
+      onceError[refusal.call == SYS_write] = refusal.error;
+      struct sigaction trap {};
+      trap.sa_sigaction = OnTrappedCall;
+      trap.sa_flags = SA_SIGINFO;
+      if (::sigaction(SIGSYS, &trap, nullptr) != 0) ::_exit(2);
+      action = SECCOMP_RET_TRAP;
+    }
     program.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, uint32_t(refusal.call), 0, 1));
-    program.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | uint32_t(refusal.error)));
+    program.push_back(BPF_STMT(BPF_RET | BPF_K, action));
   }
   program.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
   const sock_fprog filter{static_cast<unsigned short>(program.size()), program.data()};
@@ -139,6 +190,17 @@ const std::vector<Refusal> kUnlinkBusy = {{SYS_unlink, EBUSY}, {SYS_unlinkat, EB
 #else
 const std::vector<Refusal> kUnlinkBusy = {{SYS_unlinkat, EBUSY}};
 #endif
+
+// fstat, and the calls a C library may make it through.
+const std::vector<Refusal> kStatusUnreadable = {
+#ifdef SYS_fstat
+    {SYS_fstat, EIO},
+#endif
+    {SYS_newfstatat, EIO},
+#ifdef SYS_statx
+    {SYS_statx, EIO},
+#endif
+};
 
 struct RefusedRow {
   const char* what;
@@ -174,6 +236,29 @@ TEST(PosixFileSystem, RefusedCallsFallBackOrFail) {
       {"close reports an error: the commit fails",
        {{SYS_close, EIO}},
        [](auto& f, auto& d) { return !WriteAndCommit(f, d.File("new"), "x"); }},
+      {"the length cannot be read: the file is read in full all the same", kStatusUnreadable,
+       [](auto& f, auto& d) {
+         std::unique_ptr<ReadableFile> file = f.OpenForReading(d.File("file"));
+         uint64_t length = 0;
+         std::vector<uint8_t> bytes;
+         return file != nullptr && !file->Length(length) && ReadToEnd(*file, bytes) &&
+                bytes == std::vector<uint8_t>{'t', 'e', 'x', 't'};
+       }},
+      {"a signal interrupts the read: it is read again",
+       {{SYS_read, EINTR, true}},
+       [](auto& f, auto& d) {
+         std::unique_ptr<ReadableFile> file = f.OpenForReading(d.File("file"));
+         char buffer[16];
+         std::size_t got = 0;
+         return file != nullptr && file->Read(buffer, sizeof buffer, got) && got == 4 &&
+                failedOnce[0];
+       }},
+      {"a signal interrupts the write: it is written again",
+       {{SYS_write, EINTR, true}},
+       [](auto& f, auto& d) {
+         return WriteAndCommit(f, d.File("new"), "x") && failedOnce[1] &&
+                testing::ReadBytes(d.File("new")) == std::vector<uint8_t>{'x'};
+       }},
   };
   for (const RefusedRow& row : rows) {
     SCOPED_TRACE(row.what);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace tolvane {
 namespace {
 
@@ -35,6 +37,24 @@ TEST(ComRef, HoldTakesTheNewReferenceAndReleasesTheOld) {
   }
   holder.Reset();
   EXPECT_EQ(b.references, 1);
+}
+
+// A move hands the reference over: the target's own is released, the source is left empty. A
+// holder moved into itself keeps its reference.
+TEST(ComRef, AMoveHandsTheReferenceOver) {
+  Counted a, b;
+  ComRef<Counted> source, target;
+  source.Hold(&a);
+  target.Hold(&b);
+  target = std::move(source);
+  EXPECT_EQ(target.get(), &a);
+  EXPECT_FALSE(source);
+  EXPECT_EQ(a.references, 2);
+  EXPECT_EQ(b.references, 1);
+  ComRef<Counted>& same = target;
+  target = std::move(same);
+  EXPECT_EQ(target.get(), &a);
+  EXPECT_EQ(a.references, 2);
 }
 
 }  // namespace

@@ -20,6 +20,8 @@ const char* Name(FileFault fault) {
       return "length";
     case FileFault::kShortLength:
       return "short length";
+    case FileFault::kLongLength:
+      return "long length";
     case FileFault::kWrite:
       return "write";
     case FileFault::kShortWrite:

@@ -220,9 +220,9 @@ TEST(FileFaults, LoadWithExportNeverTouchesTheListFileAndNeverHandsOverATornProj
       });
   ExpectCounted(counts, {FileFault::kExists, FileFault::kOpenForReading, FileFault::kRead,
                          FileFault::kShortRead, FileFault::kLength, FileFault::kShortLength,
-                         FileFault::kOpenForWriting, FileFault::kWrite, FileFault::kShortWrite,
-                         FileFault::kZeroWrite, FileFault::kCommit, FileFault::kReadTimes,
-                         FileFault::kWriteTimes, FileFault::kRemove});
+                         FileFault::kLongLength, FileFault::kOpenForWriting, FileFault::kWrite,
+                         FileFault::kShortWrite, FileFault::kZeroWrite, FileFault::kCommit,
+                         FileFault::kReadTimes, FileFault::kWriteTimes, FileFault::kRemove});
 }
 
 // With ".old" holding an earlier set-aside, the file goes to ".old1" or stays; ".old" is kept.
