@@ -239,9 +239,11 @@ WindowWatch::~WindowWatch() {
 LRESULT CALLBACK CWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    // Only CreateChild makes windows of our class, handing over its object, which has none.
+    // CreateChild hands over its object, which has no window. Someone else who makes a window
+    // of our class hands over none: that window is no object's.
+    auto* object = static_cast<CWnd*>(create->lpCreateParams);
     // Without a record the object could never be found: the window is not made.
-    if (!static_cast<CWnd*>(create->lpCreateParams)->Bind(hwnd)) return FALSE;
+    if (object != nullptr && !object->Bind(hwnd)) return FALSE;
   }
   WindowRecord* record = TheWindowTable().Find(hwnd);
   // A window without a record holds nothing of ours (yet, or any more) for a subclass to bury.

@@ -38,6 +38,13 @@ TEST(Window, CreatesAHiddenChildWithTheGivenIdentifier) {
   EXPECT_EQ(window.ControlId(), 7);
   EXPECT_FALSE(::IsWindowVisible(window.Handle()));
   EXPECT_EQ(CWnd::FromHandle(window.Handle()), &window);
+
+  // A window of the class made by someone else is no object's, and works as a plain window.
+  HWND stranger = ::CreateWindowExA(0, "TolvaneRegWnd", "", WS_CHILD, 0, 0, 0, 0, parent.Handle(),
+                                    nullptr, ::GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(stranger, nullptr);
+  EXPECT_EQ(CWnd::FromHandle(stranger), nullptr);
+  EXPECT_TRUE(::DestroyWindow(stranger));
 }
 
 TEST(Window, DestroyLeavesTheObjectWithoutAWindow) {
