@@ -268,7 +268,8 @@ TEST(PosixFileSystem, RefusedCallsFallBackOrFail) {
     EXPECT_EXIT(
         {
           Refuse(row.refused);
-          std::exit(row.holds(NativeFileSystem(), dir) ? 0 : 1);
+          // _exit: a leak check at exit would stop the world through calls the filter refuses.
+          ::_exit(row.holds(NativeFileSystem(), dir) ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
   }
