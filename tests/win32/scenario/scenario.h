@@ -71,7 +71,13 @@ struct Outcome {
   std::string what;  // "check: detail"; a crash shows as the exit status
 };
 
-// Plays the actions in this process, checking after each one; stops at the first failure.
-Outcome Play(const std::vector<Action>& actions);
+// How far a list plays: to its end, or (a fault sweep, whose steps fail the same action at ever
+// later calls) until an action with a fault makes fewer calls than its fault waits for, as every
+// later step would play the same.
+enum class Until : uint8_t { kEnd, kUnfiredFault };
+
+// Plays the actions in this process, checking after each one; stops at the first failure. An
+// outcome that is ok tells in `step` how many actions were played.
+Outcome Play(const std::vector<Action>& actions, Until until);
 
 }  // namespace tolvane::testing::scenario

@@ -1313,20 +1313,25 @@ void Host::Finish() {
 
 }  // namespace
 
-Outcome Play(const std::vector<Action>& actions) {
+Outcome Play(const std::vector<Action>& actions, Until until) {
   ClearModuleProfile();
   // Never deleted: a module pinned by a buried subclass lets go of the fake IDE's root only at
   // the process's end.
   auto* host = new Host;
   Outcome outcome;
-  for (size_t i = 0; i < actions.size() && outcome.ok; ++i) {
-    std::string problem = host->Do(actions[i]);
+  size_t played = 0;
+  bool unfired = false;
+  for (; played < actions.size() && outcome.ok && !unfired; ++played) {
+    const Action& action = actions[played];
+    std::string problem = host->Do(action);
+    unfired = until == Until::kUnfiredFault && action.fault != Fault::kNone && !g.hit;
     PumpMessages();  // the host's loop runs between its actions
     if (problem.empty()) problem = host->Check();
-    if (!problem.empty()) outcome = {false, int(i), problem};
-    std::printf("STEP %zu\n", i);  // a crash in the next action shows after this line
+    if (!problem.empty()) outcome = {false, int(played), problem};
+    std::printf("STEP %zu\n", played);  // a crash in the next action shows after this line
     std::fflush(stdout);
   }
+  if (outcome.ok) outcome.step = int(played);
   host->Finish();
   return outcome;
 }

@@ -104,23 +104,32 @@ const char* const kRegressions[] = {
 // sets aside the list a load could not open, and of each Find dialog's opening (ANSI and Unicode,
 // with stored histories to fill in), and each hook an opening sets, failing from that one on
 // (and, for an opening, that one only), each in a fresh load of the module. Seeds land on few of
-// them.
-constexpr int kSweptAllocations = 48;
+// them. A sweep ends at the first step whose fault waits beyond the action's calls, so its count
+// is only a bound (the most an action makes now is 32 allocations).
+constexpr int kSweptAllocations = 64;
 
-std::vector<std::string> FaultSweeps() {
-  std::vector<std::string> sweeps;
+struct Sweep {
+  std::string list;
+  // Each step begins where the one before did, so the first step whose fault waits beyond the
+  // action's calls ends the sweep: the rest would play the same.
+  bool stepsAlike = true;
+};
+
+std::vector<Sweep> FaultSweeps() {
+  std::vector<Sweep> sweeps;
   auto sweep = [&](const std::string& before, const std::string& faulted, char fault, int count,
                    const std::string& after) {
     std::string list;
     for (int k = 0; k < count; ++k) {
       list += before + faulted + "!" + fault + std::to_string(k) + " " + after + " ";
     }
-    sweeps.push_back(list);
+    sweeps.push_back({list});
   };
   // A list subclassed for want of its destroy watch and buried under the host's subclass, taken
   // on again through ours: each allocation of that opening failing alone (the burial pins the
   // module, so these share one load).
   sweep("create:0 init:0:1!K0 sub:1 ", "init:0:0", 'M', 12, "close:0:0 destroy:0 unload");
+  sweeps.back().stepsAlike = false;
   // Each allocation of the load and the creation failing alone, the rest succeeding: the
   // module's fallbacks run, and a load that fails ends with memory to spare.
   sweep("", "create:0", 'M', kSweptAllocations, "destroy:0 unload");
@@ -268,10 +277,10 @@ bool RunSeed(uint32_t seed, Tally& tally) {
   return false;
 }
 
-int PlayHere(const std::vector<Action>& actions) {
-  const Outcome outcome = Play(actions);
+int PlayHere(const std::vector<Action>& actions, Until until = Until::kEnd) {
+  const Outcome outcome = Play(actions, until);
   if (outcome.ok) {
-    std::printf("RESULT ok %zu\n", actions.size());
+    std::printf("RESULT ok %d\n", outcome.step);
   } else {
     std::printf("RESULT fail %d %s\n", outcome.step, outcome.what.c_str());
   }
@@ -289,10 +298,10 @@ int main(int argc, char** argv) {
   for (int i = 1; i + 1 < argc; ++i) {
     const std::string option = argv[i];
     if (option == "--seed") return PlayHere(Generate(uint32_t(std::atoll(argv[i + 1])), g_steps));
-    if (option == "--play") {
+    if (option == "--play" || option == "--sweep") {
       std::vector<Action> actions;
       if (!Parse(argv[i + 1], actions)) return std::fprintf(stderr, "not an action list\n"), 2;
-      return PlayHere(actions);
+      return PlayHere(actions, option == "--sweep" ? Until::kUnfiredFault : Until::kEnd);
     }
     if (option == "--seeds" && i + 2 < argc) {
       Tally tally;
@@ -300,17 +309,26 @@ int main(int argc, char** argv) {
       for (uint32_t seed = first; seed < first + uint32_t(std::atoi(argv[i + 2])); ++seed) {
         RunSeed(seed, tally);
       }
-      std::vector<std::string> lists(std::begin(kRegressions), std::end(kRegressions));
-      for (std::string& sweep : FaultSweeps()) lists.push_back(std::move(sweep));
-      for (const std::string& regression : lists) {
+      std::vector<Sweep> lists;
+      for (const char* regression : kRegressions) lists.push_back({regression, false});
+      for (Sweep& sweep : FaultSweeps()) lists.push_back(std::move(sweep));
+      for (const auto& [regression, stepsAlike] : lists) {
         std::vector<Action> actions;
         if (!Parse(regression, actions)) {
           std::printf("not an action list: %s\n", regression.c_str());
           ++tally.failed;
           continue;
         }
-        const Outcome outcome = RunChild("--play \"" + regression + "\"");
-        tally.actions += long(actions.size());
+        const Outcome outcome =
+            RunChild((stepsAlike ? "--sweep \"" : "--play \"") + regression + "\"");
+        tally.actions += outcome.ok ? outcome.step : outcome.step + 1;
+        if (outcome.ok && stepsAlike && std::size_t(outcome.step) == actions.size()) {
+          // Its last step's fault still fired: calls beyond the sweep's steps went unfailed.
+          std::printf("FAILED sweep: too few steps for its action's calls: %s\n",
+                      regression.c_str());
+          ++tally.failed;
+          continue;
+        }
         outcome.ok ? ++tally.passed : ++tally.failed;
         if (!outcome.ok) Report("regression", actions, outcome);
       }
