@@ -35,10 +35,9 @@ extern "C" BOOL WINAPI TolvaneRegEntry(HANDLE instance, DWORD reason, LPVOID res
     if (!SlotsFree(kSlotsNeeded)) return FALSE;
     g_runtimeStarted = true;
   }
+  // After the process detach nothing calls here again: the image goes, or the process ends.
   if (!g_runtimeStarted) return TRUE;
-  const BOOL result = DllMainCRTStartup(instance, reason, reserved);
-  if (reason == DLL_PROCESS_DETACH) g_runtimeStarted = false;
-  return result;
+  return DllMainCRTStartup(instance, reason, reserved);
 }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
