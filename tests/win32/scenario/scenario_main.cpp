@@ -1,10 +1,13 @@
 // The scenario tester. Every scenario runs in a process of its own (a pinned module never unloads,
 // and a crash must not take the tester down); a failing one is shrunk by removing actions and
 // replaying each candidate in a fresh process, and printed as its seed and its shortest list.
-//   scenario_tests --seeds FIRST COUNT   those seeds, then the regression cases (ctest)
+//   scenario_tests --seeds FIRST COUNT   those seeds, then the regression lists and the fault
+//                                         sweeps (ctest)
 //   scenario_tests --fuzz SECONDS [FIRST] new seeds from FIRST (default: from the clock) until
 //                                         the time is up or one fails
 //   scenario_tests --seed N | --play "ACTIONS"   one scenario, in this process
+//   scenario_tests --sweep "ACTIONS"      a fault sweep's list, in this process, to the first
+//                                         step whose fault never fires
 // --steps N sets a seed's number of actions (default 200).
 #include <windows.h>
 
@@ -108,15 +111,16 @@ const char* const kRegressions[] = {
 // is only a bound (the most an action makes now is 32 allocations).
 constexpr int kSweptAllocations = 64;
 
-struct Sweep {
+// A regression list, or a fault sweep's.
+struct ListToPlay {
   std::string list;
-  // Each step begins where the one before did, so the first step whose fault waits beyond the
-  // action's calls ends the sweep: the rest would play the same.
+  // A sweep whose every step begins where the one before did: the first step whose fault waits
+  // beyond the action's calls ends it, as the rest would play the same.
   bool stepsAlike = true;
 };
 
-std::vector<Sweep> FaultSweeps() {
-  std::vector<Sweep> sweeps;
+std::vector<ListToPlay> FaultSweeps() {
+  std::vector<ListToPlay> sweeps;
   auto sweep = [&](const std::string& before, const std::string& faulted, char fault, int count,
                    const std::string& after) {
     std::string list;
@@ -309,9 +313,9 @@ int main(int argc, char** argv) {
       for (uint32_t seed = first; seed < first + uint32_t(std::atoi(argv[i + 2])); ++seed) {
         RunSeed(seed, tally);
       }
-      std::vector<Sweep> lists;
+      std::vector<ListToPlay> lists;
       for (const char* regression : kRegressions) lists.push_back({regression, false});
-      for (Sweep& sweep : FaultSweeps()) lists.push_back(std::move(sweep));
+      for (ListToPlay& sweep : FaultSweeps()) lists.push_back(std::move(sweep));
       for (const auto& [regression, stepsAlike] : lists) {
         std::vector<Action> actions;
         if (!Parse(regression, actions)) {
@@ -350,6 +354,6 @@ int main(int argc, char** argv) {
   }
   std::fprintf(stderr,
                "usage: scenario_tests --seeds FIRST COUNT | --fuzz SECONDS [FIRST] | "
-               "--seed N | --play \"ACTIONS\" [--steps N]\n");
+               "--seed N | --play \"ACTIONS\" | --sweep \"ACTIONS\" [--steps N]\n");
   return 2;
 }
