@@ -13,12 +13,12 @@ namespace {
 // starts, and without which it ends the process) and the module's own.
 constexpr int kSlotsNeeded = 2;
 
-bool SlotsFree(int count) {
+bool SlotsFree() {
   DWORD slots[kSlotsNeeded];
   int taken = 0;
-  while (taken < count && (slots[taken] = ::TlsAlloc()) != TLS_OUT_OF_INDEXES) ++taken;
+  while (taken < kSlotsNeeded && (slots[taken] = ::TlsAlloc()) != TLS_OUT_OF_INDEXES) ++taken;
   for (int i = 0; i < taken; ++i) ::TlsFree(slots[i]);
-  return taken == count;
+  return taken == kSlotsNeeded;
 }
 
 bool g_runtimeStarted = false;
@@ -32,7 +32,7 @@ extern "C" BOOL WINAPI DllMainCRTStartup(HANDLE instance, DWORD reason, LPVOID r
 // load before the runtime starts. The loader then still detaches: there is nothing to end.
 extern "C" BOOL WINAPI TolvaneRegEntry(HANDLE instance, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) {
-    if (!SlotsFree(kSlotsNeeded)) return FALSE;
+    if (!SlotsFree()) return FALSE;
     g_runtimeStarted = true;
   }
   // After the process detach nothing calls here again: the image goes, or the process ends.
