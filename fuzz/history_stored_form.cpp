@@ -1,6 +1,7 @@
 // The history lists' stored form as the profile hands it back: any bytes at all. Load then save
-// must normalise the text in one step and be stable afterwards; the combo box's add rule must
-// keep its 256-item bound whatever the list held.
+// must normalise the text in one step and be stable afterwards, read as single bytes or by the
+// characters of a double-byte code page; the combo box's add rule must keep its 256-item bound
+// whatever the list held.
 #include "history/history_stored_form.h"
 
 #include <algorithm>
@@ -21,7 +22,7 @@ using namespace tolvane;
 namespace {
 
 void CheckDecodeEncode(std::string_view stored) {
-  const HistoryList decoded = DecodeHistory(stored);
+  const HistoryList decoded = DecodeHistory(stored, LeadBytes());
   const std::size_t bars = static_cast<std::size_t>(std::count(stored.begin(), stored.end(), '|'));
   const bool textAfterLastBar = !stored.empty() && stored.back() != '|';
   FUZZ_REQUIRE(decoded.Size() == bars + (textAfterLastBar ? 1 : 0));
@@ -30,7 +31,24 @@ void CheckDecodeEncode(std::string_view stored) {
   // Saving what was loaded writes the text back, closed by a "|" when it lacked one.
   const std::string encoded = EncodeHistory(decoded);
   FUZZ_REQUIRE(encoded == std::string(stored) + (textAfterLastBar ? "|" : ""));
-  FUZZ_REQUIRE(DecodeHistory(encoded).Items() == decoded.Items());
+  FUZZ_REQUIRE(DecodeHistory(encoded, LeadBytes()).Items() == decoded.Items());
+}
+
+// Read by the characters of code page 932: no item ends in the middle of a character, and saving
+// what was loaded writes the same bytes back (with a closing "|" when the text lacked one).
+void CheckDoubleByteReading(std::string_view stored) {
+  LeadBytes lead;
+  lead.Add(0x81, 0x9F);
+  lead.Add(0xE0, 0xFC);
+  const HistoryList decoded = DecodeHistory(stored, lead);
+  std::string joined;
+  for (const std::string& item : decoded.Items()) {
+    FUZZ_REQUIRE(lead.Find(item, '|') == std::string_view::npos);
+    joined += item;
+    joined += '|';
+  }
+  FUZZ_REQUIRE(EncodeHistory(decoded) == joined);
+  FUZZ_REQUIRE(joined == stored || joined == std::string(stored) + "|");
 }
 
 void CheckThroughProfile(std::string_view stored) {
@@ -38,9 +56,9 @@ void CheckThroughProfile(std::string_view stored) {
   profile.SetString(kHistorySection, kTagHistoryKey, std::string(stored));
   HistoryLists lists;
   lists.filename.Append("left over");
-  LoadAllHistories(profile, lists);
+  LoadAllHistories(profile, LeadBytes(), lists);
   FUZZ_REQUIRE(lists.filename.Empty());  // absent value: empty list
-  FUZZ_REQUIRE(lists.tag.Items() == DecodeHistory(stored).Items());
+  FUZZ_REQUIRE(lists.tag.Items() == DecodeHistory(stored, LeadBytes()).Items());
   SaveAllHistories(profile, lists);
   FUZZ_REQUIRE(profile.StringAt(kHistorySection, kTagHistoryKey) == EncodeHistory(lists.tag));
   FUZZ_REQUIRE(profile.StringAt(kHistorySection, kFilenameHistoryKey).empty());
@@ -76,7 +94,8 @@ void CheckComboRound(const HistoryList& list) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string_view stored(reinterpret_cast<const char*>(data), size);
   CheckDecodeEncode(stored);
+  CheckDoubleByteReading(stored);
   CheckThroughProfile(stored);
-  CheckComboRound(DecodeHistory(stored));
+  CheckComboRound(DecodeHistory(stored, LeadBytes()));
   return 0;
 }

@@ -97,8 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
   const int failAllocation = input.ConsumeIntegralInRange(0, 4);  // GoToTag makes four wide strings
   const std::string pattern = Ascii(input.ConsumeRandomLengthString(300));
-  FUZZ_REQUIRE(SearchTextFromPattern(pattern.c_str()) == ExpectedSearchText(pattern));
-  FUZZ_REQUIRE(SearchTextFromPattern(nullptr).empty());
+  FUZZ_REQUIRE(SearchTextFromPattern(pattern.c_str(), LeadBytes()) == ExpectedSearchText(pattern));
+  FUZZ_REQUIRE(SearchTextFromPattern(nullptr, LeadBytes()).empty());
 
   std::vector<std::string> lines;
   while (input.remaining_bytes() > 0 && lines.size() < 50) {

@@ -8,6 +8,7 @@
 
 #include "dll/low_memory_exceptions.h"
 #include "framework/code_pin.h"
+#include "framework/thread_code_page.h"
 #include "navigate/com_ref.h"
 #include "navigate/go_to_tag.h"
 
@@ -48,7 +49,7 @@ OpsTable* Module::Create(AutomationRoot* automationRoot, HostWorkspace* workspac
   // profile does not have yet.
   const bool loadHistories = liveTables_.empty();
   HistoryLists stored;
-  if (loadHistories) LoadAllHistories(profile_, stored);
+  if (loadHistories) LoadAllHistories(profile_, ThreadLeadBytes(), stored);
 
   ComRef<AutomationRoot> root;
   root.Hold(automationRoot);
@@ -139,6 +140,7 @@ HostTagRecord* Module::LastTag() const {
 }
 
 bool Module::GoToTag(HostTagRecord* tag) {
+  navigation_.leadBytes = ThreadLeadBytes();  // the host may have changed its thread's locale
   return tolvane::GoToTag(navigation_, tag);
 }
 

@@ -7,10 +7,10 @@ namespace tolvane {
 namespace {
 
 // True unless the value is there and cannot be read; the list is then empty.
-bool LoadHistory(Profile& profile, const char* key, HistoryList& list) {
+bool LoadHistory(Profile& profile, const LeadBytes& leadBytes, const char* key, HistoryList& list) {
   std::string stored;
   const ProfileRead read = profile.ReadString(kHistorySection, key, stored);
-  list = read == ProfileRead::kRead ? DecodeHistory(stored) : HistoryList();
+  list = read == ProfileRead::kRead ? DecodeHistory(stored, leadBytes) : HistoryList();
   return read != ProfileRead::kFailed;
 }
 
@@ -20,10 +20,10 @@ void SaveHistory(Profile& profile, const char* key, const HistoryList& list, boo
 
 }  // namespace
 
-void LoadAllHistories(Profile& profile, HistoryLists& lists) {
-  lists.filenameUnread = !LoadHistory(profile, kFilenameHistoryKey, lists.filename);
-  lists.tagParentUnread = !LoadHistory(profile, kTagParentHistoryKey, lists.tagParent);
-  lists.tagUnread = !LoadHistory(profile, kTagHistoryKey, lists.tag);
+void LoadAllHistories(Profile& profile, const LeadBytes& leadBytes, HistoryLists& lists) {
+  lists.filenameUnread = !LoadHistory(profile, leadBytes, kFilenameHistoryKey, lists.filename);
+  lists.tagParentUnread = !LoadHistory(profile, leadBytes, kTagParentHistoryKey, lists.tagParent);
+  lists.tagUnread = !LoadHistory(profile, leadBytes, kTagHistoryKey, lists.tag);
 }
 
 void SaveAllHistories(Profile& profile, const HistoryLists& lists) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "history/history_list.h"
+#include "seams/code_page.h"
 #include "seams/profile.h"
 
 namespace tolvane {
@@ -30,8 +31,8 @@ struct HistoryLists {
 // Both run over the three lists in this order: "FilenameEditList", "TagParentEditList",
 // "TagEditList". Called at module creation and at module destruction. A missing value reads as
 // "" and gives an empty list; the write's outcome is not examined (a failed write leaves the
-// previous value).
-void LoadAllHistories(Profile& profile, HistoryLists& lists);
+// previous value). The stored values are read in the code page of `leadBytes`.
+void LoadAllHistories(Profile& profile, const LeadBytes& leadBytes, HistoryLists& lists);
 void SaveAllHistories(Profile& profile, const HistoryLists& lists);
 
 }  // namespace tolvane

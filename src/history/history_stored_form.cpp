@@ -15,11 +15,11 @@ std::string EncodeHistory(const HistoryList& list) {
   return stored;
 }
 
-HistoryList DecodeHistory(std::string_view stored) {
+HistoryList DecodeHistory(std::string_view stored, const LeadBytes& leadBytes) {
   HistoryList list;
   std::size_t cut = 0;
-  for (std::size_t end = stored.find(kItemEnd); end != std::string_view::npos;
-       end = stored.find(kItemEnd, cut)) {
+  for (std::size_t end = leadBytes.Find(stored, kItemEnd); end != std::string_view::npos;
+       end = leadBytes.Find(stored, kItemEnd, cut)) {
     list.Append(std::string(stored.substr(cut, end - cut)));
     cut = end + 1;
   }

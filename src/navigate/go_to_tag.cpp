@@ -1,12 +1,15 @@
 #include "navigate/go_to_tag.h"
 
+#include <string_view>
+
 #include "navigate/editor_document.h"
 
 namespace tolvane {
 
-std::string SearchTextFromPattern(const char* pattern) {
+std::string SearchTextFromPattern(const char* pattern, const LeadBytes& leadBytes) {
   if (pattern == nullptr || pattern[0] == '\0') return {};
-  std::string text(pattern + 1);
+  const std::string_view whole(pattern);
+  std::string text(whole.substr(leadBytes.CharacterSize(whole, 0)));
   const std::size_t kept = text.find_last_not_of('$');
   text.erase(kept == std::string::npos ? 0 : kept + 1);
   return text;
@@ -35,7 +38,7 @@ bool GoToTag(NavigationState& state, HostTagRecord* tag) {
     editor.selection->MoveToLineAndOffset(line, 1, kAutomationFalse);
   } else {
     editor.selection->MoveToLineAndOffset(1, 1, kAutomationFalse);
-    const std::string text = SearchTextFromPattern(tag->Pattern());
+    const std::string text = SearchTextFromPattern(tag->Pattern(), state.leadBytes);
     if (!editor.FindText(text.c_str(), {"matchcase"})) {
       state.notifier->ShowMessage(TagNotFoundMessage(tag->Name()));
       return false;

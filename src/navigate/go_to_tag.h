@@ -6,6 +6,7 @@
 #include <string>
 
 #include "navigate/navigation_state.h"
+#include "seams/code_page.h"
 #include "tolvane/host_objects.h"
 
 namespace tolvane {
@@ -22,8 +23,8 @@ HostTagRecord* GetLastTag(const NavigationState& state);
 std::string TagNotFoundMessage(const char* tagName);
 
 // The text searched for when a tag has no line number: the pattern without its first character
-// (its leading "^") and without every "$" at the end of the rest. A null or empty pattern gives
-// an empty text.
-std::string SearchTextFromPattern(const char* pattern);
+// (its leading "^"; both bytes of a two-byte character of the code page of `leadBytes`) and
+// without every "$" at the end of the rest. A null or empty pattern gives an empty text.
+std::string SearchTextFromPattern(const char* pattern, const LeadBytes& leadBytes);
 
 }  // namespace tolvane

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "navigate/com_ref.h"
+#include "seams/code_page.h"
 #include "seams/notifier.h"
 #include "seams/wide_strings.h"
 #include "tolvane/automation.h"
@@ -20,6 +21,8 @@ struct NavigationState {
   // The platform's services, connected before any navigation (never null while navigating).
   WideStrings* wideStrings = nullptr;
   Notifier* notifier = nullptr;
+  // The lead bytes of the code page the host's texts are in (none: a single-byte code page).
+  LeadBytes leadBytes;
 };
 
 }  // namespace tolvane

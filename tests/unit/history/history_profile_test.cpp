@@ -16,7 +16,7 @@ TEST(HistoryProfile, AllThreeGoInTableOrderBothWays) {
   profile.SetString("Config", "TagParentEditList", "p|");
   HistoryLists lists;
   lists.tag.Append("stale");
-  LoadAllHistories(profile, lists);
+  LoadAllHistories(profile, LeadBytes(), lists);
   EXPECT_EQ(lists.filename.Items(), (Items{"f1", "f2"}));
   EXPECT_EQ(lists.tagParent.Items(), (Items{"p"}));
   EXPECT_TRUE(lists.tag.Empty());  // a missing value gives an empty list
@@ -36,7 +36,7 @@ TEST(HistoryProfile, AValueThatCannotBeReadIsNeverWrittenOver) {
   profile.SetInt("Config", "TagEditList", 7);  // there, but not a string
   profile.SetString("Config", "FilenameEditList", "f|");
   HistoryLists lists;
-  LoadAllHistories(profile, lists);
+  LoadAllHistories(profile, LeadBytes(), lists);
   EXPECT_TRUE(lists.tag.Empty());
   lists.tag.Append("new");
   lists.filename.Append("g");
@@ -45,7 +45,7 @@ TEST(HistoryProfile, AValueThatCannotBeReadIsNeverWrittenOver) {
   EXPECT_EQ(profile.StringAt("Config", "FilenameEditList"), "f|g|");
 
   profile.SetString("Config", "TagEditList", "readable|");  // readable again at the next load
-  LoadAllHistories(profile, lists);
+  LoadAllHistories(profile, LeadBytes(), lists);
   SaveAllHistories(profile, lists);
   EXPECT_EQ(profile.StringAt("Config", "TagEditList"), "readable|");
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "navigate/editor_document.h"
+#include "support/code_page_lead_bytes.h"
 #include "unit/navigate/fake_tag_record.h"
 #include "unit/navigate/ide_fixture.h"
 
@@ -91,6 +92,7 @@ TEST_F(GoToTagTest, SearchTextLosesTheFirstCharacterAndEveryTrailingDollar) {
   const struct {
     const char* pattern;
     const char* searched;
+    int codePage = 1252;
   } cases[] = {
       {"^  return cost$of$living;$$$", "  return cost$of$living;"},
       {"^int main(void)", "int main(void)"},
@@ -98,9 +100,15 @@ TEST_F(GoToTagTest, SearchTextLosesTheFirstCharacterAndEveryTrailingDollar) {
       {"^$$", ""},
       {"^", ""},
       {"", ""},
+      // A first character of two bytes goes whole; a lead byte alone is a character of its own.
+      {"\x95\x5Cint main(void)$", "int main(void)", 932},
+      {"\x95\x5Cint main(void)$", "\x5Cint main(void)", 1252},
+      {"\xB0\x41int$", "int", 949},
+      {"\x95", "", 932},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.pattern);
+    state_.leadBytes = testing::LeadBytesOf(c.codePage);
     ide_.ClearCalls();
     FakeTagRecord tag("t", "src/main.c", c.pattern, -1);
     GoToTag(state_, &tag);
