@@ -194,9 +194,9 @@ TEST_P(FindListHighlight, ACellTheDialogDrawsItselfShowsOnlyWhatItDrew) {
   }
 }
 
-// The matcher reads no code page of two-byte characters: a Unicode list, which shows the texts
-// converted from the thread's, draws its cells as usual in a thread of such a code page.
-TEST_P(FindListHighlightUnicode, InAThreadOfATwoByteCodePageTheCellsShowNoHighlight) {
+// A Unicode list shows the texts converted from the thread's code page and highlights by its
+// characters: in a thread of a two-byte code page (932) of a process of a single-byte one.
+TEST_P(FindListHighlightUnicode, InAThreadOfATwoByteCodePageTheCellsShowTheirMatches) {
   const LCID before = ::GetThreadLocale();
   ASSERT_TRUE(
       ::SetThreadLocale(MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN), SORT_DEFAULT)));
@@ -205,7 +205,7 @@ TEST_P(FindListHighlightUnicode, InAThreadOfATwoByteCodePageTheCellsShowNoHighli
   picture.Paint();
   ::SetThreadLocale(before);
   for (const HighlightCase& c : Cases()) {
-    EXPECT_EQ(InkRuns(picture, list, 1, c.column), "T") << "query " << c.query;
+    EXPECT_EQ(InkRuns(picture, list, 1, c.column), c.runs) << "query " << c.query;
   }
 }
 
