@@ -18,6 +18,15 @@
 // folds A-Z always and, in UTF-8, also the upper-case letters of Latin-1, basic Greek and basic
 // Cyrillic; with kSingleByte bytes above 127 (whose meaning depends on the code page) match only
 // themselves.
+//
+// The double-byte code pages 932 (Japanese), 936 (Simplified Chinese), 949 (Korean) and 950
+// (Traditional Chinese) have encodings of their own; a host whose texts are in its ANSI code page
+// passes FuzzyEncodingForCodePage(GetACP()). In them a lead byte and the byte after it are one
+// character, so a Latin query never matches a second byte (which can be any byte from 40 up), a
+// second byte that reads as / or \ separates nothing, and positions point at first bytes. The
+// full-width Latin letters and digits match as their ASCII twins (a query "ab" finds a full-width
+// "AB", and a full-width "A" is upper-case); every other double-byte character matches only
+// itself. A lead byte as the text's last byte is a character of its own that matches only itself.
 #pragma once
 
 #include <stddef.h>
@@ -28,7 +37,33 @@
 namespace tolvane {
 
 // How texts and queries are encoded: bytes of the thread's code page.
-enum class FuzzyEncoding : uint8_t { kSingleByte = 0, kUtf8 = 1 };
+enum class FuzzyEncoding : uint8_t {
+  kSingleByte = 0,
+  kUtf8 = 1,
+  kShiftJis = 2,  // code page 932: lead bytes 81-9F and E0-FC
+  kGbk = 3,       // code page 936: lead bytes 81-FE
+  kUhc = 4,       // code page 949: lead bytes 81-FE
+  kBig5 = 5,      // code page 950: lead bytes 81-FE
+};
+
+// The encoding of a Windows code page's texts: kUtf8 for 65001, the four above for 932, 936,
+// 949 and 950, kSingleByte for any other.
+constexpr FuzzyEncoding FuzzyEncodingForCodePage(uint32_t codePage) {
+  switch (codePage) {
+    case 65001:
+      return FuzzyEncoding::kUtf8;
+    case 932:
+      return FuzzyEncoding::kShiftJis;
+    case 936:
+      return FuzzyEncoding::kGbk;
+    case 949:
+      return FuzzyEncoding::kUhc;
+    case 950:
+      return FuzzyEncoding::kBig5;
+    default:
+      return FuzzyEncoding::kSingleByte;
+  }
+}
 constexpr uint32_t kFuzzyMaxQuery = 128;  // characters; a longer query matches nothing
 
 namespace fuzzy_detail {
@@ -51,8 +86,48 @@ constexpr int32_t kImpossible = INT32_MIN / 4;  // no alignment; far from overfl
 constexpr uint32_t kWindow = 512;
 
 // Characters are code points; a byte that begins no valid UTF-8 sequence (and, with kSingleByte,
-// every byte above 127) becomes a code above Unicode's range, equal only to itself.
+// every byte above 127) becomes a code above Unicode's range, equal only to itself. A double-byte
+// character becomes kDoubleByte plus its two bytes, unless it is a full-width Latin letter or
+// digit, which becomes its ASCII twin.
 constexpr uint32_t kRawByte = 0x110000;
+constexpr uint32_t kDoubleByte = 0x120000;
+
+inline bool IsDoubleByte(FuzzyEncoding encoding) {
+  return encoding > FuzzyEncoding::kUtf8;
+}
+
+inline bool IsLeadByte(uint32_t byte, FuzzyEncoding encoding) {
+  if (encoding == FuzzyEncoding::kShiftJis) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+  }
+  return byte >= 0x81 && byte <= 0xFE;
+}
+
+// The character of a lead byte and the byte after it.
+inline uint32_t DoubleByte(uint32_t lead, uint32_t trail, FuzzyEncoding encoding) {
+  const auto in = [trail](uint32_t first, uint32_t last) { return trail - first <= last - first; };
+  switch (encoding) {
+    case FuzzyEncoding::kShiftJis:  // 82 4F-58, 82 60-79, 82 81-9A
+      if (lead != 0x82) break;
+      if (in(0x4F, 0x58)) return '0' + (trail - 0x4F);
+      if (in(0x60, 0x79)) return 'A' + (trail - 0x60);
+      if (in(0x81, 0x9A)) return 'a' + (trail - 0x81);
+      break;
+    case FuzzyEncoding::kGbk:  // both keep full-width ASCII at A3 A1-FE
+    case FuzzyEncoding::kUhc:
+      if (lead == 0xA3 && (in(0xB0, 0xB9) || in(0xC1, 0xDA) || in(0xE1, 0xFA))) {
+        return trail - 0x80;
+      }
+      break;
+    default:  // kBig5: A2 AF-B8, A2 CF-E8, A2 E9-FE (a to v), A3 40-43 (w to z)
+      if (lead == 0xA2 && in(0xAF, 0xB8)) return '0' + (trail - 0xAF);
+      if (lead == 0xA2 && in(0xCF, 0xE8)) return 'A' + (trail - 0xCF);
+      if (lead == 0xA2 && in(0xE9, 0xFE)) return 'a' + (trail - 0xE9);
+      if (lead == 0xA3 && in(0x40, 0x43)) return 'w' + (trail - 0x40);
+      break;
+  }
+  return kDoubleByte + (lead << 8 | trail);
+}
 
 enum CharClass : uint8_t { kStart, kLower, kUpper, kDigit, kSeparator, kDelimiter };
 
@@ -61,7 +136,13 @@ inline uint32_t Decode(const unsigned char* p, uint32_t left, FuzzyEncoding enco
   const uint32_t lead = p[0];
   *size = 1;
   if (lead < 0x80) return lead;
-  if (encoding != FuzzyEncoding::kUtf8) return kRawByte + lead;
+  if (encoding == FuzzyEncoding::kSingleByte) return kRawByte + lead;
+  if (encoding != FuzzyEncoding::kUtf8) {
+    // A lead byte as the text's last byte is a character of its own.
+    if (left < 2 || !IsLeadByte(lead, encoding)) return kRawByte + lead;
+    *size = 2;
+    return DoubleByte(lead, p[1], encoding);
+  }
   uint32_t more = 0, code = 0, least = 0;
   if (lead >= 0xC2 && lead <= 0xDF) {
     more = 1, code = lead & 0x1F, least = 0x80;
@@ -318,7 +399,10 @@ inline bool MatchQuery(const Query& query, const char* text, uint32_t textLength
                        FuzzyEncoding encoding, int32_t* score, uint32_t* positions) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(text);
   Span span;
-  const int located = query.ascii ? LocateAscii(query, bytes, textLength, encoding, &span) : 2;
+  // In a double-byte encoding an ASCII byte may be a second byte: every character is decoded.
+  const int located = query.ascii && !IsDoubleByte(encoding)
+                          ? LocateAscii(query, bytes, textLength, encoding, &span)
+                          : 2;
   if (located == 0 || (located == 2 && !Locate(query, bytes, textLength, encoding, &span))) {
     return false;
   }

@@ -66,9 +66,7 @@ class FindDialog {
   virtual bool HandleRequest(UINT, WPARAM, LPARAM) { return false; }
 
   // How the matcher reads the texts: the host's are in its ANSI code page.
-  static FuzzyEncoding TextEncoding() {
-    return ::GetACP() == CP_UTF8 ? FuzzyEncoding::kUtf8 : FuzzyEncoding::kSingleByte;
-  }
+  static FuzzyEncoding TextEncoding() { return FuzzyEncodingForCodePage(::GetACP()); }
   // Tells the list how many rows it has and selects the first.
   void ShowRows(std::size_t count);
   // Closes the dialog once the current message is handled.
