@@ -99,13 +99,15 @@ void CFindListCtrl::BeginHighlightedPaint() {
         column.source.queryWindow, column.query.data(), static_cast<int>(column.query.size())));
   }
   // The texts are shown converted from the code page an ANSI list view uses, or from the thread's
-  // for a Unicode list (as AnswerWide does); double-byte code pages are not the matcher's.
+  // for a Unicode list (as AnswerWide does). The matcher reads every single-byte code page, UTF-8
+  // and the double-byte 932, 936, 949 and 950; any other (of characters of several bytes) it would
+  // split.
   const UINT codePage = Send(LVM_GETUNICODEFORMAT) != 0 ? CP_THREAD_ACP : CP_ACP;
   CPINFOEXW info{};  // left zero, should the code page be unknown: nothing is matchable
   ::GetCPInfoExW(codePage, 0, &info);
-  highlighting.encoding =
-      info.CodePage == CP_UTF8 ? FuzzyEncoding::kUtf8 : FuzzyEncoding::kSingleByte;
-  highlighting.matchable = info.CodePage == CP_UTF8 || info.MaxCharSize == 1;
+  highlighting.encoding = FuzzyEncodingForCodePage(info.CodePage);
+  highlighting.matchable =
+      info.MaxCharSize == 1 || highlighting.encoding != FuzzyEncoding::kSingleByte;
   highlighting.painter.BeginPaint(Handle(), codePage);
 }
 
