@@ -40,7 +40,7 @@ class Reserve {
   }
 
  private:
-  alignas(16) unsigned char bytes_[Bytes];
+  alignas(16) unsigned char bytes_[Bytes]{};
   std::size_t used_ = 0;
 };
 
