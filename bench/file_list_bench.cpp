@@ -1,4 +1,4 @@
-// The workspace file list: loading a large file, the body mask, and Append.
+// The workspace file list: loading a large file, and Append.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -112,44 +112,6 @@ BENCHMARK(BM_LoadBaselineReadIntoVector)->Unit(benchmark::kMillisecond)->Repetit
 
 TOLVANE_BENCH_GOAL("load 1,000,000 entries vs read + strings into std::vector", "BM_LoadFileList",
                    "BM_LoadBaselineReadIntoVector", 1.5);
-
-constexpr std::size_t kMaskBytes = 256 * 1024;
-// A pass takes microseconds, which the work of others on a shared machine disturbs (only ever
-// upwards); the mask and its baseline run five times and the goal takes the best run.
-constexpr int kMaskRepetitions = 5;
-
-void BM_BodyMask(benchmark::State& state) {
-  std::vector<uint8_t> buffer(kMaskBytes, 0x5A);
-  for (auto _ : state) {
-    ApplyBodyMask(buffer.data(), buffer.size());
-    benchmark::ClobberMemory();
-  }
-  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(kMaskBytes));
-}
-BENCHMARK(BM_BodyMask)->Repetitions(kMaskRepetitions);
-
-// memcpy's speed depends on where its two buffers lie: on the shared build machine (AMD EPYC
-// under KVM, glibc 2.36 copying with "rep movsb") a target 16 bytes past the source modulo 4 KiB,
-// as two heap blocks allocated one after the other can be, copies at 1 to 2 GB/s instead of 15
-// to 30, and which case a run met decided the ratio. The baseline is memcpy at its own speed:
-// source and target start on page boundaries, one buffer apart.
-void BM_MaskBaselineMemcpy(benchmark::State& state) {
-  constexpr std::size_t kPage = 4096;
-  std::vector<uint8_t> storage(2 * kMaskBytes + kPage, 0x5A);
-  const std::size_t skip =
-      (kPage - reinterpret_cast<std::uintptr_t>(storage.data()) % kPage) % kPage;
-  uint8_t* source = storage.data() + skip;
-  uint8_t* target = source + kMaskBytes;
-  for (auto _ : state) {
-    std::memcpy(target, source, kMaskBytes);
-    benchmark::ClobberMemory();
-  }
-  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(kMaskBytes));
-}
-BENCHMARK(BM_MaskBaselineMemcpy)->Repetitions(kMaskRepetitions);
-
-TOLVANE_BENCH_SPEED_GOAL("mask speed vs memcpy over a 256 KiB buffer", "BM_BodyMask",
-                         "BM_MaskBaselineMemcpy", 0.5);
 
 void BM_Append(benchmark::State& state) {
   const std::vector<SampleEntry>& entries = SampleEntries();

@@ -8,10 +8,10 @@
 // it are counted after a warm-up over every host record; the host's records building the
 // strings they return are the host's cost and counted apart.
 //
-// Then the module's answer against the host's own: a host that answers LVN_GETDISPINFOA from the
-// same records in its own dialog procedure. Both are asked the same cells in interleaved rounds,
-// through the list and straight to the dialog; the median of the rounds' ratios is to be at most
-// 1.05 through the list and 1.10 straight to the dialog.
+// Then, for scale, the module's answer against the host's own: a host that answers
+// LVN_GETDISPINFOA from the same records in its own dialog procedure. Both are asked the same
+// cells in interleaved rounds, through the list and straight to the dialog; the medians of the
+// rounds' ratios are printed.
 #include <windows.h>
 
 // needs windows.h first
@@ -602,10 +602,10 @@ int Run() {
     hostAnswered = hostAnswered && comparison->moduleChecksum == comparison->hostChecksum;
   }
   std::printf("    the module's texts are the host's: %s\n", hostAnswered ? "yes" : "NO");
-  PrintRatioGoal("through the list, the module costs at most 1.05x the host's own answer",
-                 Median(againstHost.throughList.ratios), 1.0, 1.05);
-  PrintRatioGoal("straight to the dialog, the same", Median(againstHost.toDialog.ratios), 1.0,
-                 1.10);
+  std::printf(
+      "  for scale: the module's answer costs %.2fx the host's own through the list, "
+      "%.2fx straight to the dialog\n",
+      Median(againstHost.throughList.ratios), Median(againstHost.toDialog.ratios));
   return noAllocation && answered && hostAnswered ? 0 : 1;
 }
 

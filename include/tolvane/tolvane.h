@@ -45,6 +45,13 @@ inline constexpr char kHighlightMatchesProperty[] = "TolvaneReg.HighlightMatches
 
 // Every entry and export reports failure by its result (false or null; entries without one leave
 // everything as it was) and lets no exception out.
+//
+// Threads: the module serves one thread, the one that loads it, which must also be the one that
+// calls TolvaneRegCreate (the host's user-interface thread, which owns the Find dialogs). Every
+// entry and export called on any other thread fails at once by its result (false or null; the
+// entries without a result and TolvaneRegDestroy have no effect) and changes nothing: a
+// SetFileList there is no set at all, and the next SaveFileList on the module's thread saves the
+// module's own list.
 
 // Fifteen pointer-sized slots; 0 and 4 are reserved and never written by the module.
 struct OpsTable {
@@ -119,6 +126,7 @@ Fn TableEntry(const OpsTable* table, OpsIndex index) {
 extern "C" {
 // Takes the automation root (one reference held until destruction) and the host's workspace;
 // returns the filled table, or null (after an exclamation beep) when the IDE has no main window.
+// Null, with nothing changed, on a thread other than the one that loaded the module.
 TOLVANE_API tolvane::OpsTable* TOLVANE_CDECL TolvaneRegCreate(IDispatch* automationRoot,
                                                               tolvane::HostWorkspace* workspace);
 // Saves the history lists and frees the table. The automation root serves every live creation:

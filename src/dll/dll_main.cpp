@@ -2,23 +2,19 @@
 // them as an exception: the host's frames may be another compiler's.
 #include <windows.h>
 
-#include "dll/low_memory_exceptions.h"
 #include "dll/module.h"
 #include "dll/unwind_tables.h"
 #include "tolvane/tolvane.h"
 
 namespace {
 
-// The thread-local slots the module's start needs: the threads library's (taken as the C runtime
-// starts, and without which it ends the process) and the module's own.
-constexpr int kSlotsNeeded = 2;
-
-bool SlotsFree() {
-  DWORD slots[kSlotsNeeded];
-  int taken = 0;
-  while (taken < kSlotsNeeded && (slots[taken] = ::TlsAlloc()) != TLS_OUT_OF_INDEXES) ++taken;
-  for (int i = 0; i < taken; ++i) ::TlsFree(slots[i]);
-  return taken == kSlotsNeeded;
+// The thread-local slot the threads library takes as the C runtime starts, without which it ends
+// the process, is free.
+bool SlotFree() {
+  const DWORD slot = ::TlsAlloc();
+  if (slot == TLS_OUT_OF_INDEXES) return false;
+  ::TlsFree(slot);
+  return true;
 }
 
 bool g_runtimeStarted = false;
@@ -28,11 +24,11 @@ bool g_runtimeStarted = false;
 // The C runtime's entry, which starts the runtime and calls DllMain.
 extern "C" BOOL WINAPI DllMainCRTStartup(HANDLE instance, DWORD reason, LPVOID reserved);
 
-// The module's entry point: a process whose other modules took the thread-local slots fails the
+// The module's entry point: a process whose other modules took every thread-local slot fails the
 // load before the runtime starts. The loader then still detaches: there is nothing to end.
 extern "C" BOOL WINAPI TolvaneRegEntry(HANDLE instance, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) {
-    if (!SlotsFree()) return FALSE;
+    if (!SlotFree()) return FALSE;
     g_runtimeStarted = true;
   }
   // After the process detach nothing calls here again: the image goes, or the process ends.
@@ -63,7 +59,8 @@ extern "C" {
 
 TOLVANE_API tolvane::OpsTable* TOLVANE_CDECL TolvaneRegCreate(IDispatch* automationRoot,
                                                               tolvane::HostWorkspace* workspace) {
-  if (!tolvane::ExceptionsReadyOnThisThread()) return nullptr;
+  // Before creation the module serves the loading thread: a creation on another fails.
+  if (!tolvane::OnModuleThread()) return nullptr;
   try {
     // The root is the IDE's automation root object, whatever interface type the host names it by.
     return tolvane::TheModule().Create(static_cast<tolvane::AutomationRoot*>(automationRoot),
@@ -75,7 +72,7 @@ TOLVANE_API tolvane::OpsTable* TOLVANE_CDECL TolvaneRegCreate(IDispatch* automat
 
 TOLVANE_API void TOLVANE_CDECL TolvaneRegDestroy(tolvane::OpsTable* table) {
   // Destroy lets nothing out: a history save that runs out of memory still lets the table go.
-  if (tolvane::ExceptionsReadyOnThisThread()) tolvane::TheModule().Destroy(table);
+  if (tolvane::OnModuleThread()) tolvane::TheModule().Destroy(table);
 }
 
 }  // extern "C"

@@ -16,6 +16,8 @@ namespace tolvane {
 namespace {
 
 Module* instance = nullptr;
+// The thread the module serves: the one that loaded it.
+DWORD moduleThread = 0;
 
 // A null text reads as empty, which adds nothing.
 std::string TextOf(const char* text) {
@@ -158,10 +160,10 @@ bool LoadModule() {
   try {
     instance = new Module;
   } catch (...) {
-    instance = nullptr;
+    return false;
   }
-  if (instance == nullptr) EndExceptionsForLowMemory();
-  return instance != nullptr;
+  moduleThread = ::GetCurrentThreadId();
+  return true;
 }
 
 void UnloadModule(bool processEnding) {
@@ -175,7 +177,10 @@ void UnloadModule(bool processEnding) {
   }
   delete instance;
   instance = nullptr;
-  EndExceptionsForLowMemory();
+}
+
+bool OnModuleThread() {
+  return ::GetCurrentThreadId() == moduleThread;
 }
 
 }  // namespace tolvane

@@ -88,6 +88,11 @@ Module& TheModule();
 
 // Process attach: makes the module. False when it cannot be made (the load then fails).
 bool LoadModule();
+// True on the thread the module serves, the one that loaded it: the host's user-interface
+// thread, which creates the module and calls every entry. Every entry and export called on
+// another thread fails by its result and changes nothing; the module's windows, hooks and state
+// belong to that thread alone, and its exception state was prepared there at load.
+bool OnModuleThread();
 // Process detach: the module ends. During process exit (processEnding) only the automation root
 // is released; the windows, the hook and the memory go with the process.
 void UnloadModule(bool processEnding);

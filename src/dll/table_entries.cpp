@@ -1,7 +1,7 @@
 // The operation table's entries: each forwards to the module's operation of the same name and is
 // the edge where an exception (out of memory) becomes the entry's failure result, as it cannot
-// pass into the host's frames, which may be another compiler's.
-#include "dll/low_memory_exceptions.h"
+// pass into the host's frames, which may be another compiler's. Called on a thread other than the
+// module's, an entry fails at once and changes nothing.
 #include "dll/module.h"
 
 namespace tolvane {
@@ -9,7 +9,7 @@ namespace {
 
 template <typename Result, typename Work>
 Result Guarded(Result failure, Work&& work) noexcept {
-  if (!ExceptionsReadyOnThisThread()) return failure;
+  if (!OnModuleThread()) return failure;
   try {
     return work();
   } catch (...) {
@@ -19,7 +19,7 @@ Result Guarded(Result failure, Work&& work) noexcept {
 
 template <typename Work>
 void Guarded(Work&& work) noexcept {
-  if (!ExceptionsReadyOnThisThread()) return;
+  if (!OnModuleThread()) return;
   try {
     work();
   } catch (...) {
@@ -72,7 +72,7 @@ void TOLVANE_CDECL SetFileList(FileEntryList* source) {
   Guarded([&] { TheModule().SetFileList(source); });
 }
 HostTagRecord* TOLVANE_CDECL GetLastTag() {
-  return TheModule().LastTag();
+  return OnModuleThread() ? TheModule().LastTag() : nullptr;
 }
 bool TOLVANE_CDECL GoToTag(HostTagRecord* tag) {
   return Guarded(false, [&] { return TheModule().GoToTag(tag); });

@@ -1,6 +1,21 @@
 #include "finddlg/file_cell_text.h"
 
+#include <cstddef>
+#include <cstring>
+
 namespace tolvane {
+
+const char* StoreFileName(DisplayTextRing& ring, std::string_view title,
+                          std::string_view extension) {
+  const std::size_t length = title.size() + (extension.empty() ? 0 : 1 + extension.size());
+  char* text = ring.NextSlot(length);
+  std::memcpy(text, title.data(), title.size());
+  if (!extension.empty()) {
+    text[title.size()] = '.';
+    std::memcpy(text + title.size() + 1, extension.data(), extension.size());
+  }
+  return ring.Commit(length);
+}
 
 const char* StoreRecordFileName(HostFileRecord& record, DisplayTextRing& ring) {
   const char* title = record.Title();

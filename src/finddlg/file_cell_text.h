@@ -2,29 +2,18 @@
 // when there is one), every other column the path.
 #pragma once
 
-#include <cstddef>
 #include <string_view>
 
 #include "finddlg/display_request.h"
 #include "finddlg/display_text_ring.h"
-#include "finddlg/short_copy.h"
 #include "tolvane/host_objects.h"
 
 namespace tolvane {
 
 // Stores title, or title + "." + extension when the extension is not empty, in the ring's next
-// slot and returns it. Inline, as a call would cost a good part of the whole.
-inline const char* StoreFileName(DisplayTextRing& ring, std::string_view title,
-                                 std::string_view extension) {
-  const std::size_t length = title.size() + (extension.empty() ? 0 : 1 + extension.size());
-  char* text = ring.NextSlot(length);
-  CopyShortText(text, title.data(), title.size());
-  if (!extension.empty()) {
-    text[title.size()] = '.';
-    CopyShortText(text + title.size() + 1, extension.data(), extension.size());
-  }
-  return ring.Commit(length);
-}
+// slot and returns it.
+const char* StoreFileName(DisplayTextRing& ring, std::string_view title,
+                          std::string_view extension);
 
 // The record's file name stored in the ring's next slot; a null text reads as empty.
 const char* StoreRecordFileName(HostFileRecord& record, DisplayTextRing& ring);

@@ -1,5 +1,7 @@
 #include "finddlg/tag_cell_text.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <iterator>
 
@@ -20,6 +22,14 @@ const char* OrEmpty(const char* text) {
 }
 
 }  // namespace
+
+const char* StoreLineText(DisplayTextRing& ring, std::string_view pattern) {
+  const std::size_t begin = std::min(pattern.find_first_not_of('^'), pattern.size());
+  const std::size_t end = pattern.find_last_not_of('$') + 1;  // 0 when all are "$"
+  const std::string_view line = end > begin ? pattern.substr(begin, end - begin) : "";
+  std::replace_copy(line.begin(), line.end(), ring.NextSlot(line.size()), '\t', ' ');
+  return ring.Commit(line.size());
+}
 
 const char* TagKindLabel(int32_t kind) {
   if (kind < 0 || kind >= kTagKindCount) return nullptr;

@@ -3,13 +3,11 @@
 // 5 "Line" (the search pattern cleaned up for display).
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
 #include "finddlg/display_request.h"
 #include "finddlg/display_text_ring.h"
-#include "finddlg/tabs_as_spaces.h"
 #include "tolvane/host_objects.h"
 
 namespace tolvane {
@@ -20,16 +18,8 @@ const char* TagKindLabel(int32_t kind);
 
 // The search pattern as the "Line" column shows it: the whole leading run of "^" and the whole
 // trailing run of "$" removed, each tab turned into one space, nothing else touched; stored in the
-// ring's next slot and returned. Inline, as a call would cost a good part of the whole.
-inline const char* StoreLineText(DisplayTextRing& ring, std::string_view pattern) {
-  const char* begin = pattern.data();
-  const char* end = begin + pattern.size();
-  while (begin != end && *begin == '^') ++begin;
-  while (end != begin && end[-1] == '$') --end;
-  const std::size_t length = static_cast<std::size_t>(end - begin);
-  CopyTabsAsSpaces(ring.NextSlot(length), begin, length);
-  return ring.Commit(length);
-}
+// ring's next slot and returned.
+const char* StoreLineText(DisplayTextRing& ring, std::string_view pattern);
 
 // Answers one display request from element row of the host's tag array, read afresh here. The
 // mask becomes kListItemText. The text pointer is left as the control supplied it for a kind

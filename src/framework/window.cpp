@@ -1,7 +1,6 @@
 #include "framework/window.h"
 
 #include "framework/code_pin.h"
-#include "framework/destroy_watch.h"
 #include "framework/notification_reflection.h"
 #include "framework/pre_translate_hook.h"
 #include "framework/window_table.h"
@@ -86,30 +85,6 @@ bool CWnd::AttachToDialogItem(HWND dialog, int controlId) {
   return true;
 }
 
-bool CWnd::AttachForNotifications(HWND dialog, int controlId) {
-  HWND item = ::GetDlgItem(dialog, controlId);
-  if (item == nullptr || FromHandle(item) != nullptr) return false;
-  // A window whose earlier subclass of ours could not be undone (the only record an item keeps
-  // without an object) goes on through it, and one whose destruction cannot be watched is
-  // subclassed. CWnd's own attach: a class may attach for notifications in its override of
-  // AttachToDialogItem, which would bring us back here.
-  if (TheWindowTable().Find(item) != nullptr || !DestroyWatch::Instance().AddWindow(item, *this)) {
-    return CWnd::AttachToDialogItem(dialog, controlId);
-  }
-  if (!ReflectNotificationsOf(dialog)) {
-    DestroyWatch::Instance().RemoveWindow(item);
-    return false;
-  }
-  if (!Bind(item)) {
-    DestroyWatch::Instance().RemoveWindow(item);
-    StopReflectingNotificationsOf(dialog);
-    return false;
-  }
-  destroyWatched_ = true;
-  reflectingDialog_ = dialog;
-  return true;
-}
-
 HWND CWnd::Detach() {
   HWND hwnd = hwnd_;
   if (hwnd == nullptr) return nullptr;
@@ -169,10 +144,6 @@ bool CWnd::PreTranslateMessage(MSG&) {
   return false;
 }
 
-void CWnd::LetGoOfWindow() {
-  Detach();
-}
-
 LRESULT CWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return Default(message, wParam, lParam);
 }
@@ -209,10 +180,6 @@ void CWnd::Unbind() {
   if (preTranslating_) {
     PreTranslateHook::Instance().RemoveWindow(hwnd_);
     preTranslating_ = false;
-  }
-  if (destroyWatched_) {
-    DestroyWatch::Instance().RemoveWindow(hwnd_);
-    destroyWatched_ = false;
   }
   WindowTable& table = TheWindowTable();
   table.Find(hwnd_)->object = nullptr;  // bound: the window has a record

@@ -23,15 +23,9 @@ class CWnd : public WindowObject {
   // while the object still has one.
   bool CreateChild(HWND parent, const char* title, DWORD style, const RECT& rect, int controlId);
   // Override point: takes over dialog item `controlId` of `dialog` by subclassing it; the
-  // item's notifications to the dialog are reflected to this object. The attaches are for an
-  // object without a window.
+  // item's notifications to the dialog are reflected to this object. For an object without a
+  // window.
   virtual bool AttachToDialogItem(HWND dialog, int controlId);
-  // Takes over dialog item `controlId` for its notifications only: they are reflected to this
-  // object as after AttachToDialogItem, but the item keeps its own procedure, so its messages
-  // pass none of ours (OnMessage sees none of them) and cost nothing more. The object lets go of
-  // the window just before it is destroyed (destroy_watch.h). Where that cannot be watched, the
-  // item is subclassed as by AttachToDialogItem.
-  bool AttachForNotifications(HWND dialog, int controlId);
   // Gives the window back its own procedure and forgets it; returns the window.
   HWND Detach();
   // Destroys the window (the object stays, without a window).
@@ -56,7 +50,6 @@ class CWnd : public WindowObject {
   // before it is translated and dispatched; answer true to consume it. Offered only to objects
   // that asked for it (see WantPreTranslation).
   bool PreTranslateMessage(MSG& message) override;
-  void LetGoOfWindow() override;
 
  protected:
   // Override point: every message for the window; the default is the window's own processing.
@@ -87,7 +80,6 @@ class CWnd : public WindowObject {
   WNDPROC ownProcedure_ = nullptr;
   HWND reflectingDialog_ = nullptr;  // the dialog subclassed for this control's notifications
   bool preTranslating_ = false;
-  bool destroyWatched_ = false;     // attached for notifications only
   WindowWatch* watches_ = nullptr;  // told when the object is deleted
 };
 

@@ -1,7 +1,7 @@
 // What the framework's system callbacks ask of a window's object beyond its window procedure: the
-// dialog's subclass offers it its own notifications, the thread's hooks the messages retrieved for
-// its window and the news that its window is about to be destroyed. CWnd implements it; the
-// callbacks' units see only this, so they need not include window.h, which includes them.
+// dialog's subclass offers it its own notifications, the thread's hook the messages retrieved for
+// its window. CWnd implements it; the callbacks' units see only this, so they need not include
+// window.h, which includes them.
 #pragma once
 
 #include <windows.h>
@@ -15,8 +15,6 @@ class WindowObject {
                                        LRESULT& result) = 0;
   // Answer true to consume the message.
   virtual bool PreTranslateMessage(MSG& message) = 0;
-  // The window is about to be destroyed: the object forgets it.
-  virtual void LetGoOfWindow() = 0;
 
  protected:
   // Objects are deleted as what they are (CWnd has a virtual destructor), never through this.

@@ -36,13 +36,6 @@ class CFindListCtrl : public CListCtrl {
   CFindListCtrl();
   ~CFindListCtrl() override;
 
-  // For its notifications only: the list's own messages (a cell read with LVM_GETITEMTEXT, and
-  // every other) then pass no procedure of ours, whose hop into the list's procedure under Wine
-  // costs about as much as the module's whole answer. Its custom draw comes as a notification too.
-  bool AttachToDialogItem(HWND dialog, int controlId) override {
-    return AttachForNotifications(dialog, controlId);
-  }
-
   // From now on the cells of `columns` (at most kMaxHighlightedColumns) highlight matches.
   void HighlightMatches(std::span<const HighlightedColumn> columns);
 

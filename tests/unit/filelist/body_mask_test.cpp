@@ -19,8 +19,8 @@ TEST(BodyMask, MasksZeroBytesWithThePeriodOfEight) {
 }
 
 TEST(BodyMask, EveryLengthAndStartAgreesWithTheByteRule) {
-  // The vector steps of 64 and 16 bytes, the word loop and the tail must agree for all lengths
-  // that reach each of them, from any alignment.
+  // The word loop and the tail must agree for all lengths that reach each of them, from any
+  // alignment.
   std::vector<uint8_t> storage(160 + 8);
   for (std::size_t start = 0; start < 8; ++start) {
     for (std::size_t size = 0; size <= 160; ++size) {

@@ -14,22 +14,6 @@ using testing::FakeFileSource;
 
 const char kControlBuffer[] = "control's own buffer";
 
-// Titles and extensions of every length up to past the longest piece copied without memcpy.
-TEST(StoreFileName, EveryTitleAndExtensionLengthAgreesWithConcatenation) {
-  DisplayTextRing ring;
-  for (std::size_t titleLength = 0; titleLength <= 40; ++titleLength) {
-    for (std::size_t extensionLength = 0; extensionLength <= 40; ++extensionLength) {
-      std::string title, extension;
-      for (std::size_t i = 0; i < titleLength; ++i) title += static_cast<char>('a' + i % 26);
-      for (std::size_t i = 0; i < extensionLength; ++i)
-        extension += static_cast<char>('A' + i % 26);
-      const std::string expected = extension.empty() ? title : title + "." + extension;
-      ASSERT_EQ(StoreFileName(ring, title, extension), expected)
-          << titleLength << " " << extensionLength;
-    }
-  }
-}
-
 class FileCellText : public ::testing::Test {
  protected:
   void SetUp() override { source.records = {{10, &mainCpp}, {11, &makefile}, {12, &gitignore}}; }

@@ -44,21 +44,6 @@ TEST(StoreLineText, StripsWholeRunsAndTurnsTabsIntoSpaces) {
   EXPECT_EQ(LineText("^\t\tx = /y/;\t$"), "  x = /y/; ");
 }
 
-TEST(StoreLineText, EveryLengthAndTabPositionAgreesWithACharacterByCharacterCopy) {
-  for (std::size_t length = 0; length <= 70; ++length) {
-    for (std::size_t tab = 0; tab <= length; ++tab) {
-      std::string body(length, 'x');
-      for (std::size_t i = 0; i < length; ++i) body[i] = static_cast<char>('a' + i % 26);
-      std::string expected = body;
-      if (tab < length) {
-        body[tab] = '\t';
-        expected[tab] = ' ';
-      }
-      ASSERT_EQ(LineText("^^" + body + "$"), expected) << length << " " << tab;
-    }
-  }
-}
-
 class TagCellText : public ::testing::Test {
  protected:
   void SetUp() override {

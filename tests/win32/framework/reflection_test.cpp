@@ -7,7 +7,6 @@
 #include "framework/combo_box_ex.h"
 #include "framework/list_ctrl.h"
 #include "framework/window_table.h"
-#include "harness/destruction_refusal.h"
 #include "harness/test_dialog.h"
 
 // needs windows.h first
@@ -214,60 +213,15 @@ TEST(Reflection, AControlMovedOutOfItsDialogOutlivesIt) {
   EXPECT_EQ(TheWindowTable().Find(comboWindow), nullptr);
 }
 
-// Attached for its notifications only, a list keeps its own procedure and its object still
-// answers them; the object lets go when the list is destroyed, alone or with its dialog.
-TEST(Reflection, AListAttachedForNotificationsOnlyLetsGoWhenItsWindowGoes) {
-  for (const bool withDialog : {false, true}) {
-    auto dialog = std::make_unique<TestDialog>();
-    HWND listWindow = dialog->AddList(1020);
-    const LONG_PTR own = ::GetWindowLongPtrA(listWindow, GWLP_WNDPROC);
-    DisplayList list;
-    ASSERT_TRUE(list.AttachForNotifications(dialog->Handle(), 1020));
-    EXPECT_EQ(::GetWindowLongPtrA(listWindow, GWLP_WNDPROC), own);
-    EXPECT_EQ(SendNotify(dialog->Handle(), listWindow, 1020, LVN_GETDISPINFOA), 42);
-    EXPECT_EQ(list.requests, 1);
-
-    if (withDialog) {
-      dialog.reset();
-    } else {
-      ::DestroyWindow(listWindow);
-    }
-
-    EXPECT_EQ(list.Handle(), nullptr) << withDialog;
-    EXPECT_EQ(TheWindowTable().Find(listWindow), nullptr) << withDialog;
-  }
-}
-
-// A hook further on that keeps the list alive keeps it the object's, answering for it.
-TEST(Reflection, AListWhoseDestructionIsRefusedStaysWithItsObject) {
-  TestDialog dialog;
-  HWND listWindow = dialog.AddList(1020);
-  DisplayList list;
-  {
-    testing::DestructionRefusal refusal(listWindow);  // set before the module's watch
-    ASSERT_TRUE(list.AttachForNotifications(dialog.Handle(), 1020));
-    EXPECT_FALSE(::DestroyWindow(listWindow));
-    EXPECT_EQ(list.Handle(), listWindow);
-    EXPECT_EQ(SendNotify(dialog.Handle(), listWindow, 1020, LVN_GETDISPINFOA), 42);
-  }
-  ::DestroyWindow(listWindow);
-  EXPECT_EQ(list.Handle(), nullptr);
-}
-
 TEST(Reflection, AttachingToAMissingItemOrTwiceFails) {
-  using Attach = bool (CWnd::*)(HWND, int);
-  for (const Attach attach : {&CWnd::AttachToDialogItem, &CWnd::AttachForNotifications}) {
-    TestDialog dialog;
-    dialog.AddList(1020);
-    DisplayList list;
-    EXPECT_FALSE((list.*attach)(dialog.Handle(), 1099));
-    ASSERT_TRUE((list.*attach)(dialog.Handle(), 1020));
-    for (const Attach again : {&CWnd::AttachToDialogItem, &CWnd::AttachForNotifications}) {
-      DisplayList second;
-      EXPECT_FALSE((second.*again)(dialog.Handle(), 1020));
-      EXPECT_EQ(second.Handle(), nullptr);
-    }
-  }
+  TestDialog dialog;
+  dialog.AddList(1020);
+  DisplayList list;
+  EXPECT_FALSE(list.AttachToDialogItem(dialog.Handle(), 1099));
+  ASSERT_TRUE(list.AttachToDialogItem(dialog.Handle(), 1020));
+  DisplayList second;
+  EXPECT_FALSE(second.AttachToDialogItem(dialog.Handle(), 1020));
+  EXPECT_EQ(second.Handle(), nullptr);
 }
 
 }  // namespace

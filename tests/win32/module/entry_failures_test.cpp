@@ -2,7 +2,7 @@
 // out and leaves the module's state as it was (for the file lists that is the MSVC-ABI host's
 // out-of-memory group and the native out_of_memory_test). Inside the module's window and hook
 // procedures, which the system calls, no failure may unwind: a failed display request or key-down
-// leaves the dialog working.
+// leaves the dialog working. On a thread other than the module's every entry and export fails.
 #include <windows.h>
 
 // needs windows.h first
@@ -15,6 +15,8 @@
 #include "harness/import_patch.h"
 #include "module/module_fixture.h"
 #include "support/fake_records.h"
+#include "support/fake_workspace.h"
+#include "support/temp_directory.h"
 #include "tolvane/file_entry_list.h"
 
 namespace tolvane::testing {
@@ -35,62 +37,70 @@ ImportPatch NoMemoryIn(const LoadedModule& module) {
 
 using EntryFailures = ModuleTest;
 
-LPVOID WINAPI FailingHeapAlloc(HANDLE, DWORD, SIZE_T) {
-  return nullptr;
-}
-void* __cdecl FailingCalloc(size_t, size_t) {
-  return nullptr;
-}
-void* __cdecl FailingRealloc(void*, size_t) {
-  return nullptr;
-}
-
 std::string Names(const FileEntryList& list) {
   std::string names;
   for (const FileEntry& entry : list) names.append(entry.name, entry.nameLength).append(" ");
   return names;
 }
 
-// A host may load the DLL on one thread and call the entries on others, whose first throw in
-// the module sets up that thread's exception state. With no memory left at that moment the
-// entry or export fails as on any thread, and the process goes on; so on thread after thread, once
-// the module's reserve for those first throws is spent (it keeps a few hundred bytes a thread).
-TEST_F(EntryFailures, EntriesOnManyThreadsWithNoMemoryLeftFailAndTheProcessGoesOn) {
-  CreateModule();
+// The module serves the thread that loaded and created it. On any other thread every entry and
+// export fails by its result and changes nothing: the creation stays live with its root, the
+// lists, the history and the last tag stay, and a set made there is none at all, so the next save
+// writes the module's list (its list file then holds what a get gives) and reports true.
+TEST_F(EntryFailures, OnAnotherThreadEveryEntryAndExportFailsAndChangesNothing) {
+  TempDirectory directory;
+  FakeWorkspace workspace(directory.File("list.tvef"));
+  ide.AddFile("a.cpp", {"int a;"});
+  OpsTable* table = module.Create(ide.RootDispatch(), &workspace);
+  ASSERT_NE(table, nullptr);
+  PumpMessages();
+  FakeTagRecord tag;
+  tag.fileName = "a.cpp";
+  tag.line = 1;
+  ASSERT_TRUE(Entry<GoToTagFn>(table, kGoToTag)(&tag));
   FileEntryList kept;
   kept.AppendName("kept.cpp", 8, 1);
-  Entry<SetFileListFn>(kSetFileList)(&kept);
+  Entry<SetFileListFn>(table, kSetFileList)(&kept);
+  TestDialog dialog;
+  dialog.AddList(1020, LVS_OWNERDATA);
+  HWND combo = dialog.AddCombo(1021);
+  HostFileSource* sourceWord = nullptr;
+  HostFileKeyArray keys{nullptr};
+  const auto references = ide.ReferenceSnapshot();
 
   FileEntryList replacement;
   replacement.AppendName("new.h", 5, 0);
-  constexpr int kThreads = 200;
-  for (int i = 0; i < kThreads; ++i) {
-    std::thread userInterface([&] {
-      {
-        ImportPatch heap(module.Handle(), "kernel32.dll", "HeapAlloc",
-                         reinterpret_cast<const void*>(&FailingHeapAlloc));
-        ImportPatch malloc = NoMemoryIn(module);
-        ImportPatch calloc(module.Handle(), "msvcrt.dll", "calloc",
-                           reinterpret_cast<const void*>(&FailingCalloc));
-        ImportPatch realloc(module.Handle(), "msvcrt.dll", "realloc",
-                            reinterpret_cast<const void*>(&FailingRealloc));
-        ASSERT_TRUE(heap.Active() && malloc.Active() && calloc.Active() && realloc.Active());
-        Entry<SetFileListFn>(kSetFileList)(&replacement);
-        EXPECT_FALSE(Entry<SaveFileListFn>(kSaveFileList)()) << "thread " << i;
-        EXPECT_EQ(module.Create(ide.RootDispatch()), nullptr) << "thread " << i;
-        module.Destroy(nullptr);  // no table of the module's: nothing to do
-      }
-      FileEntryList copy;
-      Entry<GetFileListFn>(kGetFileList)(&copy);
-      EXPECT_EQ(Names(copy), "kept.cpp ") << "thread " << i;
-    });
-    userInterface.join();
-  }
-  std::thread withMemory([&] { Entry<SetFileListFn>(kSetFileList)(&replacement); });
-  withMemory.join();
+  FileEntryList hostList;
+  hostList.AppendName("host.h", 6, 0);
+  std::thread other([&] {
+    EXPECT_EQ(module.Create(ide.RootDispatch(), &workspace), nullptr);
+    module.Destroy(table);
+    EXPECT_FALSE(Entry<InitFindFileDialogFn>(table, kInitFindFileDialog)(
+        dialog.Handle(), 1, nullptr, nullptr, &sourceWord, &keys));
+    EXPECT_FALSE(Entry<CloseFindFileDialogFn>(table, kCloseFindFileDialog)());
+    Entry<AddFilenameHistoryFn>(table, kAddFilenameHistory)("other thread");
+    Entry<SetFileListFn>(table, kSetFileList)(&replacement);
+    Entry<GetFileListFn>(table, kGetFileList)(&hostList);
+    EXPECT_FALSE(Entry<LoadFileListFn>(table, kLoadFileList)(0));
+    EXPECT_FALSE(Entry<SaveFileListFn>(table, kSaveFileList)());
+    EXPECT_EQ(Entry<GetLastTagFn>(table, kGetLastTag)(), nullptr);
+    EXPECT_FALSE(Entry<GoToTagFn>(table, kGoToTag)(&tag));
+  });
+  other.join();
+
+  EXPECT_EQ(ide.ReferenceChangesSince(references), "");  // the root is still held
+  EXPECT_EQ(Names(hostList), "host.h ");
+  EXPECT_EQ(Entry<GetLastTagFn>(table, kGetLastTag)(), &tag);
+  EXPECT_TRUE(Entry<SaveFileListFn>(table, kSaveFileList)());
+  EXPECT_TRUE(Entry<LoadFileListFn>(table, kLoadFileList)(0));
   FileEntryList copy;
-  Entry<GetFileListFn>(kGetFileList)(&copy);
-  EXPECT_EQ(Names(copy), "new.h ");
+  Entry<GetFileListFn>(table, kGetFileList)(&copy);
+  EXPECT_EQ(Names(copy), "kept.cpp ");
+  ASSERT_TRUE(Entry<InitFindFileDialogFn>(table, kInitFindFileDialog)(dialog.Handle(), 1, nullptr,
+                                                                      nullptr, &sourceWord, &keys));
+  EXPECT_EQ(::SendMessageA(combo, CB_GETCOUNT, 0, 0), 0);  // no history was added
+  EXPECT_TRUE(Entry<CloseFindFileDialogFn>(table, kCloseFindFileDialog)());
+  module.Destroy(table);
 }
 
 TEST_F(EntryFailures, GoToTagWithoutWideStringsFailsAndReleasesEveryReference) {

@@ -1214,24 +1214,18 @@ std::string Host::Check() {
   if (HelperWindowsOf(mainWindow_.Handle()) != 0) return "helper window: left after the loop ran";
   if (!g.files.empty()) return "handles: a file the module opened is still open";
   if (!g.keys.empty()) return "handles: a registry key the module opened is still open";
-  // A message hook while a combo box is attached, a destroy watch while a list is (a list whose
-  // destruction could not be watched is subclassed instead).
+  // A message hook while a combo box is attached, and no hook of another kind.
   const bool combos = (dialogs_[0].attached && ::IsWindow(dialogs_[0].combos[0])) ||
                       (dialogs_[1].attached &&
                        (::IsWindow(dialogs_[1].combos[0]) || ::IsWindow(dialogs_[1].combos[1])));
-  const auto watched = [this](const HostDialog& dialog) {
-    return dialog.attached && ::IsWindow(dialog.list) && !CallsModule(dialog.list);
-  };
-  const bool lists = watched(dialogs_[0]) || watched(dialogs_[1]);
-  for (const auto& [kind, expected, what] :
-       {std::tuple{WH_GETMESSAGE, combos, "combo boxes"}, std::tuple{WH_CBT, lists, "lists"}}) {
-    const auto set = std::count_if(g.hooks.begin(), g.hooks.end(),
-                                   [kind](const auto& hook) { return hook.second == kind; });
-    if (set != (expected ? 1 : 0)) {
-      return "hooks: " + std::to_string(set) + " of kind " + std::to_string(kind) +
-             " set while the module's " + what + (expected ? " are attached" : " are not");
-    }
+  const auto messageHooks = std::count_if(g.hooks.begin(), g.hooks.end(), [](const auto& hook) {
+    return hook.second == WH_GETMESSAGE;
+  });
+  if (messageHooks != (combos ? 1 : 0)) {
+    return "hooks: " + std::to_string(messageHooks) + " message hooks set while the module's " +
+           "combo boxes " + (combos ? "are attached" : "are not");
   }
+  if (g.hooks.size() != static_cast<std::size_t>(messageHooks)) return "hooks: another kind set";
   for (int which = 0; which < 7; ++which) {
     HWND window = Window(which);
     if (!::IsWindow(window) || dialogs_[which < 3 ? 0 : 1].attached) continue;

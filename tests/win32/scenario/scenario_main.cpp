@@ -68,8 +68,8 @@ const char* const kRegressions[] = {
     // The Find File path cell pointed at the record's own text, which the host's source may end
     // as soon as the request is answered.
     "create:0 init:0:1 show:0:16",
-    // Memory ran out as a list was attached for its notifications only: the fallback to a
-    // subclass called the list's own attach, which attaches for notifications, without end.
+    // Memory ran out as a list was attached (once, the fallback of an attach for notifications
+    // only called the list's own attach without end).
     "create:0 init:0:2!m2",
     // A Find dialog opening that could not attach a combo box (or its key hook) for lack of
     // memory reported success over the bare control; in Find Tag the first combo box kept the
@@ -96,10 +96,9 @@ const char* const kRegressions[] = {
     // after an opening again that failed; the combo box, whose object is gone, still notifies
     // the dialog.
     "create:0 init:0:1 sub:2 sub:0 init:0:0!k0 char:0:1 init:0:0 char:0:2 close:0:0",
-    // The list's destruction cannot be watched, so it is subclassed: the keys steer it with and
-    // without the host's subclass over ours, which keeps ours when the list is let go of, and
-    // the next opening goes on through ours.
-    "create:0 init:0:1!K0 rows:0:5 key:0:1 sub:1 key:0:1 init:0:0 key:0:1 show:0:16 paint:0 "
+    // The keys steer a subclassed list with and without the host's subclass over ours, which
+    // keeps ours when the list is let go of, and the next opening goes on through ours.
+    "create:0 init:0:1 rows:0:5 key:0:1 sub:1 key:0:1 init:0:0 key:0:1 show:0:16 paint:0 "
     "close:0:0",
 };
 
@@ -129,10 +128,9 @@ std::vector<ListToPlay> FaultSweeps() {
     }
     sweeps.push_back({list});
   };
-  // A list subclassed for want of its destroy watch and buried under the host's subclass, taken
-  // on again through ours: each allocation of that opening failing alone (the burial pins the
-  // module, so these share one load).
-  sweep("create:0 init:0:1!K0 sub:1 ", "init:0:0", 'M', 12, "close:0:0 destroy:0 unload");
+  // A list buried under the host's subclass, taken on again through ours: each allocation of
+  // that opening failing alone (the burial pins the module, so these share one load).
+  sweep("create:0 init:0:1 sub:1 ", "init:0:0", 'M', 12, "close:0:0 destroy:0 unload");
   sweeps.back().stepsAlike = false;
   // Each allocation of the load and the creation failing alone, the rest succeeding: the
   // module's fallbacks run, and a load that fails ends with memory to spare.
@@ -142,7 +140,7 @@ std::vector<ListToPlay> FaultSweeps() {
     sweep("file:7 file:3 create:0 load:1 file:4 ", "save", fault, kSweptAllocations,
           "load:1 destroy:0 unload");
   }
-  // An opening takes up to two hooks: the destroy watch and the combo boxes' key hook.
+  // An opening takes one hook, the combo boxes' key hook (the count is a bound).
   for (const auto& [fault, count] : {std::pair{'m', kSweptAllocations},
                                      {'h', kSweptAllocations},
                                      {'k', 3},
