@@ -114,9 +114,8 @@ void LoadBesideForeignLibgcc(const std::string& directory) {
 }
 
 // A process whose other modules took all the thread-local slots but a few: the runtime linked
-// into the module takes one as it starts and would end the process without it. With too few
-// left the module's load fails and the process goes on; with a slot free again, the module loads
-// and works.
+// into the module takes one as it starts and would end the process without it; the module needs
+// no other. With none left the module's load fails and the process goes on; with one, it loads.
 void LoadWithFewThreadLocalSlots() {
   for (int left = 0; left <= 4; ++left) {
     std::vector<DWORD> taken;
@@ -127,6 +126,7 @@ void LoadWithFewThreadLocalSlots() {
     }
     HMODULE loaded = ::LoadLibraryA("TolvaneReg.dll");
     if (left == 0) Check(loaded == nullptr, "without a free slot the module's load fails");
+    if (left == 1) Check(loaded != nullptr, "with one slot free, the runtime's, the module loads");
     if (loaded != nullptr) ::FreeLibrary(loaded);
     Check(::GetModuleHandleA("TolvaneReg.dll") == nullptr, "and the module is not left loaded");
     for (DWORD slot : taken) ::TlsFree(slot);
