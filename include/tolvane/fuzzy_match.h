@@ -32,7 +32,12 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "tolvane/file_entry_list.h"  // node_blocks: the heap the SDK's headers share
+#include "tolvane/file_entry_list.h"  // node_blocks: the heap the SDK's headers share; windows.h
+
+#if !defined(_WIN32)
+#include <pthread.h>
+#include <unistd.h>
+#endif
 
 namespace tolvane {
 
@@ -201,43 +206,113 @@ inline int32_t Bonus(CharClass previous, CharClass current) {
   }
 }
 
-// A query decoded once: its characters as typed and as compared (folded unless smart case made
-// the match case-sensitive).
+// The class and the summary bucket of each ASCII byte, and Bonus() as a table, for the scans
+// that read every byte of every text.
+struct AsciiTables {
+  CharClass kind[128] = {};
+  uint8_t bucket[128] = {};
+  int8_t bonus[6][6] = {};
+  // For the summaries (below): each byte's bucket bit, and what it adds to the bonus buckets
+  // after a character of each class.
+  uint64_t bit[128] = {};
+  uint64_t earns[6][128] = {};
+  constexpr AsciiTables() {
+    for (uint32_t c = 0; c < 128; ++c) {
+      kind[c] = c - 'a' < 26u           ? kLower
+                : c - 'A' < 26u         ? kUpper
+                : c - '0' < 10u         ? kDigit
+                : c == '/' || c == '\\' ? kSeparator
+                                        : kDelimiter;
+      bucket[c] = uint8_t(c - 'a' < 26u   ? c - 'a'
+                          : c - 'A' < 26u ? c - 'A'
+                          : c - '0' < 10u ? 26 + (c - '0')
+                                          : 36 + c % 26);
+    }
+    for (uint32_t a = 0; a < 6; ++a) {
+      for (uint32_t b = 0; b < 6; ++b) {
+        const auto current = CharClass(b);
+        int32_t gain = 0;
+        if (current != kSeparator && current != kDelimiter) {
+          gain = a == kStart                        ? kBonusStart
+                 : a == kSeparator                  ? kBonusSeparator
+                 : a == kDelimiter                  ? kBonusDelimiter
+                 : a == kLower && current == kUpper ? kBonusHump
+                                                    : 0;
+        }
+        bonus[a][b] = int8_t(gain);
+      }
+    }
+    for (uint32_t c = 0; c < 128; ++c) {
+      bit[c] = uint64_t(1) << bucket[c];
+      for (uint32_t a = 0; a < 6; ++a) {
+        const int32_t gain = bonus[a][kind[c]];
+        earns[a][c] = gain == 0 ? 0 : gain == kBonusHump ? bit[c] | uint64_t(1) << 62 : bit[c];
+      }
+    }
+  }
+};
+inline constexpr AsciiTables kAscii{};
+
+// One term of a query: a run of characters without a space, matched on its own. Smart case is
+// the term's: an upper-case letter makes its own term case-sensitive.
+struct Term {
+  const uint32_t* typed;
+  const uint32_t* key;   // as compared: folded unless the term is case-sensitive
+  const uint8_t* upper;  // for an ASCII term: the byte that also matches the key
+  uint32_t length;
+  bool caseSensitive;
+  bool ascii;
+};
+
+// A query decoded once and split at its spaces into terms.
 struct Query {
+  struct Place {
+    uint8_t start;
+    uint8_t length;
+    bool caseSensitive;
+    bool ascii;
+  };
   uint32_t typed[kFuzzyMaxQuery];
   uint32_t key[kFuzzyMaxQuery];
-  uint8_t upper[kFuzzyMaxQuery];  // for an ASCII query: the byte that also matches the key
-  uint32_t length = 0;
-  bool caseSensitive = false;
-  bool ascii = true;
+  uint8_t upper[kFuzzyMaxQuery];
+  uint32_t length = 0;  // the characters of all terms
+  Place places[kFuzzyMaxQuery];
+  uint32_t termCount = 0;
 
-  // False when the query has more than kFuzzyMaxQuery characters.
-  bool Read(const char* query, uint32_t queryLength, FuzzyEncoding encoding) {
-    length = 0;
-    caseSensitive = false;
-    ascii = true;
-    const auto* bytes = reinterpret_cast<const unsigned char*>(query);
-    for (uint32_t offset = 0, size = 0; offset < queryLength; offset += size) {
-      if (length == kFuzzyMaxQuery) return false;
-      const uint32_t c = Decode(bytes + offset, queryLength - offset, encoding, &size);
-      typed[length++] = c;
-      if (Lower(c) != c) caseSensitive = true;
-    }
-    for (uint32_t i = 0; i < length; ++i) {
-      key[i] = caseSensitive ? typed[i] : Lower(typed[i]);
-      ascii = ascii && key[i] < 0x80;
-      const bool letter = key[i] - 'a' < 26u && !caseSensitive;
-      upper[i] = uint8_t(letter ? key[i] - 32 : key[i]);
-    }
-    return true;
+  Term TermAt(uint32_t t) const {
+    const Place& place = places[t];
+    return Term{typed + place.start, key + place.start,   upper + place.start,
+                place.length,        place.caseSensitive, place.ascii};
   }
 
-  // True when this query's characters begin with all of `earlier`'s: every text this query
-  // matches, `earlier` matches too.
-  bool Extends(const Query& earlier) const {
-    if (earlier.length > length) return false;
-    for (uint32_t i = 0; i < earlier.length; ++i) {
-      if (typed[i] != earlier.typed[i]) return false;
+  // False when the terms have more than kFuzzyMaxQuery characters.
+  bool Read(const char* query, uint32_t queryLength, FuzzyEncoding encoding) {
+    length = 0;
+    termCount = 0;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(query);
+    bool inTerm = false;
+    for (uint32_t offset = 0, size = 0; offset < queryLength; offset += size) {
+      const uint32_t c = Decode(bytes + offset, queryLength - offset, encoding, &size);
+      if (c == ' ') {  // never a byte of a longer character, in any of the encodings
+        inTerm = false;
+        continue;
+      }
+      if (length == kFuzzyMaxQuery) return false;
+      if (!inTerm) places[termCount++] = Place{uint8_t(length), 0, false, true};
+      inTerm = true;
+      Place& place = places[termCount - 1];
+      ++place.length;
+      typed[length++] = c;
+      if (Lower(c) != c) place.caseSensitive = true;
+    }
+    for (uint32_t t = 0; t < termCount; ++t) {
+      Place& place = places[t];
+      for (uint32_t i = place.start; i < uint32_t(place.start + place.length); ++i) {
+        key[i] = place.caseSensitive ? typed[i] : Lower(typed[i]);
+        place.ascii = place.ascii && key[i] < 0x80;
+        const bool letter = key[i] - 'a' < 26u && !place.caseSensitive;
+        upper[i] = uint8_t(letter ? key[i] - 32 : key[i]);
+      }
     }
     return true;
   }
@@ -263,7 +338,7 @@ struct Aligner {
   }
   static bool Get(const uint64_t* bits, uint32_t j) { return (bits[j >> 6] >> (j & 63)) & 1; }
 
-  int32_t Align(const Query& query, uint32_t width, uint32_t* positions) {
+  int32_t Align(const Term& query, uint32_t width, uint32_t* positions) {
     int32_t* previous = rowA;
     int32_t* current = rowB;
     const uint32_t first = query.key[0];
@@ -318,11 +393,11 @@ struct Aligner {
   }
 };
 
-// An earliest alignment's score kept in 32 bits. Its matched characters add at most a few
-// thousand (kFuzzyMaxQuery of them), so only gaps of more than two thousand million characters
-// can take it out of range, and only downwards.
+// A score kept in 32 bits. Matched characters add at most a few thousand (kFuzzyMaxQuery of
+// them), so only gaps of more than two thousand million characters can take an earliest
+// alignment out of range, and only downwards; a sum of terms' scores stays in range likewise.
 inline int32_t Clamp(int64_t value) {
-  return value < INT32_MIN ? INT32_MIN : int32_t(value);
+  return value < INT32_MIN ? INT32_MIN : value > INT32_MAX ? INT32_MAX : int32_t(value);
 }
 
 // Where a query can match in a text: from the earliest start of its first character to the last
@@ -338,7 +413,7 @@ struct Span {
 // character of its own in either encoding: a tight scan for the usual case. Returns 0 when the
 // text does not match, 1 when `span` is set, and 2 when the class of the character before the
 // start needs decoding (a UTF-8 byte above 127).
-inline int LocateAscii(const Query& query, const unsigned char* bytes, uint32_t length,
+inline int LocateAscii(const Term& query, const unsigned char* bytes, uint32_t length,
                        FuzzyEncoding encoding, Span* span) {
   uint32_t offset = 0;
   for (uint32_t i = 0; i < query.length; ++i, ++offset) {
@@ -369,7 +444,7 @@ inline int LocateAscii(const Query& query, const unsigned char* bytes, uint32_t 
 }
 
 // The same for any query, decoding every character.
-inline bool Locate(const Query& query, const unsigned char* bytes, uint32_t length,
+inline bool Locate(const Term& query, const unsigned char* bytes, uint32_t length,
                    FuzzyEncoding encoding, Span* span) {
   const uint32_t last = query.key[query.length - 1];
   uint32_t matched = 0;
@@ -394,9 +469,9 @@ inline bool Locate(const Query& query, const unsigned char* bytes, uint32_t leng
   return matched == query.length;
 }
 
-// Scores a decoded query (of at least one character) against a text; positions may be null.
-inline bool MatchQuery(const Query& query, const char* text, uint32_t textLength,
-                       FuzzyEncoding encoding, int32_t* score, uint32_t* positions) {
+// Scores a term (of at least one character) against a text; positions may be null.
+inline bool MatchTerm(const Term& query, const char* text, uint32_t textLength,
+                      FuzzyEncoding encoding, int32_t* score, uint32_t* positions) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(text);
   Span span;
   // In a double-byte encoding an ASCII byte may be a second byte: every character is decoded.
@@ -468,14 +543,413 @@ inline bool MatchQuery(const Query& query, const char* text, uint32_t textLength
   return true;
 }
 
+// The terms of a query against a text: true when every term matches. The score adds up the
+// terms' scores; positions (room for kFuzzyMaxQuery, or null) gets the matched characters of all
+// terms, sorted, each once, and *count their number. Terms may use the same characters: each
+// term is scored as if it were alone.
+inline bool MatchTerms(const Query& query, const char* text, uint32_t textLength,
+                       FuzzyEncoding encoding, int32_t* score, uint32_t* positions,
+                       uint32_t* count) {
+  int64_t total = 0;
+  uint32_t merged = 0;
+  for (uint32_t t = 0; t < query.termCount; ++t) {
+    const Term term = query.TermAt(t);
+    uint32_t found[kFuzzyMaxQuery];
+    int32_t termScore = 0;
+    if (!MatchTerm(term, text, textLength, encoding, &termScore,
+                   positions != nullptr ? found : nullptr)) {
+      return false;
+    }
+    total += termScore;
+    if (positions == nullptr) continue;
+    if (t == 0) {
+      for (uint32_t i = 0; i < term.length; ++i) positions[i] = found[i];
+      merged = term.length;
+      continue;
+    }
+    // Merged from the back, so the merge needs no room beyond the result.
+    uint32_t unique = 0;  // the union's size
+    for (uint32_t a = 0, b = 0; a < merged || b < term.length; ++unique) {
+      if (b == term.length || (a < merged && positions[a] < found[b])) {
+        ++a;
+      } else if (a == merged || found[b] < positions[a]) {
+        ++b;
+      } else {
+        ++a, ++b;
+      }
+    }
+    uint32_t a = merged, b = term.length;
+    for (uint32_t out = unique; out > 0; --out) {
+      if (b == 0 || (a > 0 && positions[a - 1] > found[b - 1])) {
+        positions[out - 1] = positions[--a];
+      } else {
+        if (a > 0 && positions[a - 1] == found[b - 1]) --a;
+        positions[out - 1] = found[--b];
+      }
+    }
+    merged = unique;
+  }
+  *score = Clamp(total);
+  if (count != nullptr) *count = merged;
+  return true;
+}
+
+// What the ranker knows of a text before it aligns anything: 64 buckets of characters (a-z
+// folded, 0-9, the rest of ASCII in 26 buckets, any other character in one), and for each,
+// whether it occurs, whether it occurs where a match earns a bonus, and the same in the file name
+// alone; one bit more says a camelCase hump occurs. A text that lacks a query's character is
+// rejected at once, and a text whose best possible score cannot reach the rows already ranked is
+// never aligned.
+struct Summary {
+  uint64_t all;
+  uint64_t bonus;
+  uint64_t name;
+  uint64_t nameBonus;
+};
+constexpr uint32_t kHumpBucket = 62;
+constexpr uint32_t kOtherBucket = 63;
+
+inline uint32_t BucketOf(uint32_t c) {
+  if (c - 'a' < 26u) return c - 'a';
+  if (c - 'A' < 26u) return c - 'A';
+  if (c - '0' < 10u) return 26 + (c - '0');
+  if (c < 0x80) return 36 + c % 26;
+  return kOtherBucket;
+}
+
+// A text's summary. In single-byte and UTF-8 texts the bytes above 127 are not decoded: each
+// counts as a character of kOtherBucket that may earn any bonus, and as a lower-case letter for
+// the character after it, which can only make the bounds looser.
+inline Summary Summarize(const unsigned char* bytes, uint32_t length, FuzzyEncoding encoding) {
+  const bool doubleByte = IsDoubleByte(encoding);
+  uint32_t fileName = 0;
+  if (doubleByte) {
+    for (uint32_t offset = 0, size = 0; offset < length; offset += size) {
+      const uint32_t c = Decode(bytes + offset, length - offset, encoding, &size);
+      if (c == '/' || c == '\\') fileName = offset + size;
+    }
+  } else {
+    for (uint32_t k = length; k > 0 && fileName == 0; --k) {
+      if (bytes[k - 1] == '/' || bytes[k - 1] == '\\') fileName = k;
+    }
+  }
+  constexpr uint64_t kHump = uint64_t(1) << kHumpBucket;
+  constexpr uint64_t kOther = uint64_t(1) << kOtherBucket;
+  uint64_t all = 0, bonus = 0, folders = 0, folderBonus = 0;
+  CharClass previous = kStart;
+  if (!doubleByte) {  // the usual case, byte by byte through the tables
+    for (uint32_t offset = 0; offset < length; ++offset) {
+      if (offset == fileName) folders = all, folderBonus = bonus, all = bonus = 0;
+      const uint32_t c = bytes[offset];
+      if (c < 0x80) {
+        all |= kAscii.bit[c];
+        bonus |= kAscii.earns[previous][c];
+        previous = kAscii.kind[c];
+      } else {
+        all |= kOther;
+        bonus |= kOther | kHump;
+        previous = kLower;
+      }
+    }
+  } else {
+    for (uint32_t offset = 0, size = 1; offset < length; offset += size) {
+      if (offset == fileName) folders = all, folderBonus = bonus, all = bonus = 0;
+      const uint32_t c = Decode(bytes + offset, length - offset, encoding, &size);
+      const CharClass kind = ClassOf(c);
+      const uint64_t bit = uint64_t(1) << BucketOf(c);
+      const int32_t gain = Bonus(previous, kind);
+      all |= bit;
+      bonus |= gain == 0 ? 0 : gain == kBonusHump ? bit | kHump : bit;
+      previous = kind;
+    }
+  }
+  if (fileName >= length) folders = all, folderBonus = bonus, all = bonus = 0;  // no file name
+  return Summary{folders | all, folderBonus | bonus, all, bonus};
+}
+
+// The most a query can score in a text, from the text's summary alone: each character at its best
+// (in the file name or in the folders, with the bonus its bucket allows) and each step from the
+// character before at its best (adjacent, or the shortest gap). No alignment scores more.
+struct BoundPlan {
+  struct Step {
+    uint64_t bit;
+    bool word;            // can earn a bonus at all
+    bool afterWord;       // right after a word character only a camelCase hump earns one
+    bool afterSeparator;  // may enter the file name right after the character before
+    bool first;           // of its term
+  };
+  Step steps[kFuzzyMaxQuery];
+  uint32_t count = 0;
+
+  void Prepare(const Query& query) {
+    count = query.length;
+    for (uint32_t t = 0; t < query.termCount; ++t) {
+      const Term term = query.TermAt(t);
+      for (uint32_t i = 0; i < term.length; ++i) {
+        const CharClass kind = ClassOf(term.key[i]);
+        const CharClass before = i == 0 ? kStart : ClassOf(term.key[i - 1]);
+        steps[query.places[t].start + i] =
+            Step{uint64_t(1) << BucketOf(term.key[i]), kind != kSeparator && kind != kDelimiter,
+                 before != kSeparator && before != kDelimiter, before == kSeparator, i == 0};
+      }
+    }
+  }
+
+  int64_t Bound(const Summary& summary) const {
+    constexpr uint64_t kHump = uint64_t(1) << kHumpBucket;
+    constexpr int32_t kNameGain = kMatch + kBonusFileName;
+    const int32_t nameHump = (summary.nameBonus & kHump) != 0 ? kBonusHump : 0;
+    const int32_t folderHump = (summary.bonus & kHump) != 0 ? kBonusHump : 0;
+    int64_t total = 0;
+    int32_t inName = kImpossible, inFolders = kImpossible;  // the best ending in each
+    for (uint32_t g = 0; g < count; ++g) {
+      const Step& step = steps[g];
+      if (step.first && g > 0) total += inName > inFolders ? inName : inFolders;
+      const bool nameEarns = step.word && (summary.nameBonus & step.bit) != 0;
+      const bool folderEarns = step.word && (summary.bonus & step.bit) != 0;
+      const int32_t nameBonus = nameEarns ? kBonusSeparator : 0;
+      const int32_t folderBonus = folderEarns ? kBonusSeparator : 0;
+      int32_t name = kNameGain + nameBonus, folders = kMatch + folderBonus;
+      if (!step.first) {
+        const int32_t fromName =
+            inName + kBonusConsecutive + (step.afterWord ? (nameEarns ? nameHump : 0) : nameBonus);
+        const int32_t fromEither = (inName > inFolders ? inName : inFolders) - kGapOpen + nameBonus;
+        const int32_t entering =
+            step.afterSeparator ? inFolders + kBonusConsecutive + nameBonus : kImpossible;
+        int32_t best = fromName > fromEither ? fromName : fromEither;
+        if (entering > best) best = entering;
+        name = kNameGain + best;
+        const int32_t adjacent = inFolders + kBonusConsecutive +
+                                 (step.afterWord ? (folderEarns ? folderHump : 0) : folderBonus);
+        const int32_t gapped = inFolders - kGapOpen + folderBonus;
+        folders = kMatch + (adjacent > gapped ? adjacent : gapped);
+      }
+      inName = (summary.name & step.bit) != 0 ? name : kImpossible;
+      inFolders = folders;
+    }
+    if (count > 0) total += inName > inFolders ? inName : inFolders;
+    return total;
+  }
+};
+
+inline uint32_t LowestBit(uint64_t bits) {
+#if defined(__GNUC__) || defined(__clang__)
+  return uint32_t(__builtin_ctzll(bits));
+#else
+  uint32_t n = 0;
+  for (; (bits & 1) == 0; bits >>= 1) ++n;
+  return n;
+#endif
+}
+
+// Scores every term of a query of ASCII characters (64 at most) in one pass over a text of ASCII
+// bytes no longer than kWindow, with the score the alignment search gives each term. Only the
+// text's bytes that match a query character take part: as a gap costs its length plus two, the
+// best place to leave a gap from is a running maximum of score plus place.
+struct AsciiScorer {
+  uint64_t matching[256];  // per byte: the query characters it matches, bit g for character g
+  uint64_t firsts = 0;     // each term's first character
+  uint64_t lasts = 0;      // each term's last character
+  uint32_t count = 0;
+  bool usable = false;
+
+  void Prepare(const Query& query) {
+    usable = query.length <= 64;
+    for (uint32_t t = 0; t < query.termCount; ++t) usable = usable && query.places[t].ascii;
+    if (!usable) return;
+    for (uint64_t& bits : matching) bits = 0;
+    firsts = lasts = 0;
+    count = query.length;
+    for (uint32_t t = 0; t < query.termCount; ++t) {
+      const Term term = query.TermAt(t);
+      const uint32_t start = query.places[t].start;
+      firsts |= uint64_t(1) << start;
+      lasts |= uint64_t(1) << (start + term.length - 1);
+      for (uint32_t i = 0; i < term.length; ++i) {
+        const uint64_t bit = uint64_t(1) << (start + i);
+        matching[term.key[i]] |= bit;
+        matching[term.upper[i]] |= bit;
+      }
+    }
+  }
+
+  // The sum of the terms' scores; the text must match every term.
+  int32_t Score(const unsigned char* bytes, uint32_t length) const {
+    uint32_t fileName = 0;
+    for (uint32_t k = length; k > 0 && fileName == 0; --k) {
+      if (bytes[k - 1] == '/' || bytes[k - 1] == '\\') fileName = k;
+    }
+    int32_t at[64], reach[64], best[64], next[64];  // reach: the best score plus place
+    for (uint32_t g = 0; g < count; ++g) reach[g] = best[g] = kImpossible;
+    uint64_t previous = 0;  // the characters matched at the byte before, with a score
+    CharClass before = kStart;
+    for (uint32_t j = 0; j < length; ++j) {
+      const uint32_t c = bytes[j];
+      const CharClass kind = kAscii.kind[c];
+      const uint64_t wanted = matching[c];
+      if ((wanted | previous) != 0) {
+        const int32_t gain =
+            kMatch + kAscii.bonus[before][kind] + (j >= fileName ? kBonusFileName : 0);
+        uint64_t scored = 0;
+        for (uint64_t bits = wanted; bits != 0; bits &= bits - 1) {
+          const uint32_t g = LowestBit(bits);
+          int32_t from = 0;
+          if ((firsts >> g & 1) == 0) {
+            const int32_t adjacent =
+                (previous >> (g - 1) & 1) != 0 ? at[g - 1] + kBonusConsecutive : kImpossible;
+            const int32_t gapped =
+                reach[g - 1] > kImpossible ? reach[g - 1] - int32_t(j) - 1 : kImpossible;
+            from = adjacent >= gapped ? adjacent : gapped;
+            if (from == kImpossible) continue;
+          }
+          next[g] = from + gain;
+          scored |= uint64_t(1) << g;
+        }
+        for (uint64_t bits = previous; bits != 0; bits &= bits - 1) {
+          const uint32_t g = LowestBit(bits);
+          if (at[g] + int32_t(j) - 1 > reach[g]) reach[g] = at[g] + int32_t(j) - 1;
+        }
+        for (uint64_t bits = scored; bits != 0; bits &= bits - 1) {
+          const uint32_t g = LowestBit(bits);
+          at[g] = next[g];
+          if (next[g] > best[g]) best[g] = next[g];
+        }
+        previous = scored;
+      }
+      before = kind;
+    }
+    int64_t total = 0;
+    for (uint64_t bits = lasts; bits != 0; bits &= bits - 1) total += best[LowestBit(bits)];
+    return Clamp(total);
+  }
+};
+
+// Whether term characters [first, length) occur in order in the text from byte `*offset` on;
+// if so, *offset becomes the byte after the last of them (the earliest such end).
+inline bool Follow(const Term& term, uint32_t first, const unsigned char* bytes, uint32_t length,
+                   FuzzyEncoding encoding, uint32_t* offset) {
+  uint32_t at = *offset;
+  if (term.ascii && !IsDoubleByte(encoding)) {
+    for (uint32_t i = first; i < term.length; ++i) {
+      const auto key = uint8_t(term.key[i]), other = term.upper[i];
+      while (at < length && bytes[at] != key && bytes[at] != other) ++at;
+      if (at == length) return false;
+      ++at;
+    }
+  } else {
+    uint32_t i = first;
+    for (uint32_t size = 1; i < term.length && at < length; at += size) {
+      uint32_t c = bytes[at];
+      size = 1;
+      if (c >= 0x80) c = Decode(bytes + at, length - at, encoding, &size);
+      if ((term.caseSensitive ? c : Lower(c)) == term.key[i]) ++i;
+    }
+    if (i < term.length) return false;
+  }
+  *offset = at;
+  return true;
+}
+
+// A value one part writes and the others read while it runs: only ever better, so any value
+// read is a valid one.
+inline void Publish(uint32_t* slot, uint32_t value) {
+#if defined(_MSC_VER) && !defined(__clang__)
+  *static_cast<volatile uint32_t*>(slot) = value;
+#else
+  __atomic_store_n(slot, value, __ATOMIC_RELAXED);
+#endif
+}
+inline uint32_t Peek(const uint32_t* slot) {
+#if defined(_MSC_VER) && !defined(__clang__)
+  return *static_cast<const volatile uint32_t*>(slot);
+#else
+  return __atomic_load_n(slot, __ATOMIC_RELAXED);
+#endif
+}
+
+// Runs work(context, part) for each part in [0, parts): part 0 on the calling thread, the others
+// on threads started for the call (on the calling thread too when one cannot be started).
+using PartWork = void (*)(void* context, uint32_t part);
+constexpr uint32_t kMaxParts = 8;
+
+struct PartJob {
+  PartWork work;
+  void* context;
+  uint32_t part;
+};
+
+#if defined(_WIN32)
+inline DWORD WINAPI RunPartJob(LPVOID job) {
+  const PartJob* run = static_cast<const PartJob*>(job);
+  run->work(run->context, run->part);
+  return 0;
+}
+
+inline uint32_t ProcessorCount() {
+  SYSTEM_INFO info;
+  ::GetSystemInfo(&info);
+  return info.dwNumberOfProcessors;
+}
+
+inline void RunParts(PartWork work, void* context, uint32_t parts) {
+  PartJob jobs[kMaxParts];
+  HANDLE threads[kMaxParts] = {};
+  for (uint32_t p = 1; p < parts; ++p) {
+    jobs[p] = PartJob{work, context, p};
+    threads[p] = ::CreateThread(nullptr, 0, &RunPartJob, &jobs[p], 0, nullptr);
+  }
+  work(context, 0);
+  for (uint32_t p = 1; p < parts; ++p) {
+    if (threads[p] == nullptr) {
+      work(context, p);
+    } else {
+      ::WaitForSingleObject(threads[p], INFINITE);
+      ::CloseHandle(threads[p]);
+    }
+  }
+}
+#else
+inline void* RunPartJob(void* job) {
+  const PartJob* run = static_cast<const PartJob*>(job);
+  run->work(run->context, run->part);
+  return nullptr;
+}
+
+inline uint32_t ProcessorCount() {
+  const long count = sysconf(_SC_NPROCESSORS_ONLN);
+  return count < 1 ? 1 : uint32_t(count);
+}
+
+inline void RunParts(PartWork work, void* context, uint32_t parts) {
+  PartJob jobs[kMaxParts];
+  pthread_t threads[kMaxParts];
+  bool started[kMaxParts] = {};
+  for (uint32_t p = 1; p < parts; ++p) {
+    jobs[p] = PartJob{work, context, p};
+    started[p] = pthread_create(&threads[p], nullptr, &RunPartJob, &jobs[p]) == 0;
+  }
+  work(context, 0);
+  for (uint32_t p = 1; p < parts; ++p) {
+    if (started[p]) {
+      pthread_join(threads[p], nullptr);
+    } else {
+      work(context, p);
+    }
+  }
+}
+#endif
+
 }  // namespace fuzzy_detail
 
-// Scores `query` against `text`. Returns false when the query's characters do not all occur in
-// `text` in order (smart case: case-insensitive unless the query holds an upper-case letter).
-// On true, *score is the match's score (higher is better) and positions[0..*count) are the byte
-// offsets in `text` of the first byte of each matched character, strictly increasing;
-// `positions` has room for kFuzzyMaxQuery entries. An empty query matches every text, count 0.
-// On false, *score and *count are 0.
+// Scores `query` against `text`. The query's spaces split it into terms; the text matches when
+// every term's characters occur in it in order, not necessarily adjacent, each term on its own
+// and in any order of the terms (smart case, per term: case-insensitive unless the term holds an
+// upper-case letter). Terms may use the same characters of the text. On true, *score is the
+// match's score (higher is better), the sum of the terms' scores, and positions[0..*count) are
+// the byte offsets in `text` of the first byte of each matched character of every term, strictly
+// increasing (a character two terms matched counts once); `positions` has room for
+// kFuzzyMaxQuery entries. A query without terms (empty, or spaces only) matches every text, count
+// 0. On false, *score and *count are 0.
 inline bool FuzzyMatch(const char* query, uint32_t queryLength, const char* text,
                        uint32_t textLength, FuzzyEncoding encoding, int32_t* score,
                        uint32_t* positions, uint32_t* count) {
@@ -483,13 +957,13 @@ inline bool FuzzyMatch(const char* query, uint32_t queryLength, const char* text
   *count = 0;
   fuzzy_detail::Query decoded;
   if (!decoded.Read(query, queryLength, encoding)) return false;
-  if (decoded.length == 0) return true;
   int32_t found = 0;
-  if (!fuzzy_detail::MatchQuery(decoded, text, textLength, encoding, &found, positions)) {
+  uint32_t matched = 0;
+  if (!fuzzy_detail::MatchTerms(decoded, text, textLength, encoding, &found, positions, &matched)) {
     return false;
   }
   *score = found;
-  *count = decoded.length;
+  *count = matched;
   return true;
 }
 
@@ -499,12 +973,26 @@ struct FuzzyText {
   uint32_t length;
 };
 
-// Ranks a host's list of texts for a query: the indices of the texts that match, best first.
-// Ties go to the shorter text, then to the earlier one in the host's list; an empty query
-// matches every text. As the user types, a query that extends the previous one (the same
-// characters and more) only re-scores the previous matches.
+// How many of the best matches Rank puts in order before it returns unless told otherwise: more
+// rows than a list shows at once. The rest are put in order when asked for.
+constexpr uint32_t kFuzzyFirstRows = 64;
+
+// Ranks a host's list of texts for a query (FuzzyMatch's terms and scores): the indices of the
+// texts that match, best first. Ties go to the shorter text, then to the earlier one in the
+// host's list; a query without terms matches every text. As the user types, a query that
+// narrows the previous one (a character added to its last term, or a new term begun) looks only
+// at the previous matches, from where each one's last term ended.
 //
-// SetTexts takes about 40 bytes per text from the process heap on Windows (the C++ free store
+// How it keeps up with a million texts: SetTexts summarizes each text once (which characters it
+// holds, and which of them earn a bonus, in the whole text and in its file name); Rank rejects a
+// text that lacks a query's character by its summary before reading it, checks the rest with a
+// plain scan, and aligns (scores) only the texts whose score, as bounded by their summary, could
+// still place them among the best `first` rows it puts in order. The rest are scored and put in
+// order only when Matches or MatchScore asks for a row beyond those. A list of more than 16,384
+// texts is split into parts ranked side by side, one thread per processor (up to 8), started for
+// the call; where a thread cannot be started its part runs on the calling thread.
+//
+// SetTexts takes 60 bytes per text from the process heap on Windows (the C++ free store
 // elsewhere) when the list is longer than any before; Rank allocates nothing. Nothing throws.
 // Not for use from several threads at once.
 class FuzzyRanker {
@@ -521,17 +1009,20 @@ class FuzzyRanker {
     texts_ = nullptr;
     count_ = 0;
     matchCount_ = 0;
+    ordered_ = 0;
     hasPrevious_ = false;
     encoding_ = encoding;
     if (count > capacity_) {
       Free();
-      if (size_t(count) > SIZE_MAX / sizeof(Entry)) return false;
-      const size_t entries = size_t(count) * sizeof(Entry);
-      entries_ = static_cast<Entry*>(node_blocks::Allocate(entries));
-      scratch_ = static_cast<Entry*>(node_blocks::Allocate(entries));
+      if (size_t(count) > SIZE_MAX / sizeof(fuzzy_detail::Summary)) return false;
+      summaries_ = static_cast<fuzzy_detail::Summary*>(
+          node_blocks::Allocate(size_t(count) * sizeof(fuzzy_detail::Summary)));
+      candidates_ =
+          static_cast<Candidate*>(node_blocks::Allocate(size_t(count) * sizeof(Candidate)));
+      entries_ = static_cast<Entry*>(node_blocks::Allocate(size_t(count) * sizeof(Entry)));
       matches_ = static_cast<uint32_t*>(node_blocks::Allocate(size_t(count) * sizeof(uint32_t)));
-      pool_ = static_cast<uint32_t*>(node_blocks::Allocate(size_t(count) * sizeof(uint32_t)));
-      if (entries_ == nullptr || scratch_ == nullptr || matches_ == nullptr || pool_ == nullptr) {
+      if (summaries_ == nullptr || candidates_ == nullptr || entries_ == nullptr ||
+          matches_ == nullptr) {
         Free();
         return false;
       }
@@ -539,101 +1030,324 @@ class FuzzyRanker {
     }
     texts_ = texts;
     count_ = count;
+    RunInParts(&SummarizePart, count);
     return true;
   }
 
-  // Ranks the list for `query` and returns the number of matches; Matches() gives them.
-  uint32_t Rank(const char* query, uint32_t queryLength) {
-    fuzzy_detail::Query next;
-    if (!next.Read(query, queryLength, encoding_)) {
+  // Ranks the list for `query` and returns the number of matches. The best `first` of them are
+  // put in order now; Matches and MatchScore put the rest in order when asked for them.
+  uint32_t Rank(const char* query, uint32_t queryLength, uint32_t first = kFuzzyFirstRows) {
+    ordered_ = 0;
+    if (!next_.Read(query, queryLength, encoding_)) {
       matchCount_ = 0;
       hasPrevious_ = false;
       return 0;
     }
-    // The previous matches, kept in the host's order so the texts are read front to back.
-    const bool narrow = hasPrevious_ && next.Extends(previous_);
-    const uint32_t candidates = narrow ? matchCount_ : count_;
-    uint32_t found = 0;
-    for (uint32_t c = 0; c < candidates; ++c) {
-      const uint32_t index = narrow ? pool_[c] : c;
-      const FuzzyText& text = texts_[index];
-      int32_t score = 0;
-      if (next.length > 0 &&
-          !fuzzy_detail::MatchQuery(next, text.text, text.length, encoding_, &score, nullptr)) {
-        continue;
+    narrow_ = hasPrevious_ && Narrows(&fromTerm_, &fromChar_);
+    if (!narrow_) fromTerm_ = 0, fromChar_ = 0;
+    need_ = 0;
+    for (uint32_t t = 0; t < next_.termCount; ++t) {
+      terms_[t] = next_.TermAt(t);
+      for (uint32_t i = 0; i < terms_[t].length; ++i) {
+        need_ |= uint64_t(1) << fuzzy_detail::BucketOf(terms_[t].key[i]);
       }
-      // Best first: the higher score, then the shorter text.
-      const uint64_t order = uint64_t(uint32_t(int64_t(INT32_MAX) - score)) << 32 | text.length;
-      pool_[found] = index;
-      entries_[found++] = Entry{order, index};
     }
-    Sort(found);
-    for (uint32_t r = 0; r < found; ++r) matches_[r] = entries_[r].index;
+    plan_.Prepare(next_);
+    scorer_.Prepare(next_);
+    keep_ = first < kKeepMost ? first : kKeepMost;
+    const uint32_t parts = RunInParts(&FilterPart, narrow_ ? matchCount_ : count_);
+    uint32_t found = partFound_[0];
+    for (uint32_t p = 1; p < parts; ++p) {  // each part's matches follow the part before's
+      for (uint32_t c = 0; c < partFound_[p]; ++c)
+        candidates_[found++] = candidates_[partBegin_[p] + c];
+    }
     matchCount_ = found;
-    previous_ = next;
+    uint32_t kept = 0;
+    for (uint32_t p = 0; p < parts; ++p) {
+      for (uint32_t h = 0; h < heaps_[p].size; ++h) entries_[kept++] = heaps_[p].entries[h];
+    }
+    Sort(entries_, kept);
+    ordered_ = kept < keep_ ? kept : keep_;
+    for (uint32_t r = 0; r < ordered_; ++r) matches_[r] = entries_[r].index;
+    previous_ = next_;
     hasPrevious_ = true;
-    return found;
+    if (first > keep_) OrderAll();
+    return matchCount_;
   }
 
   // The last ranking: MatchCount() indices into the list, best first; valid until the next
-  // Rank or SetTexts.
-  const uint32_t* Matches() const { return matches_; }
+  // Rank or SetTexts. Puts every match in order first if Rank left some unordered.
+  const uint32_t* Matches() const { return Matches(matchCount_); }
+  // The same, where only the first `count` need to be in order (the rows a list shows): puts the
+  // rest in order only when `count` goes beyond the rows Rank put in order.
+  const uint32_t* Matches(uint32_t count) const {
+    if (count > ordered_) const_cast<FuzzyRanker*>(this)->OrderAll();
+    return matches_;
+  }
   uint32_t MatchCount() const { return matchCount_; }
   // The score of the match at `rank` (below MatchCount()).
   int32_t MatchScore(uint32_t rank) const {
+    if (rank >= ordered_) const_cast<FuzzyRanker*>(this)->OrderAll();
     return int32_t(int64_t(INT32_MAX) - int64_t(entries_[rank].order >> 32));
   }
 
  private:
+  struct Candidate {
+    uint32_t index;
+    uint32_t resume;  // the byte after the last term's earliest match
+  };
   struct Entry {
     uint64_t order;  // ascending is best first
     uint32_t index;
   };
+  static constexpr uint32_t kKeepMost = 128;  // rows a part keeps in its heap
+  static constexpr uint32_t kPartLeast = 16384;
+  // The best rows a part has seen: a heap whose first entry is the worst of them.
+  struct Heap {
+    Entry entries[kKeepMost];
+    uint32_t size;
+  };
+
+  static uint64_t Order(int32_t score, uint32_t length) {
+    return uint64_t(uint32_t(int64_t(INT32_MAX) - score)) << 32 | length;
+  }
+  static bool Before(const Entry& a, const Entry& b) {
+    return a.order < b.order || (a.order == b.order && a.index < b.index);
+  }
 
   void Free() {
+    node_blocks::Release(summaries_);
+    node_blocks::Release(candidates_);
     node_blocks::Release(entries_);
-    node_blocks::Release(scratch_);
     node_blocks::Release(matches_);
-    node_blocks::Release(pool_);
-    entries_ = scratch_ = nullptr;
-    matches_ = pool_ = nullptr;
+    summaries_ = nullptr;
+    candidates_ = nullptr;
+    entries_ = nullptr;
+    matches_ = nullptr;
     capacity_ = 0;
   }
 
-  static bool Before(const Entry& a, const Entry& b) { return a.order < b.order; }
+  // Splits [0, count) into parts (one when it is short) and runs work on each side by side.
+  uint32_t RunInParts(void (*work)(FuzzyRanker*, uint32_t), uint32_t count) {
+    if (processors_ == 0) {
+      const uint32_t processors = fuzzy_detail::ProcessorCount();
+      processors_ = processors < fuzzy_detail::kMaxParts ? processors : fuzzy_detail::kMaxParts;
+    }
+    uint32_t parts = count / kPartLeast;
+    parts = parts < 1 ? 1 : parts > processors_ ? processors_ : parts;
+    for (uint32_t p = 0; p <= parts; ++p) partBegin_[p] = uint32_t(uint64_t(count) * p / parts);
+    work_ = work;
+    parts_ = parts;
+    for (uint32_t p = 0; p < parts; ++p) rootRanks_[p] = UINT32_MAX;
+    if (parts == 1) {
+      work(this, 0);
+    } else {
+      fuzzy_detail::RunParts(&RunPart, this, parts);
+    }
+    return parts;
+  }
+  static void RunPart(void* self, uint32_t part) {
+    auto* ranker = static_cast<FuzzyRanker*>(self);
+    ranker->work_(ranker, part);
+  }
 
-  // A merge sort of entries_[0..n) through scratch_: no allocation, n log n in the worst case.
-  // Entries arrive in the host's order and the sort is stable (an entry passes another only when
-  // strictly Before it), so equal orders keep the host's order.
-  void Sort(uint32_t n) {
-    constexpr uint32_t kRun = 16;
-    for (uint32_t start = 0; start < n; start += kRun) {  // short runs by insertion
-      const uint32_t end = n - start < kRun ? n : start + kRun;
-      for (uint32_t i = start + 1; i < end; ++i) {
-        const Entry moving = entries_[i];
-        uint32_t j = i;
-        for (; j > start && Before(moving, entries_[j - 1]); --j) entries_[j] = entries_[j - 1];
-        entries_[j] = moving;
+  static void SummarizePart(FuzzyRanker* self, uint32_t part) {
+    for (uint32_t i = self->partBegin_[part]; i < self->partBegin_[part + 1]; ++i) {
+      const FuzzyText& text = self->texts_[i];
+      self->summaries_[i] = fuzzy_detail::Summarize(
+          reinterpret_cast<const unsigned char*>(text.text), text.length, self->encoding_);
+    }
+  }
+
+  // The candidates of one part that match, moved to the part's front in the host's order, and
+  // its best keep_ rows in its heap.
+  static void FilterPart(FuzzyRanker* self, uint32_t part) {
+    const FuzzyRanker& r = *self;
+    Heap& heap = self->heaps_[part];
+    heap.size = 0;
+    const uint32_t end = r.partBegin_[part + 1];
+    uint32_t out = r.partBegin_[part];
+    uint32_t shared = UINT32_MAX;  // the best root score rank the other parts published
+    for (uint32_t c = out; c < end; ++c) {
+      const Candidate candidate = r.narrow_ ? r.candidates_[c] : Candidate{c, 0};
+      const fuzzy_detail::Summary& summary = r.summaries_[candidate.index];
+      if ((summary.all & r.need_) != r.need_) continue;
+      const FuzzyText& text = r.texts_[candidate.index];
+      const auto* bytes = reinterpret_cast<const unsigned char*>(text.text);
+      uint32_t resume = candidate.resume;
+      bool matched = true;
+      for (uint32_t t = r.fromTerm_; t < r.next_.termCount && matched; ++t) {
+        const bool resumed = t == r.fromTerm_ && r.fromChar_ > 0;
+        if (!resumed) resume = 0;
+        matched = fuzzy_detail::Follow(r.terms_[t], resumed ? r.fromChar_ : 0, bytes, text.length,
+                                       r.encoding_, &resume);
+      }
+      if (!matched) continue;
+      self->candidates_[out++] = Candidate{candidate.index, resume};
+      if (r.keep_ == 0) continue;
+      if ((c & 255) == 0) shared = self->SharedRank();
+      if (heap.size == r.keep_ || shared != UINT32_MAX) {  // could its best score place it?
+        const int32_t bound = fuzzy_detail::Clamp(r.plan_.Bound(summary));
+        const Entry best{Order(bound, text.length), candidate.index};
+        if (uint32_t(best.order >> 32) > shared) continue;
+        if (heap.size == r.keep_ && !Before(best, heap.entries[0])) continue;
+      }
+      const int32_t score = r.ScoreOf(r.next_, text, summary);
+      Offer(&heap, Entry{Order(score, text.length), candidate.index}, r.keep_);
+      if (heap.size == r.keep_)
+        fuzzy_detail::Publish(&self->rootRanks_[part], uint32_t(heap.entries[0].order >> 32));
+    }
+    self->partFound_[part] = out - r.partBegin_[part];
+  }
+
+  // The lowest score rank a full heap of any part holds at its root: a text whose bound ranks
+  // lower cannot be among the best keep_ of all, whatever the parts find later.
+  uint32_t SharedRank() const {
+    uint32_t best = UINT32_MAX;
+    for (uint32_t p = 0; p < parts_; ++p) {
+      const uint32_t rank = fuzzy_detail::Peek(&rootRanks_[p]);
+      if (rank < best) best = rank;
+    }
+    return best;
+  }
+
+  // A matching text's score: in one pass over its bytes where it and the query are ASCII and it
+  // is short enough for the full search, else by aligning each term.
+  int32_t ScoreOf(const fuzzy_detail::Query& query, const FuzzyText& text,
+                  const fuzzy_detail::Summary& summary) const {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.text);
+    if (scorer_.usable && !fuzzy_detail::IsDoubleByte(encoding_) &&
+        (summary.all >> fuzzy_detail::kOtherBucket & 1) == 0 &&
+        text.length <= fuzzy_detail::kWindow) {
+      return scorer_.Score(bytes, text.length);
+    }
+    int32_t score = 0;
+    fuzzy_detail::MatchTerms(query, text.text, text.length, encoding_, &score, nullptr, nullptr);
+    return score;
+  }
+
+  static void Offer(Heap* heap, const Entry& entry, uint32_t keep) {
+    Entry* e = heap->entries;
+    uint32_t at = 0;
+    if (heap->size < keep) {  // up from the new leaf
+      at = heap->size++;
+      while (at > 0 && Before(e[(at - 1) / 2], entry)) e[at] = e[(at - 1) / 2], at = (at - 1) / 2;
+      e[at] = entry;
+      return;
+    }
+    if (!Before(entry, e[0])) return;
+    for (;;) {  // down from the root it replaces
+      uint32_t child = 2 * at + 1;
+      if (child >= keep) break;
+      if (child + 1 < keep && Before(e[child], e[child + 1])) ++child;
+      if (!Before(entry, e[child])) break;
+      e[at] = e[child], at = child;
+    }
+    e[at] = entry;
+  }
+
+  // Scores every match and puts them all in order.
+  void OrderAll() {
+    if (ordered_ == matchCount_) return;
+    RunInParts(&ScorePart, matchCount_);
+    Sort(entries_, matchCount_);
+    for (uint32_t r = 0; r < matchCount_; ++r) matches_[r] = entries_[r].index;
+    ordered_ = matchCount_;
+  }
+  static void ScorePart(FuzzyRanker* self, uint32_t part) {
+    for (uint32_t c = self->partBegin_[part]; c < self->partBegin_[part + 1]; ++c) {
+      const uint32_t index = self->candidates_[c].index;
+      const FuzzyText& text = self->texts_[index];
+      const int32_t score = self->ScoreOf(self->previous_, text, self->summaries_[index]);
+      self->entries_[c] = Entry{Order(score, text.length), index};
+    }
+  }
+
+  // Whether next_ can match only texts previous_ matched: the same terms, but for the last one,
+  // which it may extend, and perhaps more terms after it. Then what is left to check of each
+  // previous match: term *fromTerm from its character *fromChar on, at the match's resume offset
+  // (from the text's start when *fromChar is 0, as when the term's smart case changed), and the
+  // terms after it from the text's start.
+  bool Narrows(uint32_t* fromTerm, uint32_t* fromChar) const {
+    const fuzzy_detail::Query& a = previous_;
+    const fuzzy_detail::Query& b = next_;
+    if (a.termCount == 0 || b.termCount < a.termCount) return false;
+    const uint32_t last = a.termCount - 1;
+    for (uint32_t t = 0; t <= last; ++t) {
+      const fuzzy_detail::Term x = a.TermAt(t), y = b.TermAt(t);
+      if (y.length < x.length || (t < last && y.length != x.length)) return false;
+      for (uint32_t i = 0; i < x.length; ++i) {
+        if (x.typed[i] != y.typed[i]) return false;
       }
     }
-    Entry* from = entries_;
-    Entry* to = scratch_;
-    for (uint32_t width = kRun; width<n; width = width> n / 2 ? n : width * 2) {
-      for (uint32_t left = 0; left < n; left += 2 * width) {
-        const uint32_t middle = n - left < width ? n : left + width;
-        const uint32_t right = n - middle < width ? n : middle + width;
-        uint32_t a = left, b = middle, out = left;
-        while (a < middle && b < right)
-          to[out++] = Before(from[b], from[a]) ? from[b++] : from[a++];
-        while (a < middle) to[out++] = from[a++];
-        while (b < right) to[out++] = from[b++];
+    *fromTerm = last;
+    *fromChar =
+        a.TermAt(last).caseSensitive == b.TermAt(last).caseSensitive ? a.TermAt(last).length : 0;
+    return true;
+  }
+
+  static void Swap(Entry& a, Entry& b) {
+    const Entry t = a;
+    a = b;
+    b = t;
+  }
+
+  // Every entry's order differs (the index decides last), so a quicksort needs no stability;
+  // past a depth of twice log2(n) it gives the range to a heap sort, n log n in the worst case.
+  static void Sort(Entry* e, uint32_t n) {
+    uint32_t depth = 0;
+    for (uint32_t m = n; m > 1; m >>= 1) depth += 2;
+    SortRange(e, n, depth);
+  }
+  static void SortRange(Entry* e, uint32_t n, uint32_t depth) {
+    while (n > 16) {
+      if (depth == 0) return HeapSort(e, n);
+      --depth;
+      const uint32_t m = n / 2;
+      if (Before(e[m], e[0])) Swap(e[m], e[0]);
+      if (Before(e[n - 1], e[0])) Swap(e[n - 1], e[0]);
+      if (Before(e[n - 1], e[m])) Swap(e[n - 1], e[m]);
+      const Entry pivot = e[m];
+      int64_t i = -1, j = n;
+      for (;;) {
+        do ++i;
+        while (Before(e[i], pivot));
+        do --j;
+        while (Before(pivot, e[j]));
+        if (i >= j) break;
+        Swap(e[i], e[j]);
       }
-      Entry* swap = from;
-      from = to;
-      to = swap;
+      const uint32_t left = uint32_t(j + 1);  // [0, left) before [left, n)
+      if (left < n - left) {
+        SortRange(e, left, depth);
+        e += left, n -= left;
+      } else {
+        SortRange(e + left, n - left, depth);
+        n = left;
+      }
     }
-    if (from != entries_) {
-      for (uint32_t i = 0; i < n; ++i) entries_[i] = from[i];
+    for (uint32_t i = 1; i < n; ++i) {
+      const Entry moving = e[i];
+      uint32_t j = i;
+      for (; j > 0 && Before(moving, e[j - 1]); --j) e[j] = e[j - 1];
+      e[j] = moving;
+    }
+  }
+  static void HeapSort(Entry* e, uint32_t n) {
+    const auto down = [e](uint32_t at, uint32_t size) {
+      for (;;) {
+        uint32_t child = 2 * at + 1;
+        if (child >= size) return;
+        if (child + 1 < size && Before(e[child], e[child + 1])) ++child;
+        if (!Before(e[at], e[child])) return;
+        Swap(e[at], e[child]);
+        at = child;
+      }
+    };
+    for (uint32_t at = n / 2; at > 0; --at) down(at - 1, n);
+    for (uint32_t size = n; size > 1; --size) {
+      Swap(e[0], e[size - 1]);
+      down(0, size - 1);
     }
   }
 
@@ -641,13 +1355,33 @@ class FuzzyRanker {
   uint32_t count_ = 0;
   uint32_t capacity_ = 0;
   FuzzyEncoding encoding_ = FuzzyEncoding::kSingleByte;
-  Entry* entries_ = nullptr;
-  Entry* scratch_ = nullptr;
-  uint32_t* matches_ = nullptr;  // best first
-  uint32_t* pool_ = nullptr;     // the same in the host's order
+  fuzzy_detail::Summary* summaries_ = nullptr;
+  Candidate* candidates_ = nullptr;  // the matches in the host's order
+  Entry* entries_ = nullptr;         // the ordered matches' orders, best first
+  uint32_t* matches_ = nullptr;      // best first
   uint32_t matchCount_ = 0;
+  uint32_t ordered_ = 0;  // matches_[0..ordered_) are in order
   bool hasPrevious_ = false;
   fuzzy_detail::Query previous_;
+  // The ranking under way, shared with its parts.
+  fuzzy_detail::Query next_;
+  fuzzy_detail::Term terms_[kFuzzyMaxQuery];
+  uint64_t need_ = 0;  // the buckets of every term's characters
+  fuzzy_detail::BoundPlan plan_;
+  fuzzy_detail::AsciiScorer scorer_;
+  bool narrow_ = false;
+  uint32_t fromTerm_ = 0;
+  uint32_t fromChar_ = 0;
+  uint32_t keep_ = 0;
+  uint32_t processors_ = 0;
+  void (*work_)(FuzzyRanker*, uint32_t) = nullptr;
+  uint32_t partBegin_[fuzzy_detail::kMaxParts + 1] = {};
+  uint32_t partFound_[fuzzy_detail::kMaxParts] = {};
+  uint32_t parts_ = 1;
+  // What each part's full heap holds at its root (score rank, the order's high half), read by
+  // the others while they run.
+  uint32_t rootRanks_[fuzzy_detail::kMaxParts] = {};
+  Heap heaps_[fuzzy_detail::kMaxParts];
 };
 
 }  // namespace tolvane
