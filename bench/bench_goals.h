@@ -7,7 +7,8 @@
 //       holds when candidate speed / baseline speed (baseline time / candidate time) >= 0.5
 //   TOLVANE_BENCH_WALL_GOAL("what", "BM_Candidate", "BM_Baseline", 1.0)
 //       as TOLVANE_BENCH_GOAL, on wall time: for baselines that run in other processes or on
-//       several cores (the benchmarks measure them with UseRealTime)
+//       several cores (the benchmarks measure them with UseRealTime, or with UseManualTime from a
+//       steady clock)
 //   TOLVANE_BENCH_WALL_GOAL_VS_FASTER("what", "BM_Candidate", "BM_One", "BM_Other", 0.5)
 //       as TOLVANE_BENCH_WALL_GOAL, against the faster of two baselines (the one measured, when
 //       the other is not)

@@ -26,10 +26,10 @@ namespace {
 
 constexpr uint32_t kPathCount = 1000000;
 
-// Queries ranked one at a time, each from a fresh start: single letters, where nearly every path
-// matches; short and long ones; several words (the meant files are googletest's death-test
-// source, GL's glext.h and gmock's nice/strict test, which the list holds); and one that matches
-// nothing, where the finders' time is about their reading of the list alone.
+// Queries ranked one at a time, each from a fresh start: single letters (nearly every path holds
+// an s, a third an x); short and long ones; several words (meant: googletest's death-test source,
+// GL's glext.h and gmock's nice/strict test, which the packages ./run installs put in the list);
+// and one that matches nothing, where a finder's time is about its reading of the list alone.
 constexpr const char* kQueries[] = {"s",
                                     "x",
                                     "st",
@@ -42,7 +42,7 @@ constexpr const char* kQueries[] = {"s",
 // Typed letter by letter for the comparison with the finders: "f", "fi", ..., "find_files".
 constexpr char kTyped[] = "find_files";
 constexpr uint32_t kTypedLength = sizeof(kTyped) - 1;
-// Typed letter by letter with every keystroke's Rank timed on its own, two of them starting
+// Typed letter by letter with every keystroke's Rank timed on its own, three of them starting
 // further words after a space.
 constexpr const char* kKeystrokeSequences[] = {"find_files", "gl ext", "src death",
                                                "strict nice test"};
