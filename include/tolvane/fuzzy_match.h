@@ -1087,8 +1087,8 @@ class FuzzyRanker {
   uint32_t MatchCount() const { return matchCount_; }
   // The score of the match at `rank` (below MatchCount()).
   int32_t MatchScore(uint32_t rank) const {
-    if (rank >= ordered_) const_cast<FuzzyRanker*>(this)->OrderAll();
-    return int32_t(int64_t(INT32_MAX) - int64_t(entries_[rank].order >> 32));
+    const uint32_t index = Matches(rank + 1)[rank];
+    return ScoreOf(previous_, texts_[index], summaries_[index]);
   }
 
  private:
@@ -1096,9 +1096,12 @@ class FuzzyRanker {
     uint32_t index;
     uint32_t resume;  // the byte after the last term's earliest match
   };
+  // A match as it is ordered: by rank (the score, highest first), then length, then index.
   struct Entry {
-    uint64_t order;  // ascending is best first
+    uint32_t rank;  // INT32_MAX - score
+    uint32_t length;
     uint32_t index;
+    uint32_t next;  // the radix sort's second array of places
   };
   static constexpr uint32_t kKeepMost = 128;  // rows a part keeps in its heap
   static constexpr uint32_t kPartLeast = 16384;
@@ -1108,11 +1111,12 @@ class FuzzyRanker {
     uint32_t size;
   };
 
-  static uint64_t Order(int32_t score, uint32_t length) {
-    return uint64_t(uint32_t(int64_t(INT32_MAX) - score)) << 32 | length;
+  static Entry EntryOf(int32_t score, uint32_t length, uint32_t index) {
+    return Entry{uint32_t(int64_t(INT32_MAX) - score), length, index, 0};
   }
   static bool Before(const Entry& a, const Entry& b) {
-    return a.order < b.order || (a.order == b.order && a.index < b.index);
+    if (a.rank != b.rank) return a.rank < b.rank;
+    return a.length != b.length ? a.length < b.length : a.index < b.index;
   }
 
   void Free() {
@@ -1188,14 +1192,14 @@ class FuzzyRanker {
       if ((c & 255) == 0) shared = self->SharedRank();
       if (heap.size == r.keep_ || shared != UINT32_MAX) {  // could its best score place it?
         const int32_t bound = fuzzy_detail::Clamp(r.plan_.Bound(summary));
-        const Entry best{Order(bound, text.length), candidate.index};
-        if (uint32_t(best.order >> 32) > shared) continue;
+        const Entry best = EntryOf(bound, text.length, candidate.index);
+        if (best.rank > shared) continue;
         if (heap.size == r.keep_ && !Before(best, heap.entries[0])) continue;
       }
       const int32_t score = r.ScoreOf(r.next_, text, summary);
-      Offer(&heap, Entry{Order(score, text.length), candidate.index}, r.keep_);
+      Offer(&heap, EntryOf(score, text.length, candidate.index), r.keep_);
       if (heap.size == r.keep_)
-        fuzzy_detail::Publish(&self->rootRanks_[part], uint32_t(heap.entries[0].order >> 32));
+        fuzzy_detail::Publish(&self->rootRanks_[part], heap.entries[0].rank);
     }
     self->partFound_[part] = out - r.partBegin_[part];
   }
@@ -1246,20 +1250,60 @@ class FuzzyRanker {
     e[at] = entry;
   }
 
-  // Scores every match and puts them all in order.
+  // Scores every match and puts them all in order: a stable radix sort of the matches, which
+  // are in the host's order, by length and then by rank, 11 bits a pass, as many passes as the
+  // keys' spread needs.
   void OrderAll() {
     if (ordered_ == matchCount_) return;
-    RunInParts(&ScorePart, matchCount_);
-    Sort(entries_, matchCount_);
-    for (uint32_t r = 0; r < matchCount_; ++r) matches_[r] = entries_[r].index;
-    ordered_ = matchCount_;
+    const uint32_t n = matchCount_;
+    RunInParts(&ScorePart, n);
+    uint32_t leastRank = UINT32_MAX, mostRank = 0, mostLength = 0;
+    for (uint32_t c = 0; c < n; ++c) {
+      const Entry& e = entries_[c];
+      leastRank = e.rank < leastRank ? e.rank : leastRank;
+      mostRank = e.rank > mostRank ? e.rank : mostRank;
+      mostLength = e.length > mostLength ? e.length : mostLength;
+    }
+    bool inNext = true;  // where the places are: entries_[k].next, or matches_
+    for (uint32_t c = 0; c < n; ++c) entries_[c].next = c;
+    for (int key = 0; key < 2; ++key) {
+      const uint32_t spread = key == 0 ? mostLength : mostRank - leastRank;
+      for (uint32_t shift = 0; shift < 32 && (shift == 0 || spread >> shift != 0); shift += 11) {
+        if (spread == 0) break;
+        uint32_t counts[2048] = {};
+        const auto digit = [&](uint32_t place) {
+          const Entry& e = entries_[place];
+          return ((key == 0 ? e.length : e.rank - leastRank) >> shift) & 2047;
+        };
+        for (uint32_t k = 0; k < n; ++k) ++counts[digit(inNext ? entries_[k].next : matches_[k])];
+        for (uint32_t d = 0, sum = 0; d < 2048; ++d) {
+          const uint32_t here = counts[d];
+          counts[d] = sum;
+          sum += here;
+        }
+        for (uint32_t k = 0; k < n; ++k) {
+          const uint32_t place = inNext ? entries_[k].next : matches_[k];
+          const uint32_t to = counts[digit(place)]++;
+          if (inNext) {
+            matches_[to] = place;
+          } else {
+            entries_[to].next = place;
+          }
+        }
+        inNext = !inNext;
+      }
+    }
+    for (uint32_t r = 0; r < n; ++r) {
+      matches_[r] = entries_[inNext ? entries_[r].next : matches_[r]].index;
+    }
+    ordered_ = n;
   }
   static void ScorePart(FuzzyRanker* self, uint32_t part) {
     for (uint32_t c = self->partBegin_[part]; c < self->partBegin_[part + 1]; ++c) {
       const uint32_t index = self->candidates_[c].index;
       const FuzzyText& text = self->texts_[index];
       const int32_t score = self->ScoreOf(self->previous_, text, self->summaries_[index]);
-      self->entries_[c] = Entry{Order(score, text.length), index};
+      self->entries_[c] = EntryOf(score, text.length, index);
     }
   }
 
@@ -1286,68 +1330,13 @@ class FuzzyRanker {
     return true;
   }
 
-  static void Swap(Entry& a, Entry& b) {
-    const Entry t = a;
-    a = b;
-    b = t;
-  }
-
-  // Every entry's order differs (the index decides last), so a quicksort needs no stability;
-  // past a depth of twice log2(n) it gives the range to a heap sort, n log n in the worst case.
+  // The few rows the parts' heaps kept (kMaxParts * kKeepMost at most), by insertion.
   static void Sort(Entry* e, uint32_t n) {
-    uint32_t depth = 0;
-    for (uint32_t m = n; m > 1; m >>= 1) depth += 2;
-    SortRange(e, n, depth);
-  }
-  static void SortRange(Entry* e, uint32_t n, uint32_t depth) {
-    while (n > 16) {
-      if (depth == 0) return HeapSort(e, n);
-      --depth;
-      const uint32_t m = n / 2;
-      if (Before(e[m], e[0])) Swap(e[m], e[0]);
-      if (Before(e[n - 1], e[0])) Swap(e[n - 1], e[0]);
-      if (Before(e[n - 1], e[m])) Swap(e[n - 1], e[m]);
-      const Entry pivot = e[m];
-      int64_t i = -1, j = n;
-      for (;;) {
-        do ++i;
-        while (Before(e[i], pivot));
-        do --j;
-        while (Before(pivot, e[j]));
-        if (i >= j) break;
-        Swap(e[i], e[j]);
-      }
-      const uint32_t left = uint32_t(j + 1);  // [0, left) before [left, n)
-      if (left < n - left) {
-        SortRange(e, left, depth);
-        e += left, n -= left;
-      } else {
-        SortRange(e + left, n - left, depth);
-        n = left;
-      }
-    }
     for (uint32_t i = 1; i < n; ++i) {
       const Entry moving = e[i];
       uint32_t j = i;
       for (; j > 0 && Before(moving, e[j - 1]); --j) e[j] = e[j - 1];
       e[j] = moving;
-    }
-  }
-  static void HeapSort(Entry* e, uint32_t n) {
-    const auto down = [e](uint32_t at, uint32_t size) {
-      for (;;) {
-        uint32_t child = 2 * at + 1;
-        if (child >= size) return;
-        if (child + 1 < size && Before(e[child], e[child + 1])) ++child;
-        if (!Before(e[at], e[child])) return;
-        Swap(e[at], e[child]);
-        at = child;
-      }
-    };
-    for (uint32_t at = n / 2; at > 0; --at) down(at - 1, n);
-    for (uint32_t size = n; size > 1; --size) {
-      Swap(e[0], e[size - 1]);
-      down(0, size - 1);
     }
   }
 
