@@ -212,10 +212,12 @@ struct AsciiTables {
   CharClass kind[128] = {};
   uint8_t bucket[128] = {};
   int8_t bonus[6][6] = {};
-  // For the summaries (below): each byte's bucket bit, and what it adds to the bonus buckets
-  // after a character of each class.
-  uint64_t bit[128] = {};
-  uint64_t earns[6][128] = {};
+  // For the summaries of single-byte and UTF-8 texts (below), each byte's class, bucket bit,
+  // and what it adds to the bonus buckets after a byte of each class; a byte above 127 is a
+  // lower-case letter of kOtherBucket (62 and 63 below) that may earn any bonus.
+  CharClass byteKind[256] = {};
+  uint64_t bit[256] = {};
+  uint64_t earns[6][256] = {};
   constexpr AsciiTables() {
     for (uint32_t c = 0; c < 128; ++c) {
       kind[c] = c - 'a' < 26u           ? kLower
@@ -242,10 +244,11 @@ struct AsciiTables {
         bonus[a][b] = int8_t(gain);
       }
     }
-    for (uint32_t c = 0; c < 128; ++c) {
-      bit[c] = uint64_t(1) << bucket[c];
+    for (uint32_t c = 0; c < 256; ++c) {
+      byteKind[c] = c < 128 ? kind[c] : kLower;
+      bit[c] = uint64_t(1) << (c < 128 ? bucket[c] : 63);
       for (uint32_t a = 0; a < 6; ++a) {
-        const int32_t gain = bonus[a][kind[c]];
+        const int32_t gain = c < 128 ? bonus[a][kind[c]] : kBonusHump;
         earns[a][c] = gain == 0 ? 0 : gain == kBonusHump ? bit[c] | uint64_t(1) << 62 : bit[c];
       }
     }
@@ -633,25 +636,18 @@ inline Summary Summarize(const unsigned char* bytes, uint32_t length, FuzzyEncod
       if (bytes[k - 1] == '/' || bytes[k - 1] == '\\') fileName = k;
     }
   }
-  constexpr uint64_t kHump = uint64_t(1) << kHumpBucket;
-  constexpr uint64_t kOther = uint64_t(1) << kOtherBucket;
   uint64_t all = 0, bonus = 0, folders = 0, folderBonus = 0;
-  CharClass previous = kStart;
-  if (!doubleByte) {  // the usual case, byte by byte through the tables
+  if (!doubleByte) {  // the usual case: byte by byte through the tables, the folders first
     for (uint32_t offset = 0; offset < length; ++offset) {
       if (offset == fileName) folders = all, folderBonus = bonus, all = bonus = 0;
       const uint32_t c = bytes[offset];
-      if (c < 0x80) {
-        all |= kAscii.bit[c];
-        bonus |= kAscii.earns[previous][c];
-        previous = kAscii.kind[c];
-      } else {
-        all |= kOther;
-        bonus |= kOther | kHump;
-        previous = kLower;
-      }
+      const CharClass before = offset == 0 ? kStart : kAscii.byteKind[bytes[offset - 1]];
+      all |= kAscii.bit[c];
+      bonus |= kAscii.earns[before][c];
     }
   } else {
+    constexpr uint64_t kHump = uint64_t(1) << kHumpBucket;
+    CharClass previous = kStart;
     for (uint32_t offset = 0, size = 1; offset < length; offset += size) {
       if (offset == fileName) folders = all, folderBonus = bonus, all = bonus = 0;
       const uint32_t c = Decode(bytes + offset, length - offset, encoding, &size);
