@@ -691,7 +691,8 @@ struct BoundPlan {
     }
   }
 
-  int64_t Bound(const Summary& summary) const {
+  // The bound of the whole query; each term's goes to perTerm (room for the terms) if given.
+  int64_t Bound(const Summary& summary, int32_t* perTerm = nullptr) const {
     constexpr uint64_t kHump = uint64_t(1) << kHumpBucket;
     constexpr int32_t kNameGain = kMatch + kBonusFileName;
     const int32_t nameHump = (summary.nameBonus & kHump) != 0 ? kBonusHump : 0;
@@ -700,7 +701,11 @@ struct BoundPlan {
     int32_t inName = kImpossible, inFolders = kImpossible;  // the best ending in each
     for (uint32_t g = 0; g < count; ++g) {
       const Step& step = steps[g];
-      if (step.first && g > 0) total += inName > inFolders ? inName : inFolders;
+      if (step.first && g > 0) {
+        const int32_t term = inName > inFolders ? inName : inFolders;
+        total += term;
+        if (perTerm != nullptr) *perTerm++ = term;
+      }
       const bool nameEarns = step.word && (summary.nameBonus & step.bit) != 0;
       const bool folderEarns = step.word && (summary.bonus & step.bit) != 0;
       const int32_t nameBonus = nameEarns ? kBonusSeparator : 0;
@@ -723,7 +728,11 @@ struct BoundPlan {
       inName = (summary.name & step.bit) != 0 ? name : kImpossible;
       inFolders = folders;
     }
-    if (count > 0) total += inName > inFolders ? inName : inFolders;
+    if (count > 0) {
+      const int32_t term = inName > inFolders ? inName : inFolders;
+      total += term;
+      if (perTerm != nullptr) *perTerm = term;
+    }
     return total;
   }
 };
@@ -746,6 +755,7 @@ struct AsciiScorer {
   uint64_t matching[256];  // per byte: the query characters it matches, bit g for character g
   uint64_t firsts = 0;     // each term's first character
   uint64_t lasts = 0;      // each term's last character
+  uint64_t termBits[64];   // at each term's first character: the bits of all its characters
   uint32_t count = 0;
   bool usable = false;
 
@@ -760,6 +770,8 @@ struct AsciiScorer {
       const Term term = query.TermAt(t);
       const uint32_t start = query.places[t].start;
       firsts |= uint64_t(1) << start;
+      termBits[start] = (term.length == 64 ? ~uint64_t(0) : (uint64_t(1) << term.length) - 1)
+                        << start;
       lasts |= uint64_t(1) << (start + term.length - 1);
       for (uint32_t i = 0; i < term.length; ++i) {
         const uint64_t bit = uint64_t(1) << (start + i);
@@ -770,7 +782,12 @@ struct AsciiScorer {
   }
 
   // The sum of the terms' scores; the text must match every term.
-  int32_t Score(const unsigned char* bytes, uint32_t length) const {
+  // `terms` picks the terms to score, bit g for the term that begins at character g.
+  int32_t Score(const unsigned char* bytes, uint32_t length, uint64_t terms = ~uint64_t(0)) const {
+    uint64_t wanting = 0;  // the characters of those terms
+    for (uint64_t bits = firsts & terms; bits != 0; bits &= bits - 1) {
+      wanting |= termBits[LowestBit(bits)];
+    }
     uint32_t fileName = 0;
     for (uint32_t k = length; k > 0 && fileName == 0; --k) {
       if (bytes[k - 1] == '/' || bytes[k - 1] == '\\') fileName = k;
@@ -782,7 +799,7 @@ struct AsciiScorer {
     for (uint32_t j = 0; j < length; ++j) {
       const uint32_t c = bytes[j];
       const CharClass kind = kAscii.kind[c];
-      const uint64_t wanted = matching[c];
+      const uint64_t wanted = matching[c] & wanting;
       if ((wanted | previous) != 0) {
         const int32_t gain =
             kMatch + kAscii.bonus[before][kind] + (j >= fileName ? kBonusFileName : 0);
@@ -815,7 +832,9 @@ struct AsciiScorer {
       before = kind;
     }
     int64_t total = 0;
-    for (uint64_t bits = lasts; bits != 0; bits &= bits - 1) total += best[LowestBit(bits)];
+    for (uint64_t bits = lasts & wanting; bits != 0; bits &= bits - 1) {
+      total += best[LowestBit(bits)];
+    }
     return Clamp(total);
   }
 };
@@ -1186,13 +1205,34 @@ class FuzzyRanker {
       self->candidates_[out++] = Candidate{candidate.index, resume};
       if (r.keep_ == 0) continue;
       if ((c & 255) == 0) shared = self->SharedRank();
-      if (heap.size == r.keep_ || shared != UINT32_MAX) {  // could its best score place it?
-        const int32_t bound = fuzzy_detail::Clamp(r.plan_.Bound(summary));
-        const Entry best = EntryOf(bound, text.length, candidate.index);
-        if (best.rank > shared) continue;
-        if (heap.size == r.keep_ && !Before(best, heap.entries[0])) continue;
+      // Whether a text that scores `best` at most could still be among the rows kept.
+      const auto places = [&](int64_t most) {
+        const Entry best = EntryOf(fuzzy_detail::Clamp(most), text.length, candidate.index);
+        return best.rank <= shared && (heap.size < r.keep_ || Before(best, heap.entries[0]));
+      };
+      int32_t score = 0;
+      if (heap.size == r.keep_ || shared != UINT32_MAX) {
+        int32_t bounds[kFuzzyMaxQuery];
+        int64_t most = r.plan_.Bound(summary, bounds);
+        if (!places(most)) continue;
+        if (r.next_.termCount > 1 && r.FastScored(text, summary)) {
+          // Term by term, while the terms scored so far and the bounds of the rest could place
+          // it.
+          bool placed = true;
+          for (uint32_t t = 0; t < r.next_.termCount && placed; ++t) {
+            const int32_t exact =
+                r.scorer_.Score(bytes, text.length, uint64_t(1) << r.next_.places[t].start);
+            most += int64_t(exact) - bounds[t];
+            placed = places(most);
+          }
+          if (!placed) continue;
+          score = fuzzy_detail::Clamp(most);
+        } else {
+          score = r.ScoreOf(r.next_, text, summary);
+        }
+      } else {
+        score = r.ScoreOf(r.next_, text, summary);
       }
-      const int32_t score = r.ScoreOf(r.next_, text, summary);
       Offer(&heap, EntryOf(score, text.length, candidate.index), r.keep_);
       if (heap.size == r.keep_)
         fuzzy_detail::Publish(&self->rootRanks_[part], heap.entries[0].rank);
@@ -1213,13 +1253,15 @@ class FuzzyRanker {
 
   // A matching text's score: in one pass over its bytes where it and the query are ASCII and it
   // is short enough for the full search, else by aligning each term.
+  bool FastScored(const FuzzyText& text, const fuzzy_detail::Summary& summary) const {
+    return scorer_.usable && !fuzzy_detail::IsDoubleByte(encoding_) &&
+           (summary.all >> fuzzy_detail::kOtherBucket & 1) == 0 &&
+           text.length <= fuzzy_detail::kWindow;
+  }
   int32_t ScoreOf(const fuzzy_detail::Query& query, const FuzzyText& text,
                   const fuzzy_detail::Summary& summary) const {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.text);
-    if (scorer_.usable && !fuzzy_detail::IsDoubleByte(encoding_) &&
-        (summary.all >> fuzzy_detail::kOtherBucket & 1) == 0 &&
-        text.length <= fuzzy_detail::kWindow) {
-      return scorer_.Score(bytes, text.length);
+    if (FastScored(text, summary)) {
+      return scorer_.Score(reinterpret_cast<const unsigned char*>(text.text), text.length);
     }
     int32_t score = 0;
     fuzzy_detail::MatchTerms(query, text.text, text.length, encoding_, &score, nullptr, nullptr);
