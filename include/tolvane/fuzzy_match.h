@@ -1002,12 +1002,14 @@ constexpr uint32_t kFuzzyFirstRows = 64;
 // holds, and which of them earn a bonus, in the whole text and in its file name); Rank rejects a
 // text that lacks a query's character by its summary before reading it, checks the rest with a
 // plain scan, and aligns (scores) only the texts whose score, as bounded by their summary, could
-// still place them among the best `first` rows it puts in order. The rest are scored and put in
-// order only when Matches or MatchScore asks for a row beyond those. A list of more than 16,384
+// still place them among the best `first` rows it puts in order (a query of several terms term by
+// term, keeping per match what its terms but the last can score while the user types on in the
+// last one). The rest are scored and put in order only when Matches or MatchScore asks for a row
+// beyond those. A list of more than 16,384
 // texts is split into parts ranked side by side, one thread per processor (up to 8), started for
 // the call; where a thread cannot be started its part runs on the calling thread.
 //
-// SetTexts takes 60 bytes per text from the process heap on Windows (the C++ free store
+// SetTexts takes 64 bytes per text from the process heap on Windows (the C++ free store
 // elsewhere) when the list is longer than any before; Rank allocates nothing. Nothing throws.
 // Not for use from several threads at once.
 class FuzzyRanker {
@@ -1060,6 +1062,8 @@ class FuzzyRanker {
     }
     narrow_ = hasPrevious_ && Narrows(&fromTerm_, &fromChar_);
     if (!narrow_) fromTerm_ = 0, fromChar_ = 0;
+    // The terms but the last are the previous query's: their scores, where known, still hold.
+    keepSettled_ = narrow_ && previous_.termCount == next_.termCount;
     need_ = 0;
     for (uint32_t t = 0; t < next_.termCount; ++t) {
       terms_[t] = next_.TermAt(t);
@@ -1110,7 +1114,12 @@ class FuzzyRanker {
   struct Candidate {
     uint32_t index;
     uint32_t resume;  // the byte after the last term's earliest match
+    // For a text scored term by term: what every term but the last can score, twice over, plus
+    // 1 where that is their exact score and not a bound (texts of at most kWindow bytes score
+    // far within range); kUnsettled where not known.
+    int32_t settled;
   };
+  static constexpr int32_t kUnsettled = INT32_MIN;
   // A match as it is ordered: by rank (the score, highest first), then length, then index.
   struct Entry {
     uint32_t rank;  // INT32_MAX - score
@@ -1188,7 +1197,7 @@ class FuzzyRanker {
     uint32_t out = r.partBegin_[part];
     uint32_t shared = UINT32_MAX;  // the best root score rank the other parts published
     for (uint32_t c = out; c < end; ++c) {
-      const Candidate candidate = r.narrow_ ? r.candidates_[c] : Candidate{c, 0};
+      const Candidate candidate = r.narrow_ ? r.candidates_[c] : Candidate{c, 0, kUnsettled};
       const fuzzy_detail::Summary& summary = r.summaries_[candidate.index];
       if ((summary.all & r.need_) != r.need_) continue;
       const FuzzyText& text = r.texts_[candidate.index];
@@ -1202,7 +1211,8 @@ class FuzzyRanker {
                                        r.encoding_, &resume);
       }
       if (!matched) continue;
-      self->candidates_[out++] = Candidate{candidate.index, resume};
+      int32_t settled = r.keepSettled_ ? candidate.settled : kUnsettled;
+      self->candidates_[out++] = Candidate{candidate.index, resume, settled};
       if (r.keep_ == 0) continue;
       if ((c & 255) == 0) shared = self->SharedRank();
       // Whether a text that scores `best` at most could still be among the rows kept.
@@ -1215,15 +1225,29 @@ class FuzzyRanker {
         int32_t bounds[kFuzzyMaxQuery];
         int64_t most = r.plan_.Bound(summary, bounds);
         if (!places(most)) continue;
-        if (r.next_.termCount > 1 && r.FastScored(text, summary)) {
+        const uint32_t last = r.next_.termCount - 1;
+        if (last > 0 && r.FastScored(text, summary)) {
           // Term by term, while the terms scored so far and the bounds of the rest could place
-          // it.
-          bool placed = true;
-          for (uint32_t t = 0; t < r.next_.termCount && placed; ++t) {
+          // it; the terms before the last one scored once while the user types on in it.
+          // `prior`: what the terms but the last can score, exact once each of them is scored;
+          // `known`: what an earlier keystroke found they can score.
+          const bool exactBefore = settled != kUnsettled && (settled & 1) != 0;
+          int64_t prior = most - bounds[last];
+          const int64_t known = settled != kUnsettled ? settled >> 1 : prior;
+          bool placed = places((known < prior ? known : prior) + bounds[last]);
+          uint32_t t = 0;
+          if (exactBefore) t = last, prior = known, most = known + bounds[last];
+          for (; t <= last && placed; ++t) {
             const int32_t exact =
                 r.scorer_.Score(bytes, text.length, uint64_t(1) << r.next_.places[t].start);
             most += int64_t(exact) - bounds[t];
+            if (t < last) prior += int64_t(exact) - bounds[t];
             placed = places(most);
+          }
+          if (!exactBefore) {
+            const bool exactNow = t >= last;  // every term but the last was scored
+            const int64_t kept = exactNow || prior < known ? prior : known;
+            self->candidates_[out - 1].settled = int32_t(kept * 2 + (exactNow ? 1 : 0));
           }
           if (!placed) continue;
           score = fuzzy_detail::Clamp(most);
@@ -1397,6 +1421,7 @@ class FuzzyRanker {
   fuzzy_detail::BoundPlan plan_;
   fuzzy_detail::AsciiScorer scorer_;
   bool narrow_ = false;
+  bool keepSettled_ = false;
   uint32_t fromTerm_ = 0;
   uint32_t fromChar_ = 0;
   uint32_t keep_ = 0;
