@@ -1225,8 +1225,8 @@ class FuzzyRanker {
         int32_t bounds[kFuzzyMaxQuery];
         int64_t most = r.plan_.Bound(summary, bounds);
         if (!places(most)) continue;
-        const uint32_t last = r.next_.termCount - 1;
-        if (last > 0 && r.FastScored(text, summary)) {
+        if (r.next_.termCount > 1 && r.FastScored(text, summary)) {
+          const uint32_t last = r.next_.termCount - 1;
           // Term by term, while the terms scored so far and the bounds of the rest could place
           // it; the terms before the last one scored once while the user types on in it.
           // `prior`: what the terms but the last can score, exact once each of them is scored;
