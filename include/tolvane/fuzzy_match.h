@@ -1009,7 +1009,7 @@ constexpr uint32_t kFuzzyFirstRows = 64;
 // texts is split into parts ranked side by side, one thread per processor (up to 8), started for
 // the call; where a thread cannot be started its part runs on the calling thread.
 //
-// SetTexts takes 64 bytes per text from the process heap on Windows (the C++ free store
+// SetTexts takes 60 bytes per text from the process heap on Windows (the C++ free store
 // elsewhere) when the list is longer than any before; Rank allocates nothing. Nothing throws.
 // Not for use from several threads at once.
 class FuzzyRanker {
@@ -1036,7 +1036,7 @@ class FuzzyRanker {
           node_blocks::Allocate(size_t(count) * sizeof(fuzzy_detail::Summary)));
       candidates_ =
           static_cast<Candidate*>(node_blocks::Allocate(size_t(count) * sizeof(Candidate)));
-      entries_ = static_cast<Entry*>(node_blocks::Allocate(size_t(count) * sizeof(Entry)));
+      entries_ = static_cast<Scored*>(node_blocks::Allocate(size_t(count) * sizeof(Scored)));
       matches_ = static_cast<uint32_t*>(node_blocks::Allocate(size_t(count) * sizeof(uint32_t)));
       if (summaries_ == nullptr || candidates_ == nullptr || entries_ == nullptr ||
           matches_ == nullptr) {
@@ -1083,11 +1083,11 @@ class FuzzyRanker {
     matchCount_ = found;
     uint32_t kept = 0;
     for (uint32_t p = 0; p < parts; ++p) {
-      for (uint32_t h = 0; h < heaps_[p].size; ++h) entries_[kept++] = heaps_[p].entries[h];
+      for (uint32_t h = 0; h < heaps_[p].size; ++h) first_[kept++] = heaps_[p].entries[h];
     }
-    Sort(entries_, kept);
+    Sort(first_, kept);
     ordered_ = kept < keep_ ? kept : keep_;
-    for (uint32_t r = 0; r < ordered_; ++r) matches_[r] = entries_[r].index;
+    for (uint32_t r = 0; r < ordered_; ++r) matches_[r] = first_[r].index;
     previous_ = next_;
     hasPrevious_ = true;
     if (first > keep_) OrderAll();
@@ -1125,6 +1125,12 @@ class FuzzyRanker {
     uint32_t rank;  // INT32_MAX - score
     uint32_t length;
     uint32_t index;
+  };
+  // The same for every match, in the order of candidates_ (which gives the index), when all are
+  // put in order.
+  struct Scored {
+    uint32_t rank;
+    uint32_t length;
     uint32_t next;  // the radix sort's second array of places
   };
   static constexpr uint32_t kKeepMost = 128;  // rows a part keeps in its heap
@@ -1136,7 +1142,7 @@ class FuzzyRanker {
   };
 
   static Entry EntryOf(int32_t score, uint32_t length, uint32_t index) {
-    return Entry{uint32_t(int64_t(INT32_MAX) - score), length, index, 0};
+    return Entry{uint32_t(int64_t(INT32_MAX) - score), length, index};
   }
   static bool Before(const Entry& a, const Entry& b) {
     if (a.rank != b.rank) return a.rank < b.rank;
@@ -1321,7 +1327,7 @@ class FuzzyRanker {
     RunInParts(&ScorePart, n);
     uint32_t leastRank = UINT32_MAX, mostRank = 0, mostLength = 0;
     for (uint32_t c = 0; c < n; ++c) {
-      const Entry& e = entries_[c];
+      const Scored& e = entries_[c];
       leastRank = e.rank < leastRank ? e.rank : leastRank;
       mostRank = e.rank > mostRank ? e.rank : mostRank;
       mostLength = e.length > mostLength ? e.length : mostLength;
@@ -1334,7 +1340,7 @@ class FuzzyRanker {
         if (spread == 0) break;
         uint32_t counts[2048] = {};
         const auto digit = [&](uint32_t place) {
-          const Entry& e = entries_[place];
+          const Scored& e = entries_[place];
           return ((key == 0 ? e.length : e.rank - leastRank) >> shift) & 2047;
         };
         for (uint32_t k = 0; k < n; ++k) ++counts[digit(inNext ? entries_[k].next : matches_[k])];
@@ -1356,7 +1362,7 @@ class FuzzyRanker {
       }
     }
     for (uint32_t r = 0; r < n; ++r) {
-      matches_[r] = entries_[inNext ? entries_[r].next : matches_[r]].index;
+      matches_[r] = candidates_[inNext ? entries_[r].next : matches_[r]].index;
     }
     ordered_ = n;
   }
@@ -1365,7 +1371,7 @@ class FuzzyRanker {
       const uint32_t index = self->candidates_[c].index;
       const FuzzyText& text = self->texts_[index];
       const int32_t score = self->ScoreOf(self->previous_, text, self->summaries_[index]);
-      self->entries_[c] = EntryOf(score, text.length, index);
+      self->entries_[c] = Scored{EntryOf(score, text.length, index).rank, text.length, 0};
     }
   }
 
@@ -1408,7 +1414,7 @@ class FuzzyRanker {
   FuzzyEncoding encoding_ = FuzzyEncoding::kSingleByte;
   fuzzy_detail::Summary* summaries_ = nullptr;
   Candidate* candidates_ = nullptr;  // the matches in the host's order
-  Entry* entries_ = nullptr;         // the ordered matches' orders, best first
+  Scored* entries_ = nullptr;        // each match's score and length, to put them all in order
   uint32_t* matches_ = nullptr;      // best first
   uint32_t matchCount_ = 0;
   uint32_t ordered_ = 0;  // matches_[0..ordered_) are in order
@@ -1434,6 +1440,7 @@ class FuzzyRanker {
   // the others while they run.
   uint32_t rootRanks_[fuzzy_detail::kMaxParts] = {};
   Heap heaps_[fuzzy_detail::kMaxParts];
+  Entry first_[fuzzy_detail::kMaxParts * kKeepMost];  // the heaps' rows, put in order
 };
 
 }  // namespace tolvane
