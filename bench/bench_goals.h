@@ -7,7 +7,11 @@
 //       holds when candidate speed / baseline speed (baseline time / candidate time) >= 0.5
 //   TOLVANE_BENCH_WALL_GOAL("what", "BM_Candidate", "BM_Baseline", 1.0)
 //       as TOLVANE_BENCH_GOAL, on wall time: for baselines that run in other processes or on
-//       several cores (the benchmarks measure them with UseRealTime)
+//       several cores (the benchmarks measure them with UseRealTime, or with UseManualTime from a
+//       steady clock)
+//   TOLVANE_BENCH_WALL_GOAL_VS_FASTER("what", "BM_Candidate", "BM_One", "BM_Other", 0.5)
+//       as TOLVANE_BENCH_WALL_GOAL, against the faster of two baselines (the one measured, when
+//       the other is not)
 // A file may also add a report, printed after the goals: TOLVANE_BENCH_REPORT(function).
 // Names are Google Benchmark's full run names, arguments included.
 #pragma once
@@ -25,6 +29,7 @@ struct Goal {
   std::string baseline;
   double limit;
   GoalKind kind;
+  std::string otherBaseline = {};  // when set, the goal compares with the faster of the two
 };
 
 std::vector<Goal>& Goals();
@@ -53,6 +58,11 @@ struct ReportRegistrar {
 #define TOLVANE_BENCH_WALL_GOAL(description, candidate, baseline, maxRatio)                 \
   static const ::tolvane::bench::GoalRegistrar TOLVANE_BENCH_JOIN(tolvane_goal_, __LINE__)( \
       {description, candidate, baseline, maxRatio, ::tolvane::bench::GoalKind::kWallTimeAtMost})
+#define TOLVANE_BENCH_WALL_GOAL_VS_FASTER(description, candidate, baseline, otherBaseline, \
+                                          maxRatio)                                        \
+  static const ::tolvane::bench::GoalRegistrar TOLVANE_BENCH_JOIN(                         \
+      tolvane_goal_, __LINE__)({description, candidate, baseline, maxRatio,                \
+                                ::tolvane::bench::GoalKind::kWallTimeAtMost, otherBaseline})
 #define TOLVANE_BENCH_REPORT(function)                                               \
   static const ::tolvane::bench::ReportRegistrar TOLVANE_BENCH_JOIN(tolvane_report_, \
                                                                     __LINE__)(function)

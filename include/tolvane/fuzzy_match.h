@@ -32,7 +32,12 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "tolvane/file_entry_list.h"  // node_blocks: the heap the SDK's headers share
+#include "tolvane/file_entry_list.h"  // node_blocks: the heap the SDK's headers share; windows.h
+
+#if !defined(_WIN32)
+#include <pthread.h>
+#include <unistd.h>
+#endif
 
 namespace tolvane {
 
@@ -201,43 +206,116 @@ inline int32_t Bonus(CharClass previous, CharClass current) {
   }
 }
 
-// A query decoded once: its characters as typed and as compared (folded unless smart case made
-// the match case-sensitive).
+// The class and the summary bucket of each ASCII byte, and Bonus() as a table, for the scans
+// that read every byte of every text.
+struct AsciiTables {
+  CharClass kind[128] = {};
+  uint8_t bucket[128] = {};
+  int8_t bonus[6][6] = {};
+  // For the summaries of single-byte and UTF-8 texts (below), each byte's class, bucket bit,
+  // and what it adds to the bonus buckets after a byte of each class; a byte above 127 is a
+  // lower-case letter of kOtherBucket (62 and 63 below) that may earn any bonus.
+  CharClass byteKind[256] = {};
+  uint64_t bit[256] = {};
+  uint64_t earns[6][256] = {};
+  constexpr AsciiTables() {
+    for (uint32_t c = 0; c < 128; ++c) {
+      kind[c] = c - 'a' < 26u           ? kLower
+                : c - 'A' < 26u         ? kUpper
+                : c - '0' < 10u         ? kDigit
+                : c == '/' || c == '\\' ? kSeparator
+                                        : kDelimiter;
+      bucket[c] = uint8_t(c - 'a' < 26u   ? c - 'a'
+                          : c - 'A' < 26u ? c - 'A'
+                          : c - '0' < 10u ? 26 + (c - '0')
+                                          : 36 + c % 26);
+    }
+    for (uint32_t a = 0; a < 6; ++a) {
+      for (uint32_t b = 0; b < 6; ++b) {
+        const auto current = CharClass(b);
+        int32_t gain = 0;
+        if (current != kSeparator && current != kDelimiter) {
+          gain = a == kStart                        ? kBonusStart
+                 : a == kSeparator                  ? kBonusSeparator
+                 : a == kDelimiter                  ? kBonusDelimiter
+                 : a == kLower && current == kUpper ? kBonusHump
+                                                    : 0;
+        }
+        bonus[a][b] = int8_t(gain);
+      }
+    }
+    for (uint32_t c = 0; c < 256; ++c) {
+      byteKind[c] = c < 128 ? kind[c] : kLower;
+      bit[c] = uint64_t(1) << (c < 128 ? bucket[c] : 63);
+      for (uint32_t a = 0; a < 6; ++a) {
+        const int32_t gain = c < 128 ? bonus[a][kind[c]] : kBonusHump;
+        earns[a][c] = gain == 0 ? 0 : gain == kBonusHump ? bit[c] | uint64_t(1) << 62 : bit[c];
+      }
+    }
+  }
+};
+inline constexpr AsciiTables kAscii{};
+
+// One term of a query: a run of characters without a space, matched on its own. Smart case is
+// the term's: an upper-case letter makes its own term case-sensitive.
+struct Term {
+  const uint32_t* typed;
+  const uint32_t* key;   // as compared: folded unless the term is case-sensitive
+  const uint8_t* upper;  // for an ASCII term: the byte that also matches the key
+  uint32_t length;
+  bool caseSensitive;
+  bool ascii;
+};
+
+// A query decoded once and split at its spaces into terms.
 struct Query {
+  struct Place {
+    uint8_t start;
+    uint8_t length;
+    bool caseSensitive;
+    bool ascii;
+  };
   uint32_t typed[kFuzzyMaxQuery];
   uint32_t key[kFuzzyMaxQuery];
-  uint8_t upper[kFuzzyMaxQuery];  // for an ASCII query: the byte that also matches the key
-  uint32_t length = 0;
-  bool caseSensitive = false;
-  bool ascii = true;
+  uint8_t upper[kFuzzyMaxQuery];
+  uint32_t length = 0;  // the characters of all terms
+  Place places[kFuzzyMaxQuery];
+  uint32_t termCount = 0;
 
-  // False when the query has more than kFuzzyMaxQuery characters.
-  bool Read(const char* query, uint32_t queryLength, FuzzyEncoding encoding) {
-    length = 0;
-    caseSensitive = false;
-    ascii = true;
-    const auto* bytes = reinterpret_cast<const unsigned char*>(query);
-    for (uint32_t offset = 0, size = 0; offset < queryLength; offset += size) {
-      if (length == kFuzzyMaxQuery) return false;
-      const uint32_t c = Decode(bytes + offset, queryLength - offset, encoding, &size);
-      typed[length++] = c;
-      if (Lower(c) != c) caseSensitive = true;
-    }
-    for (uint32_t i = 0; i < length; ++i) {
-      key[i] = caseSensitive ? typed[i] : Lower(typed[i]);
-      ascii = ascii && key[i] < 0x80;
-      const bool letter = key[i] - 'a' < 26u && !caseSensitive;
-      upper[i] = uint8_t(letter ? key[i] - 32 : key[i]);
-    }
-    return true;
+  Term TermAt(uint32_t t) const {
+    const Place& place = places[t];
+    return Term{typed + place.start, key + place.start,   upper + place.start,
+                place.length,        place.caseSensitive, place.ascii};
   }
 
-  // True when this query's characters begin with all of `earlier`'s: every text this query
-  // matches, `earlier` matches too.
-  bool Extends(const Query& earlier) const {
-    if (earlier.length > length) return false;
-    for (uint32_t i = 0; i < earlier.length; ++i) {
-      if (typed[i] != earlier.typed[i]) return false;
+  // False when the terms have more than kFuzzyMaxQuery characters.
+  bool Read(const char* query, uint32_t queryLength, FuzzyEncoding encoding) {
+    length = 0;
+    termCount = 0;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(query);
+    bool inTerm = false;
+    for (uint32_t offset = 0, size = 0; offset < queryLength; offset += size) {
+      const uint32_t c = Decode(bytes + offset, queryLength - offset, encoding, &size);
+      if (c == ' ') {  // never a byte of a longer character, in any of the encodings
+        inTerm = false;
+        continue;
+      }
+      if (length == kFuzzyMaxQuery) return false;
+      if (!inTerm) places[termCount++] = Place{uint8_t(length), 0, false, true};
+      inTerm = true;
+      Place& place = places[termCount - 1];
+      ++place.length;
+      typed[length++] = c;
+      if (Lower(c) != c) place.caseSensitive = true;
+    }
+    for (uint32_t t = 0; t < termCount; ++t) {
+      Place& place = places[t];
+      for (uint32_t i = place.start; i < uint32_t(place.start + place.length); ++i) {
+        key[i] = place.caseSensitive ? typed[i] : Lower(typed[i]);
+        place.ascii = place.ascii && key[i] < 0x80;
+        const bool letter = key[i] - 'a' < 26u && !place.caseSensitive;
+        upper[i] = uint8_t(letter ? key[i] - 32 : key[i]);
+      }
     }
     return true;
   }
@@ -263,7 +341,7 @@ struct Aligner {
   }
   static bool Get(const uint64_t* bits, uint32_t j) { return (bits[j >> 6] >> (j & 63)) & 1; }
 
-  int32_t Align(const Query& query, uint32_t width, uint32_t* positions) {
+  int32_t Align(const Term& query, uint32_t width, uint32_t* positions) {
     int32_t* previous = rowA;
     int32_t* current = rowB;
     const uint32_t first = query.key[0];
@@ -318,11 +396,11 @@ struct Aligner {
   }
 };
 
-// An earliest alignment's score kept in 32 bits. Its matched characters add at most a few
-// thousand (kFuzzyMaxQuery of them), so only gaps of more than two thousand million characters
-// can take it out of range, and only downwards.
+// A score kept in 32 bits. Matched characters add at most a few thousand (kFuzzyMaxQuery of
+// them), so only gaps of more than two thousand million characters can take an earliest
+// alignment out of range, and only downwards; a sum of terms' scores stays in range likewise.
 inline int32_t Clamp(int64_t value) {
-  return value < INT32_MIN ? INT32_MIN : int32_t(value);
+  return value < INT32_MIN ? INT32_MIN : value > INT32_MAX ? INT32_MAX : int32_t(value);
 }
 
 // Where a query can match in a text: from the earliest start of its first character to the last
@@ -338,7 +416,7 @@ struct Span {
 // character of its own in either encoding: a tight scan for the usual case. Returns 0 when the
 // text does not match, 1 when `span` is set, and 2 when the class of the character before the
 // start needs decoding (a UTF-8 byte above 127).
-inline int LocateAscii(const Query& query, const unsigned char* bytes, uint32_t length,
+inline int LocateAscii(const Term& query, const unsigned char* bytes, uint32_t length,
                        FuzzyEncoding encoding, Span* span) {
   uint32_t offset = 0;
   for (uint32_t i = 0; i < query.length; ++i, ++offset) {
@@ -369,7 +447,7 @@ inline int LocateAscii(const Query& query, const unsigned char* bytes, uint32_t 
 }
 
 // The same for any query, decoding every character.
-inline bool Locate(const Query& query, const unsigned char* bytes, uint32_t length,
+inline bool Locate(const Term& query, const unsigned char* bytes, uint32_t length,
                    FuzzyEncoding encoding, Span* span) {
   const uint32_t last = query.key[query.length - 1];
   uint32_t matched = 0;
@@ -394,9 +472,9 @@ inline bool Locate(const Query& query, const unsigned char* bytes, uint32_t leng
   return matched == query.length;
 }
 
-// Scores a decoded query (of at least one character) against a text; positions may be null.
-inline bool MatchQuery(const Query& query, const char* text, uint32_t textLength,
-                       FuzzyEncoding encoding, int32_t* score, uint32_t* positions) {
+// Scores a term (of at least one character) against a text; positions may be null.
+inline bool MatchTerm(const Term& query, const char* text, uint32_t textLength,
+                      FuzzyEncoding encoding, int32_t* score, uint32_t* positions) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(text);
   Span span;
   // In a double-byte encoding an ASCII byte may be a second byte: every character is decoded.
@@ -468,14 +546,425 @@ inline bool MatchQuery(const Query& query, const char* text, uint32_t textLength
   return true;
 }
 
+// The terms of a query against a text: true when every term matches. The score adds up the
+// terms' scores; positions (room for kFuzzyMaxQuery, or null) gets the matched characters of all
+// terms, sorted, each once, and *count their number. Terms may use the same characters: each
+// term is scored as if it were alone.
+inline bool MatchTerms(const Query& query, const char* text, uint32_t textLength,
+                       FuzzyEncoding encoding, int32_t* score, uint32_t* positions,
+                       uint32_t* count) {
+  int64_t total = 0;
+  uint32_t merged = 0;
+  for (uint32_t t = 0; t < query.termCount; ++t) {
+    const Term term = query.TermAt(t);
+    uint32_t found[kFuzzyMaxQuery];
+    int32_t termScore = 0;
+    if (!MatchTerm(term, text, textLength, encoding, &termScore,
+                   positions != nullptr ? found : nullptr)) {
+      return false;
+    }
+    total += termScore;
+    if (positions == nullptr) continue;
+    if (t == 0) {
+      for (uint32_t i = 0; i < term.length; ++i) positions[i] = found[i];
+      merged = term.length;
+      continue;
+    }
+    // Merged from the back, so the merge needs no room beyond the result.
+    uint32_t unique = 0;  // the union's size
+    for (uint32_t a = 0, b = 0; a < merged || b < term.length; ++unique) {
+      if (b == term.length || (a < merged && positions[a] < found[b])) {
+        ++a;
+      } else if (a == merged || found[b] < positions[a]) {
+        ++b;
+      } else {
+        ++a, ++b;
+      }
+    }
+    uint32_t a = merged, b = term.length;
+    for (uint32_t out = unique; out > 0; --out) {
+      if (b == 0 || (a > 0 && positions[a - 1] > found[b - 1])) {
+        positions[out - 1] = positions[--a];
+      } else {
+        if (a > 0 && positions[a - 1] == found[b - 1]) --a;
+        positions[out - 1] = found[--b];
+      }
+    }
+    merged = unique;
+  }
+  *score = Clamp(total);
+  if (count != nullptr) *count = merged;
+  return true;
+}
+
+// What the ranker knows of a text before it aligns anything: 64 buckets of characters (a-z
+// folded, 0-9, the rest of ASCII in 26 buckets, any other character in one), and for each,
+// whether it occurs, whether it occurs where a match earns a bonus, and the same in the file name
+// alone; one bit more says a camelCase hump occurs. A text that lacks a query's character is
+// rejected at once, and a text whose best possible score cannot reach the rows already ranked is
+// never aligned.
+struct Summary {
+  uint64_t all;
+  uint64_t bonus;
+  uint64_t name;
+  uint64_t nameBonus;
+};
+constexpr uint32_t kHumpBucket = 62;
+constexpr uint32_t kOtherBucket = 63;
+
+inline uint32_t BucketOf(uint32_t c) {
+  if (c - 'a' < 26u) return c - 'a';
+  if (c - 'A' < 26u) return c - 'A';
+  if (c - '0' < 10u) return 26 + (c - '0');
+  if (c < 0x80) return 36 + c % 26;
+  return kOtherBucket;
+}
+
+// A text's summary. In single-byte and UTF-8 texts the bytes above 127 are not decoded: each
+// counts as a character of kOtherBucket that may earn any bonus, and as a lower-case letter for
+// the character after it, which can only make the bounds looser.
+inline Summary Summarize(const unsigned char* bytes, uint32_t length, FuzzyEncoding encoding) {
+  const bool doubleByte = IsDoubleByte(encoding);
+  uint32_t fileName = 0;
+  if (doubleByte) {
+    for (uint32_t offset = 0, size = 0; offset < length; offset += size) {
+      const uint32_t c = Decode(bytes + offset, length - offset, encoding, &size);
+      if (c == '/' || c == '\\') fileName = offset + size;
+    }
+  } else {
+    for (uint32_t k = length; k > 0 && fileName == 0; --k) {
+      if (bytes[k - 1] == '/' || bytes[k - 1] == '\\') fileName = k;
+    }
+  }
+  uint64_t all = 0, bonus = 0, folders = 0, folderBonus = 0;
+  if (!doubleByte) {  // the usual case: byte by byte through the tables, the folders first
+    for (uint32_t offset = 0; offset < length; ++offset) {
+      if (offset == fileName) folders = all, folderBonus = bonus, all = bonus = 0;
+      const uint32_t c = bytes[offset];
+      const CharClass before = offset == 0 ? kStart : kAscii.byteKind[bytes[offset - 1]];
+      all |= kAscii.bit[c];
+      bonus |= kAscii.earns[before][c];
+    }
+  } else {
+    constexpr uint64_t kHump = uint64_t(1) << kHumpBucket;
+    CharClass previous = kStart;
+    for (uint32_t offset = 0, size = 1; offset < length; offset += size) {
+      if (offset == fileName) folders = all, folderBonus = bonus, all = bonus = 0;
+      const uint32_t c = Decode(bytes + offset, length - offset, encoding, &size);
+      const CharClass kind = ClassOf(c);
+      const uint64_t bit = uint64_t(1) << BucketOf(c);
+      const int32_t gain = Bonus(previous, kind);
+      all |= bit;
+      bonus |= gain == 0 ? 0 : gain == kBonusHump ? bit | kHump : bit;
+      previous = kind;
+    }
+  }
+  if (fileName >= length) folders = all, folderBonus = bonus, all = bonus = 0;  // no file name
+  return Summary{folders | all, folderBonus | bonus, all, bonus};
+}
+
+// The most a query can score in a text, from the text's summary alone: each character at its best
+// (in the file name or in the folders, with the bonus its bucket allows) and each step from the
+// character before at its best (adjacent, or the shortest gap). No alignment scores more.
+struct BoundPlan {
+  struct Step {
+    uint64_t bit;
+    bool word;            // can earn a bonus at all
+    bool afterWord;       // right after a word character only a camelCase hump earns one
+    bool afterSeparator;  // may enter the file name right after the character before
+    bool first;           // of its term
+  };
+  Step steps[kFuzzyMaxQuery];
+  uint32_t count = 0;
+
+  void Prepare(const Query& query) {
+    count = query.length;
+    for (uint32_t t = 0; t < query.termCount; ++t) {
+      const Term term = query.TermAt(t);
+      for (uint32_t i = 0; i < term.length; ++i) {
+        const CharClass kind = ClassOf(term.key[i]);
+        const CharClass before = i == 0 ? kStart : ClassOf(term.key[i - 1]);
+        steps[query.places[t].start + i] =
+            Step{uint64_t(1) << BucketOf(term.key[i]), kind != kSeparator && kind != kDelimiter,
+                 before != kSeparator && before != kDelimiter, before == kSeparator, i == 0};
+      }
+    }
+  }
+
+  // The bound of the whole query; each term's goes to perTerm (room for the terms) if given.
+  int64_t Bound(const Summary& summary, int32_t* perTerm = nullptr) const {
+    constexpr uint64_t kHump = uint64_t(1) << kHumpBucket;
+    constexpr int32_t kNameGain = kMatch + kBonusFileName;
+    const int32_t nameHump = (summary.nameBonus & kHump) != 0 ? kBonusHump : 0;
+    const int32_t folderHump = (summary.bonus & kHump) != 0 ? kBonusHump : 0;
+    int64_t total = 0;
+    int32_t inName = kImpossible, inFolders = kImpossible;  // the best ending in each
+    for (uint32_t g = 0; g < count; ++g) {
+      const Step& step = steps[g];
+      if (step.first && g > 0) {
+        const int32_t term = inName > inFolders ? inName : inFolders;
+        total += term;
+        if (perTerm != nullptr) *perTerm++ = term;
+      }
+      const bool nameEarns = step.word && (summary.nameBonus & step.bit) != 0;
+      const bool folderEarns = step.word && (summary.bonus & step.bit) != 0;
+      const int32_t nameBonus = nameEarns ? kBonusSeparator : 0;
+      const int32_t folderBonus = folderEarns ? kBonusSeparator : 0;
+      int32_t name = kNameGain + nameBonus, folders = kMatch + folderBonus;
+      if (!step.first) {
+        const int32_t fromName =
+            inName + kBonusConsecutive + (step.afterWord ? (nameEarns ? nameHump : 0) : nameBonus);
+        const int32_t fromEither = (inName > inFolders ? inName : inFolders) - kGapOpen + nameBonus;
+        const int32_t entering =
+            step.afterSeparator ? inFolders + kBonusConsecutive + nameBonus : kImpossible;
+        int32_t best = fromName > fromEither ? fromName : fromEither;
+        if (entering > best) best = entering;
+        name = kNameGain + best;
+        const int32_t adjacent = inFolders + kBonusConsecutive +
+                                 (step.afterWord ? (folderEarns ? folderHump : 0) : folderBonus);
+        const int32_t gapped = inFolders - kGapOpen + folderBonus;
+        folders = kMatch + (adjacent > gapped ? adjacent : gapped);
+      }
+      inName = (summary.name & step.bit) != 0 ? name : kImpossible;
+      inFolders = folders;
+    }
+    if (count > 0) {
+      const int32_t term = inName > inFolders ? inName : inFolders;
+      total += term;
+      if (perTerm != nullptr) *perTerm = term;
+    }
+    return total;
+  }
+};
+
+inline uint32_t LowestBit(uint64_t bits) {
+#if defined(__GNUC__) || defined(__clang__)
+  return uint32_t(__builtin_ctzll(bits));
+#else
+  uint32_t n = 0;
+  for (; (bits & 1) == 0; bits >>= 1) ++n;
+  return n;
+#endif
+}
+
+// Scores every term of a query of ASCII characters (64 at most) in one pass over a text of ASCII
+// bytes no longer than kWindow, with the score the alignment search gives each term. Only the
+// text's bytes that match a query character take part: as a gap costs its length plus two, the
+// best place to leave a gap from is a running maximum of score plus place.
+struct AsciiScorer {
+  uint64_t matching[256];  // per byte: the query characters it matches, bit g for character g
+  uint64_t firsts = 0;     // each term's first character
+  uint64_t lasts = 0;      // each term's last character
+  uint64_t termBits[64];   // at each term's first character: the bits of all its characters
+  uint32_t count = 0;
+  bool usable = false;
+
+  void Prepare(const Query& query) {
+    usable = query.length <= 64;
+    for (uint32_t t = 0; t < query.termCount; ++t) usable = usable && query.places[t].ascii;
+    if (!usable) return;
+    for (uint64_t& bits : matching) bits = 0;
+    firsts = lasts = 0;
+    count = query.length;
+    for (uint32_t t = 0; t < query.termCount; ++t) {
+      const Term term = query.TermAt(t);
+      const uint32_t start = query.places[t].start;
+      firsts |= uint64_t(1) << start;
+      termBits[start] = (term.length == 64 ? ~uint64_t(0) : (uint64_t(1) << term.length) - 1)
+                        << start;
+      lasts |= uint64_t(1) << (start + term.length - 1);
+      for (uint32_t i = 0; i < term.length; ++i) {
+        const uint64_t bit = uint64_t(1) << (start + i);
+        matching[term.key[i]] |= bit;
+        matching[term.upper[i]] |= bit;
+      }
+    }
+  }
+
+  // The sum of the terms' scores; the text must match every term.
+  // `terms` picks the terms to score, bit g for the term that begins at character g.
+  int32_t Score(const unsigned char* bytes, uint32_t length, uint64_t terms = ~uint64_t(0)) const {
+    uint64_t wanting = 0;  // the characters of those terms
+    for (uint64_t bits = firsts & terms; bits != 0; bits &= bits - 1) {
+      wanting |= termBits[LowestBit(bits)];
+    }
+    uint32_t fileName = 0;
+    for (uint32_t k = length; k > 0 && fileName == 0; --k) {
+      if (bytes[k - 1] == '/' || bytes[k - 1] == '\\') fileName = k;
+    }
+    int32_t at[64], reach[64], best[64], next[64];  // reach: the best score plus place
+    for (uint32_t g = 0; g < count; ++g) reach[g] = best[g] = kImpossible;
+    uint64_t previous = 0;  // the characters matched at the byte before, with a score
+    CharClass before = kStart;
+    for (uint32_t j = 0; j < length; ++j) {
+      const uint32_t c = bytes[j];
+      const CharClass kind = kAscii.kind[c];
+      const uint64_t wanted = matching[c] & wanting;
+      if ((wanted | previous) != 0) {
+        const int32_t gain =
+            kMatch + kAscii.bonus[before][kind] + (j >= fileName ? kBonusFileName : 0);
+        uint64_t scored = 0;
+        for (uint64_t bits = wanted; bits != 0; bits &= bits - 1) {
+          const uint32_t g = LowestBit(bits);
+          int32_t from = 0;
+          if ((firsts >> g & 1) == 0) {
+            const int32_t adjacent =
+                (previous >> (g - 1) & 1) != 0 ? at[g - 1] + kBonusConsecutive : kImpossible;
+            const int32_t gapped =
+                reach[g - 1] > kImpossible ? reach[g - 1] - int32_t(j) - 1 : kImpossible;
+            from = adjacent >= gapped ? adjacent : gapped;
+            if (from == kImpossible) continue;
+          }
+          next[g] = from + gain;
+          scored |= uint64_t(1) << g;
+        }
+        for (uint64_t bits = previous; bits != 0; bits &= bits - 1) {
+          const uint32_t g = LowestBit(bits);
+          if (at[g] + int32_t(j) - 1 > reach[g]) reach[g] = at[g] + int32_t(j) - 1;
+        }
+        for (uint64_t bits = scored; bits != 0; bits &= bits - 1) {
+          const uint32_t g = LowestBit(bits);
+          at[g] = next[g];
+          if (next[g] > best[g]) best[g] = next[g];
+        }
+        previous = scored;
+      }
+      before = kind;
+    }
+    int64_t total = 0;
+    for (uint64_t bits = lasts & wanting; bits != 0; bits &= bits - 1) {
+      total += best[LowestBit(bits)];
+    }
+    return Clamp(total);
+  }
+};
+
+// Whether term characters [first, length) occur in order in the text from byte `*offset` on;
+// if so, *offset becomes the byte after the last of them (the earliest such end).
+inline bool Follow(const Term& term, uint32_t first, const unsigned char* bytes, uint32_t length,
+                   FuzzyEncoding encoding, uint32_t* offset) {
+  uint32_t at = *offset;
+  if (term.ascii && !IsDoubleByte(encoding)) {
+    for (uint32_t i = first; i < term.length; ++i) {
+      const auto key = uint8_t(term.key[i]), other = term.upper[i];
+      while (at < length && bytes[at] != key && bytes[at] != other) ++at;
+      if (at == length) return false;
+      ++at;
+    }
+  } else {
+    uint32_t i = first;
+    for (uint32_t size = 1; i < term.length && at < length; at += size) {
+      uint32_t c = bytes[at];
+      size = 1;
+      if (c >= 0x80) c = Decode(bytes + at, length - at, encoding, &size);
+      if ((term.caseSensitive ? c : Lower(c)) == term.key[i]) ++i;
+    }
+    if (i < term.length) return false;
+  }
+  *offset = at;
+  return true;
+}
+
+// A value one part writes and the others read while it runs: only ever better, so any value
+// read is a valid one.
+inline void Publish(uint32_t* slot, uint32_t value) {
+#if defined(_MSC_VER) && !defined(__clang__)
+  *static_cast<volatile uint32_t*>(slot) = value;
+#else
+  __atomic_store_n(slot, value, __ATOMIC_RELAXED);
+#endif
+}
+inline uint32_t Peek(const uint32_t* slot) {
+#if defined(_MSC_VER) && !defined(__clang__)
+  return *static_cast<const volatile uint32_t*>(slot);
+#else
+  return __atomic_load_n(slot, __ATOMIC_RELAXED);
+#endif
+}
+
+// Runs work(context, part) for each part in [0, parts): part 0 on the calling thread, the others
+// on threads started for the call (on the calling thread too when one cannot be started).
+using PartWork = void (*)(void* context, uint32_t part);
+constexpr uint32_t kMaxParts = 8;
+
+struct PartJob {
+  PartWork work;
+  void* context;
+  uint32_t part;
+};
+
+#if defined(_WIN32)
+inline DWORD WINAPI RunPartJob(LPVOID job) {
+  const PartJob* run = static_cast<const PartJob*>(job);
+  run->work(run->context, run->part);
+  return 0;
+}
+
+inline uint32_t ProcessorCount() {
+  SYSTEM_INFO info;
+  ::GetSystemInfo(&info);
+  return info.dwNumberOfProcessors;
+}
+
+inline void RunParts(PartWork work, void* context, uint32_t parts) {
+  PartJob jobs[kMaxParts];
+  HANDLE threads[kMaxParts] = {};
+  for (uint32_t p = 1; p < parts; ++p) {
+    jobs[p] = PartJob{work, context, p};
+    threads[p] = ::CreateThread(nullptr, 0, &RunPartJob, &jobs[p], 0, nullptr);
+  }
+  work(context, 0);
+  for (uint32_t p = 1; p < parts; ++p) {
+    if (threads[p] == nullptr) {
+      work(context, p);
+    } else {
+      ::WaitForSingleObject(threads[p], INFINITE);
+      ::CloseHandle(threads[p]);
+    }
+  }
+}
+#else
+inline void* RunPartJob(void* job) {
+  const PartJob* run = static_cast<const PartJob*>(job);
+  run->work(run->context, run->part);
+  return nullptr;
+}
+
+inline uint32_t ProcessorCount() {
+  const long count = sysconf(_SC_NPROCESSORS_ONLN);
+  return count < 1 ? 1 : uint32_t(count);
+}
+
+inline void RunParts(PartWork work, void* context, uint32_t parts) {
+  PartJob jobs[kMaxParts];
+  pthread_t threads[kMaxParts];
+  bool started[kMaxParts] = {};
+  for (uint32_t p = 1; p < parts; ++p) {
+    jobs[p] = PartJob{work, context, p};
+    started[p] = pthread_create(&threads[p], nullptr, &RunPartJob, &jobs[p]) == 0;
+  }
+  work(context, 0);
+  for (uint32_t p = 1; p < parts; ++p) {
+    if (started[p]) {
+      pthread_join(threads[p], nullptr);
+    } else {
+      work(context, p);
+    }
+  }
+}
+#endif
+
 }  // namespace fuzzy_detail
 
-// Scores `query` against `text`. Returns false when the query's characters do not all occur in
-// `text` in order (smart case: case-insensitive unless the query holds an upper-case letter).
-// On true, *score is the match's score (higher is better) and positions[0..*count) are the byte
-// offsets in `text` of the first byte of each matched character, strictly increasing;
-// `positions` has room for kFuzzyMaxQuery entries. An empty query matches every text, count 0.
-// On false, *score and *count are 0.
+// Scores `query` against `text`. The query's spaces split it into terms; the text matches when
+// every term's characters occur in it in order, not necessarily adjacent, each term on its own
+// and in any order of the terms (smart case, per term: case-insensitive unless the term holds an
+// upper-case letter). Terms may use the same characters of the text. On true, *score is the
+// match's score (higher is better), the sum of the terms' scores, and positions[0..*count) are
+// the byte offsets in `text` of the first byte of each matched character of every term, strictly
+// increasing (a character two terms matched counts once); `positions` has room for
+// kFuzzyMaxQuery entries. A query without terms (empty, or spaces only) matches every text, count
+// 0. On false, *score and *count are 0.
 inline bool FuzzyMatch(const char* query, uint32_t queryLength, const char* text,
                        uint32_t textLength, FuzzyEncoding encoding, int32_t* score,
                        uint32_t* positions, uint32_t* count) {
@@ -483,13 +972,13 @@ inline bool FuzzyMatch(const char* query, uint32_t queryLength, const char* text
   *count = 0;
   fuzzy_detail::Query decoded;
   if (!decoded.Read(query, queryLength, encoding)) return false;
-  if (decoded.length == 0) return true;
   int32_t found = 0;
-  if (!fuzzy_detail::MatchQuery(decoded, text, textLength, encoding, &found, positions)) {
+  uint32_t matched = 0;
+  if (!fuzzy_detail::MatchTerms(decoded, text, textLength, encoding, &found, positions, &matched)) {
     return false;
   }
   *score = found;
-  *count = decoded.length;
+  *count = matched;
   return true;
 }
 
@@ -499,12 +988,28 @@ struct FuzzyText {
   uint32_t length;
 };
 
-// Ranks a host's list of texts for a query: the indices of the texts that match, best first.
-// Ties go to the shorter text, then to the earlier one in the host's list; an empty query
-// matches every text. As the user types, a query that extends the previous one (the same
-// characters and more) only re-scores the previous matches.
+// How many of the best matches Rank puts in order before it returns unless told otherwise: more
+// rows than a list shows at once. The rest are put in order when asked for.
+constexpr uint32_t kFuzzyFirstRows = 64;
+
+// Ranks a host's list of texts for a query (FuzzyMatch's terms and scores): the indices of the
+// texts that match, best first. Ties go to the shorter text, then to the earlier one in the
+// host's list; a query without terms matches every text. As the user types, a query that
+// narrows the previous one (a character added to its last term, or a new term begun) looks only
+// at the previous matches, from where each one's last term ended.
 //
-// SetTexts takes about 40 bytes per text from the process heap on Windows (the C++ free store
+// How it keeps up with a million texts: SetTexts summarizes each text once (which characters it
+// holds, and which of them earn a bonus, in the whole text and in its file name); Rank rejects a
+// text that lacks a query's character by its summary before reading it, checks the rest with a
+// plain scan, and aligns (scores) only the texts whose score, as bounded by their summary, could
+// still place them among the best `first` rows it puts in order (a query of several terms term by
+// term, keeping per match what its terms but the last can score while the user types on in the
+// last one). The rest are scored and put in order only when Matches or MatchScore asks for a row
+// beyond those. A list of more than 16,384
+// texts is split into parts ranked side by side, one thread per processor (up to 8), started for
+// the call; where a thread cannot be started its part runs on the calling thread.
+//
+// SetTexts takes 60 bytes per text from the process heap on Windows (the C++ free store
 // elsewhere) when the list is longer than any before; Rank allocates nothing. Nothing throws.
 // Not for use from several threads at once.
 class FuzzyRanker {
@@ -521,17 +1026,20 @@ class FuzzyRanker {
     texts_ = nullptr;
     count_ = 0;
     matchCount_ = 0;
+    ordered_ = 0;
     hasPrevious_ = false;
     encoding_ = encoding;
     if (count > capacity_) {
       Free();
-      if (size_t(count) > SIZE_MAX / sizeof(Entry)) return false;
-      const size_t entries = size_t(count) * sizeof(Entry);
-      entries_ = static_cast<Entry*>(node_blocks::Allocate(entries));
-      scratch_ = static_cast<Entry*>(node_blocks::Allocate(entries));
+      if (size_t(count) > SIZE_MAX / sizeof(fuzzy_detail::Summary)) return false;
+      summaries_ = static_cast<fuzzy_detail::Summary*>(
+          node_blocks::Allocate(size_t(count) * sizeof(fuzzy_detail::Summary)));
+      candidates_ =
+          static_cast<Candidate*>(node_blocks::Allocate(size_t(count) * sizeof(Candidate)));
+      entries_ = static_cast<Scored*>(node_blocks::Allocate(size_t(count) * sizeof(Scored)));
       matches_ = static_cast<uint32_t*>(node_blocks::Allocate(size_t(count) * sizeof(uint32_t)));
-      pool_ = static_cast<uint32_t*>(node_blocks::Allocate(size_t(count) * sizeof(uint32_t)));
-      if (entries_ == nullptr || scratch_ == nullptr || matches_ == nullptr || pool_ == nullptr) {
+      if (summaries_ == nullptr || candidates_ == nullptr || entries_ == nullptr ||
+          matches_ == nullptr) {
         Free();
         return false;
       }
@@ -539,101 +1047,364 @@ class FuzzyRanker {
     }
     texts_ = texts;
     count_ = count;
+    RunInParts(&SummarizePart, count);
     return true;
   }
 
-  // Ranks the list for `query` and returns the number of matches; Matches() gives them.
-  uint32_t Rank(const char* query, uint32_t queryLength) {
-    fuzzy_detail::Query next;
-    if (!next.Read(query, queryLength, encoding_)) {
+  // Ranks the list for `query` and returns the number of matches. The best `first` of them are
+  // put in order now; Matches and MatchScore put the rest in order when asked for them.
+  uint32_t Rank(const char* query, uint32_t queryLength, uint32_t first = kFuzzyFirstRows) {
+    ordered_ = 0;
+    if (!next_.Read(query, queryLength, encoding_)) {
       matchCount_ = 0;
       hasPrevious_ = false;
       return 0;
     }
-    // The previous matches, kept in the host's order so the texts are read front to back.
-    const bool narrow = hasPrevious_ && next.Extends(previous_);
-    const uint32_t candidates = narrow ? matchCount_ : count_;
-    uint32_t found = 0;
-    for (uint32_t c = 0; c < candidates; ++c) {
-      const uint32_t index = narrow ? pool_[c] : c;
-      const FuzzyText& text = texts_[index];
-      int32_t score = 0;
-      if (next.length > 0 &&
-          !fuzzy_detail::MatchQuery(next, text.text, text.length, encoding_, &score, nullptr)) {
-        continue;
+    narrow_ = hasPrevious_ && Narrows(&fromTerm_, &fromChar_);
+    if (!narrow_) fromTerm_ = 0, fromChar_ = 0;
+    // The terms but the last are the previous query's: their scores, where known, still hold.
+    keepSettled_ = narrow_ && previous_.termCount == next_.termCount;
+    need_ = 0;
+    for (uint32_t t = 0; t < next_.termCount; ++t) {
+      terms_[t] = next_.TermAt(t);
+      for (uint32_t i = 0; i < terms_[t].length; ++i) {
+        need_ |= uint64_t(1) << fuzzy_detail::BucketOf(terms_[t].key[i]);
       }
-      // Best first: the higher score, then the shorter text.
-      const uint64_t order = uint64_t(uint32_t(int64_t(INT32_MAX) - score)) << 32 | text.length;
-      pool_[found] = index;
-      entries_[found++] = Entry{order, index};
     }
-    Sort(found);
-    for (uint32_t r = 0; r < found; ++r) matches_[r] = entries_[r].index;
+    plan_.Prepare(next_);
+    scorer_.Prepare(next_);
+    keep_ = first < kKeepMost ? first : kKeepMost;
+    const uint32_t parts = RunInParts(&FilterPart, narrow_ ? matchCount_ : count_);
+    uint32_t found = partFound_[0];
+    for (uint32_t p = 1; p < parts; ++p) {  // each part's matches follow the part before's
+      for (uint32_t c = 0; c < partFound_[p]; ++c)
+        candidates_[found++] = candidates_[partBegin_[p] + c];
+    }
     matchCount_ = found;
-    previous_ = next;
+    uint32_t kept = 0;
+    for (uint32_t p = 0; p < parts; ++p) {
+      for (uint32_t h = 0; h < heaps_[p].size; ++h) first_[kept++] = heaps_[p].entries[h];
+    }
+    Sort(first_, kept);
+    ordered_ = kept < keep_ ? kept : keep_;
+    for (uint32_t r = 0; r < ordered_; ++r) matches_[r] = first_[r].index;
+    previous_ = next_;
     hasPrevious_ = true;
-    return found;
+    if (first > keep_) OrderAll();
+    return matchCount_;
   }
 
   // The last ranking: MatchCount() indices into the list, best first; valid until the next
-  // Rank or SetTexts.
-  const uint32_t* Matches() const { return matches_; }
+  // Rank or SetTexts. Puts every match in order first if Rank left some unordered.
+  const uint32_t* Matches() const { return Matches(matchCount_); }
+  // The same, where only the first `count` need to be in order (the rows a list shows): puts the
+  // rest in order only when `count` goes beyond the rows Rank put in order.
+  const uint32_t* Matches(uint32_t count) const {
+    if (count > ordered_) const_cast<FuzzyRanker*>(this)->OrderAll();
+    return matches_;
+  }
   uint32_t MatchCount() const { return matchCount_; }
   // The score of the match at `rank` (below MatchCount()).
   int32_t MatchScore(uint32_t rank) const {
-    return int32_t(int64_t(INT32_MAX) - int64_t(entries_[rank].order >> 32));
+    const uint32_t index = Matches(rank + 1)[rank];
+    return ScoreOf(previous_, texts_[index], summaries_[index]);
   }
 
  private:
+  struct Candidate {
+    uint32_t index;
+    uint32_t resume;  // the byte after the last term's earliest match
+    // For a text scored term by term: what every term but the last can score, twice over, plus
+    // 1 where that is their exact score and not a bound (texts of at most kWindow bytes score
+    // far within range); kUnsettled where not known.
+    int32_t settled;
+  };
+  static constexpr int32_t kUnsettled = INT32_MIN;
+  // A match as it is ordered: by rank (the score, highest first), then length, then index.
   struct Entry {
-    uint64_t order;  // ascending is best first
+    uint32_t rank;  // INT32_MAX - score
+    uint32_t length;
     uint32_t index;
   };
+  // The same for every match, in the order of candidates_ (which gives the index), when all are
+  // put in order.
+  struct Scored {
+    uint32_t rank;
+    uint32_t length;
+    uint32_t next;  // the radix sort's second array of places
+  };
+  static constexpr uint32_t kKeepMost = 128;  // rows a part keeps in its heap
+  static constexpr uint32_t kPartLeast = 16384;
+  // The best rows a part has seen: a heap whose first entry is the worst of them.
+  struct Heap {
+    Entry entries[kKeepMost];
+    uint32_t size;
+  };
+
+  static Entry EntryOf(int32_t score, uint32_t length, uint32_t index) {
+    return Entry{uint32_t(int64_t(INT32_MAX) - score), length, index};
+  }
+  static bool Before(const Entry& a, const Entry& b) {
+    if (a.rank != b.rank) return a.rank < b.rank;
+    return a.length != b.length ? a.length < b.length : a.index < b.index;
+  }
 
   void Free() {
+    node_blocks::Release(summaries_);
+    node_blocks::Release(candidates_);
     node_blocks::Release(entries_);
-    node_blocks::Release(scratch_);
     node_blocks::Release(matches_);
-    node_blocks::Release(pool_);
-    entries_ = scratch_ = nullptr;
-    matches_ = pool_ = nullptr;
+    summaries_ = nullptr;
+    candidates_ = nullptr;
+    entries_ = nullptr;
+    matches_ = nullptr;
     capacity_ = 0;
   }
 
-  static bool Before(const Entry& a, const Entry& b) { return a.order < b.order; }
+  // Splits [0, count) into parts (one when it is short) and runs work on each side by side.
+  uint32_t RunInParts(void (*work)(FuzzyRanker*, uint32_t), uint32_t count) {
+    if (processors_ == 0) {
+      const uint32_t processors = fuzzy_detail::ProcessorCount();
+      processors_ = processors < fuzzy_detail::kMaxParts ? processors : fuzzy_detail::kMaxParts;
+    }
+    uint32_t parts = count / kPartLeast;
+    parts = parts < 1 ? 1 : parts > processors_ ? processors_ : parts;
+    for (uint32_t p = 0; p <= parts; ++p) partBegin_[p] = uint32_t(uint64_t(count) * p / parts);
+    work_ = work;
+    parts_ = parts;
+    for (uint32_t p = 0; p < parts; ++p) rootRanks_[p] = UINT32_MAX;
+    if (parts == 1) {
+      work(this, 0);
+    } else {
+      fuzzy_detail::RunParts(&RunPart, this, parts);
+    }
+    return parts;
+  }
+  static void RunPart(void* self, uint32_t part) {
+    auto* ranker = static_cast<FuzzyRanker*>(self);
+    ranker->work_(ranker, part);
+  }
 
-  // A merge sort of entries_[0..n) through scratch_: no allocation, n log n in the worst case.
-  // Entries arrive in the host's order and the sort is stable (an entry passes another only when
-  // strictly Before it), so equal orders keep the host's order.
-  void Sort(uint32_t n) {
-    constexpr uint32_t kRun = 16;
-    for (uint32_t start = 0; start < n; start += kRun) {  // short runs by insertion
-      const uint32_t end = n - start < kRun ? n : start + kRun;
-      for (uint32_t i = start + 1; i < end; ++i) {
-        const Entry moving = entries_[i];
-        uint32_t j = i;
-        for (; j > start && Before(moving, entries_[j - 1]); --j) entries_[j] = entries_[j - 1];
-        entries_[j] = moving;
+  static void SummarizePart(FuzzyRanker* self, uint32_t part) {
+    for (uint32_t i = self->partBegin_[part]; i < self->partBegin_[part + 1]; ++i) {
+      const FuzzyText& text = self->texts_[i];
+      self->summaries_[i] = fuzzy_detail::Summarize(
+          reinterpret_cast<const unsigned char*>(text.text), text.length, self->encoding_);
+    }
+  }
+
+  // The candidates of one part that match, moved to the part's front in the host's order, and
+  // its best keep_ rows in its heap.
+  static void FilterPart(FuzzyRanker* self, uint32_t part) {
+    const FuzzyRanker& r = *self;
+    Heap& heap = self->heaps_[part];
+    heap.size = 0;
+    const uint32_t end = r.partBegin_[part + 1];
+    uint32_t out = r.partBegin_[part];
+    uint32_t shared = UINT32_MAX;  // the best root score rank the other parts published
+    for (uint32_t c = out; c < end; ++c) {
+      const Candidate candidate = r.narrow_ ? r.candidates_[c] : Candidate{c, 0, kUnsettled};
+      const fuzzy_detail::Summary& summary = r.summaries_[candidate.index];
+      if ((summary.all & r.need_) != r.need_) continue;
+      const FuzzyText& text = r.texts_[candidate.index];
+      const auto* bytes = reinterpret_cast<const unsigned char*>(text.text);
+      uint32_t resume = candidate.resume;
+      bool matched = true;
+      for (uint32_t t = r.fromTerm_; t < r.next_.termCount && matched; ++t) {
+        const bool resumed = t == r.fromTerm_ && r.fromChar_ > 0;
+        if (!resumed) resume = 0;
+        matched = fuzzy_detail::Follow(r.terms_[t], resumed ? r.fromChar_ : 0, bytes, text.length,
+                                       r.encoding_, &resume);
+      }
+      if (!matched) continue;
+      int32_t settled = r.keepSettled_ ? candidate.settled : kUnsettled;
+      self->candidates_[out++] = Candidate{candidate.index, resume, settled};
+      if (r.keep_ == 0) continue;
+      if ((c & 255) == 0) shared = self->SharedRank();
+      // Whether a text that scores `best` at most could still be among the rows kept.
+      const auto places = [&](int64_t most) {
+        const Entry best = EntryOf(fuzzy_detail::Clamp(most), text.length, candidate.index);
+        return best.rank <= shared && (heap.size < r.keep_ || Before(best, heap.entries[0]));
+      };
+      int32_t score = 0;
+      if (heap.size == r.keep_ || shared != UINT32_MAX) {
+        int32_t bounds[kFuzzyMaxQuery];
+        int64_t most = r.plan_.Bound(summary, bounds);
+        if (!places(most)) continue;
+        if (r.next_.termCount > 1 && r.FastScored(text, summary)) {
+          const uint32_t last = r.next_.termCount - 1;
+          // Term by term, while the terms scored so far and the bounds of the rest could place
+          // it; the terms before the last one scored once while the user types on in it.
+          // `prior`: what the terms but the last can score, exact once each of them is scored;
+          // `known`: what an earlier keystroke found they can score.
+          const bool exactBefore = settled != kUnsettled && (settled & 1) != 0;
+          int64_t prior = most - bounds[last];
+          const int64_t known = settled != kUnsettled ? settled >> 1 : prior;
+          bool placed = places((known < prior ? known : prior) + bounds[last]);
+          uint32_t t = 0;
+          if (exactBefore) t = last, prior = known, most = known + bounds[last];
+          for (; t <= last && placed; ++t) {
+            const int32_t exact =
+                r.scorer_.Score(bytes, text.length, uint64_t(1) << r.next_.places[t].start);
+            most += int64_t(exact) - bounds[t];
+            if (t < last) prior += int64_t(exact) - bounds[t];
+            placed = places(most);
+          }
+          if (!exactBefore) {
+            const bool exactNow = t >= last;  // every term but the last was scored
+            const int64_t kept = exactNow || prior < known ? prior : known;
+            self->candidates_[out - 1].settled = int32_t(kept * 2 + (exactNow ? 1 : 0));
+          }
+          if (!placed) continue;
+          score = fuzzy_detail::Clamp(most);
+        } else {
+          score = r.ScoreOf(r.next_, text, summary);
+        }
+      } else {
+        score = r.ScoreOf(r.next_, text, summary);
+      }
+      Offer(&heap, EntryOf(score, text.length, candidate.index), r.keep_);
+      if (heap.size == r.keep_)
+        fuzzy_detail::Publish(&self->rootRanks_[part], heap.entries[0].rank);
+    }
+    self->partFound_[part] = out - r.partBegin_[part];
+  }
+
+  // The lowest score rank a full heap of any part holds at its root: a text whose bound ranks
+  // lower cannot be among the best keep_ of all, whatever the parts find later.
+  uint32_t SharedRank() const {
+    uint32_t best = UINT32_MAX;
+    for (uint32_t p = 0; p < parts_; ++p) {
+      const uint32_t rank = fuzzy_detail::Peek(&rootRanks_[p]);
+      if (rank < best) best = rank;
+    }
+    return best;
+  }
+
+  // A matching text's score: in one pass over its bytes where it and the query are ASCII and it
+  // is short enough for the full search, else by aligning each term.
+  bool FastScored(const FuzzyText& text, const fuzzy_detail::Summary& summary) const {
+    return scorer_.usable && !fuzzy_detail::IsDoubleByte(encoding_) &&
+           (summary.all >> fuzzy_detail::kOtherBucket & 1) == 0 &&
+           text.length <= fuzzy_detail::kWindow;
+  }
+  int32_t ScoreOf(const fuzzy_detail::Query& query, const FuzzyText& text,
+                  const fuzzy_detail::Summary& summary) const {
+    if (FastScored(text, summary)) {
+      return scorer_.Score(reinterpret_cast<const unsigned char*>(text.text), text.length);
+    }
+    int32_t score = 0;
+    fuzzy_detail::MatchTerms(query, text.text, text.length, encoding_, &score, nullptr, nullptr);
+    return score;
+  }
+
+  static void Offer(Heap* heap, const Entry& entry, uint32_t keep) {
+    Entry* e = heap->entries;
+    uint32_t at = 0;
+    if (heap->size < keep) {  // up from the new leaf
+      at = heap->size++;
+      while (at > 0 && Before(e[(at - 1) / 2], entry)) e[at] = e[(at - 1) / 2], at = (at - 1) / 2;
+      e[at] = entry;
+      return;
+    }
+    if (!Before(entry, e[0])) return;
+    for (;;) {  // down from the root it replaces
+      uint32_t child = 2 * at + 1;
+      if (child >= keep) break;
+      if (child + 1 < keep && Before(e[child], e[child + 1])) ++child;
+      if (!Before(entry, e[child])) break;
+      e[at] = e[child], at = child;
+    }
+    e[at] = entry;
+  }
+
+  // Scores every match and puts them all in order: a stable radix sort of the matches, which
+  // are in the host's order, by length and then by rank, 11 bits a pass, as many passes as the
+  // keys' spread needs.
+  void OrderAll() {
+    if (ordered_ == matchCount_) return;
+    const uint32_t n = matchCount_;
+    RunInParts(&ScorePart, n);
+    uint32_t leastRank = UINT32_MAX, mostRank = 0, mostLength = 0;
+    for (uint32_t c = 0; c < n; ++c) {
+      const Scored& e = entries_[c];
+      leastRank = e.rank < leastRank ? e.rank : leastRank;
+      mostRank = e.rank > mostRank ? e.rank : mostRank;
+      mostLength = e.length > mostLength ? e.length : mostLength;
+    }
+    bool inNext = true;  // where the places are: entries_[k].next, or matches_
+    for (uint32_t c = 0; c < n; ++c) entries_[c].next = c;
+    for (int key = 0; key < 2; ++key) {
+      const uint32_t spread = key == 0 ? mostLength : mostRank - leastRank;
+      for (uint32_t shift = 0; shift < 32 && (shift == 0 || spread >> shift != 0); shift += 11) {
+        if (spread == 0) break;
+        uint32_t counts[2048] = {};
+        const auto digit = [&](uint32_t place) {
+          const Scored& e = entries_[place];
+          return ((key == 0 ? e.length : e.rank - leastRank) >> shift) & 2047;
+        };
+        for (uint32_t k = 0; k < n; ++k) ++counts[digit(inNext ? entries_[k].next : matches_[k])];
+        for (uint32_t d = 0, sum = 0; d < 2048; ++d) {
+          const uint32_t here = counts[d];
+          counts[d] = sum;
+          sum += here;
+        }
+        for (uint32_t k = 0; k < n; ++k) {
+          const uint32_t place = inNext ? entries_[k].next : matches_[k];
+          const uint32_t to = counts[digit(place)]++;
+          if (inNext) {
+            matches_[to] = place;
+          } else {
+            entries_[to].next = place;
+          }
+        }
+        inNext = !inNext;
       }
     }
-    Entry* from = entries_;
-    Entry* to = scratch_;
-    for (uint32_t width = kRun; width<n; width = width> n / 2 ? n : width * 2) {
-      for (uint32_t left = 0; left < n; left += 2 * width) {
-        const uint32_t middle = n - left < width ? n : left + width;
-        const uint32_t right = n - middle < width ? n : middle + width;
-        uint32_t a = left, b = middle, out = left;
-        while (a < middle && b < right)
-          to[out++] = Before(from[b], from[a]) ? from[b++] : from[a++];
-        while (a < middle) to[out++] = from[a++];
-        while (b < right) to[out++] = from[b++];
-      }
-      Entry* swap = from;
-      from = to;
-      to = swap;
+    for (uint32_t r = 0; r < n; ++r) {
+      matches_[r] = candidates_[inNext ? entries_[r].next : matches_[r]].index;
     }
-    if (from != entries_) {
-      for (uint32_t i = 0; i < n; ++i) entries_[i] = from[i];
+    ordered_ = n;
+  }
+  static void ScorePart(FuzzyRanker* self, uint32_t part) {
+    for (uint32_t c = self->partBegin_[part]; c < self->partBegin_[part + 1]; ++c) {
+      const uint32_t index = self->candidates_[c].index;
+      const FuzzyText& text = self->texts_[index];
+      const int32_t score = self->ScoreOf(self->previous_, text, self->summaries_[index]);
+      self->entries_[c] = Scored{EntryOf(score, text.length, index).rank, text.length, 0};
+    }
+  }
+
+  // Whether next_ can match only texts previous_ matched: the same terms, but for the last one,
+  // which it may extend, and perhaps more terms after it. Then what is left to check of each
+  // previous match: term *fromTerm from its character *fromChar on, at the match's resume offset
+  // (from the text's start when *fromChar is 0, as when the term's smart case changed), and the
+  // terms after it from the text's start.
+  bool Narrows(uint32_t* fromTerm, uint32_t* fromChar) const {
+    const fuzzy_detail::Query& a = previous_;
+    const fuzzy_detail::Query& b = next_;
+    if (a.termCount == 0 || b.termCount < a.termCount) return false;
+    const uint32_t last = a.termCount - 1;
+    for (uint32_t t = 0; t <= last; ++t) {
+      const fuzzy_detail::Term x = a.TermAt(t), y = b.TermAt(t);
+      if (y.length < x.length || (t < last && y.length != x.length)) return false;
+      for (uint32_t i = 0; i < x.length; ++i) {
+        if (x.typed[i] != y.typed[i]) return false;
+      }
+    }
+    *fromTerm = last;
+    *fromChar =
+        a.TermAt(last).caseSensitive == b.TermAt(last).caseSensitive ? a.TermAt(last).length : 0;
+    return true;
+  }
+
+  // The few rows the parts' heaps kept (kMaxParts * kKeepMost at most), by insertion.
+  static void Sort(Entry* e, uint32_t n) {
+    for (uint32_t i = 1; i < n; ++i) {
+      const Entry moving = e[i];
+      uint32_t j = i;
+      for (; j > 0 && Before(moving, e[j - 1]); --j) e[j] = e[j - 1];
+      e[j] = moving;
     }
   }
 
@@ -641,13 +1412,35 @@ class FuzzyRanker {
   uint32_t count_ = 0;
   uint32_t capacity_ = 0;
   FuzzyEncoding encoding_ = FuzzyEncoding::kSingleByte;
-  Entry* entries_ = nullptr;
-  Entry* scratch_ = nullptr;
-  uint32_t* matches_ = nullptr;  // best first
-  uint32_t* pool_ = nullptr;     // the same in the host's order
+  fuzzy_detail::Summary* summaries_ = nullptr;
+  Candidate* candidates_ = nullptr;  // the matches in the host's order
+  Scored* entries_ = nullptr;        // each match's score and length, to put them all in order
+  uint32_t* matches_ = nullptr;      // best first
   uint32_t matchCount_ = 0;
+  uint32_t ordered_ = 0;  // matches_[0..ordered_) are in order
   bool hasPrevious_ = false;
   fuzzy_detail::Query previous_;
+  // The ranking under way, shared with its parts.
+  fuzzy_detail::Query next_;
+  fuzzy_detail::Term terms_[kFuzzyMaxQuery];
+  uint64_t need_ = 0;  // the buckets of every term's characters
+  fuzzy_detail::BoundPlan plan_;
+  fuzzy_detail::AsciiScorer scorer_;
+  bool narrow_ = false;
+  bool keepSettled_ = false;
+  uint32_t fromTerm_ = 0;
+  uint32_t fromChar_ = 0;
+  uint32_t keep_ = 0;
+  uint32_t processors_ = 0;
+  void (*work_)(FuzzyRanker*, uint32_t) = nullptr;
+  uint32_t partBegin_[fuzzy_detail::kMaxParts + 1] = {};
+  uint32_t partFound_[fuzzy_detail::kMaxParts] = {};
+  uint32_t parts_ = 1;
+  // What each part's full heap holds at its root (score rank, the order's high half), read by
+  // the others while they run.
+  uint32_t rootRanks_[fuzzy_detail::kMaxParts] = {};
+  Heap heaps_[fuzzy_detail::kMaxParts];
+  Entry first_[fuzzy_detail::kMaxParts * kKeepMost];  // the heaps' rows, put in order
 };
 
 }  // namespace tolvane

@@ -63,6 +63,16 @@ const MeantFile kMeant[] = {
     {"fuzzymatch", "include/tolvane/fuzzy_match.h"},
     {"mingw64", "cmake/mingw-x86_64.cmake"},
     {"oom", "tests/unit/reliability/out_of_memory_test.cpp"},
+    // Words separated by spaces, each matched on its own, in any order.
+    {"win32 list cpp", "src/finddlg/win32/find_list_ctrl.cpp"},
+    {"combo history cpp", "src/history/history_combo.cpp"},
+    {"dll main", "src/dll/dll_main.cpp"},
+    {"main tvef", "tools/tvef/main.cpp"},
+    {"list reader h", "src/filelist/file_list_reader.h"},
+    {"tag cell h", "src/finddlg/tag_cell_text.h"},
+    {"scenario main", "tests/win32/scenario/scenario_main.cpp"},
+    {"oom test", "tests/unit/reliability/out_of_memory_test.cpp"},
+    {"routing key cpp", "src/finddlg/key_routing.cpp"},
 };
 
 }  // namespace

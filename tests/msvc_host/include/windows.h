@@ -88,6 +88,25 @@ WINAPI_IMPORT HMODULE WINAPI GetModuleHandleA(LPCSTR name);
 WINAPI_IMPORT BOOL WINAPI VirtualProtect(void* address, SIZE_T bytes, DWORD protection,
                                          DWORD* previous);
 WINAPI_IMPORT UINT WINAPI GetACP();
+typedef DWORD(WINAPI* LPTHREAD_START_ROUTINE)(LPVOID);
+#define INFINITE 0xFFFFFFFFu
+WINAPI_IMPORT HANDLE WINAPI CreateThread(void* security, SIZE_T stackSize,
+                                         LPTHREAD_START_ROUTINE start, LPVOID parameter,
+                                         DWORD flags, DWORD* threadId);
+WINAPI_IMPORT DWORD WINAPI WaitForSingleObject(HANDLE handle, DWORD milliseconds);
+struct SYSTEM_INFO {
+  DWORD dwOemId;  // the platform's union of it with the processor architecture
+  DWORD dwPageSize;
+  LPVOID lpMinimumApplicationAddress;
+  LPVOID lpMaximumApplicationAddress;
+  ULONG_PTR dwActiveProcessorMask;
+  DWORD dwNumberOfProcessors;
+  DWORD dwProcessorType;
+  DWORD dwAllocationGranularity;
+  WORD wProcessorLevel;
+  WORD wProcessorRevision;
+};
+WINAPI_IMPORT void WINAPI GetSystemInfo(SYSTEM_INFO* info);
 
 // user32
 typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
