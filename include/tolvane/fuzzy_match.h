@@ -31,12 +31,17 @@
 
 #include <stddef.h>
 #include <stdint.h>
+#include <string.h>
 
 #include "tolvane/file_entry_list.h"  // node_blocks: the heap the SDK's headers share; windows.h
 
 #if !defined(_WIN32)
 #include <pthread.h>
 #include <unistd.h>
+#endif
+
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ != __ORDER_LITTLE_ENDIAN__
+#error "the matcher's byte search reads words little-endian"
 #endif
 
 namespace tolvane {
@@ -281,6 +286,19 @@ struct Query {
   uint32_t length = 0;  // the characters of all terms
   Place places[kFuzzyMaxQuery];
   uint32_t termCount = 0;
+
+  // Whether `other` has the same terms (the spaces around them aside).
+  bool SameTerms(const Query& other) const {
+    if (length != other.length || termCount != other.termCount) return false;
+    for (uint32_t t = 0; t < termCount; ++t) {
+      if (places[t].start != other.places[t].start || places[t].length != other.places[t].length)
+        return false;
+    }
+    for (uint32_t i = 0; i < length; ++i) {
+      if (typed[i] != other.typed[i]) return false;
+    }
+    return true;
+  }
 
   Term TermAt(uint32_t t) const {
     const Place& place = places[t];
@@ -638,13 +656,23 @@ inline Summary Summarize(const unsigned char* bytes, uint32_t length, FuzzyEncod
   }
   uint64_t all = 0, bonus = 0, folders = 0, folderBonus = 0;
   if (!doubleByte) {  // the usual case: byte by byte through the tables, the folders first
-    for (uint32_t offset = 0; offset < length; ++offset) {
-      if (offset == fileName) folders = all, folderBonus = bonus, all = bonus = 0;
-      const uint32_t c = bytes[offset];
-      const CharClass before = offset == 0 ? kStart : kAscii.byteKind[bytes[offset - 1]];
-      all |= kAscii.bit[c];
-      bonus |= kAscii.earns[before][c];
-    }
+    CharClass before = kStart;
+    const auto scan = [bytes, &before](uint32_t from, uint32_t to, uint64_t* seen,
+                                       uint64_t* earned) {
+      uint64_t occurs = 0, earns = 0;
+      for (uint32_t offset = from; offset < to; ++offset) {
+        const uint32_t c = bytes[offset];
+        occurs |= kAscii.bit[c];
+        earns |= kAscii.earns[before][c];
+        before = kAscii.byteKind[c];
+      }
+      *seen = occurs;
+      *earned = earns;
+    };
+    const uint32_t nameStart = fileName < length ? fileName : length;
+    scan(0, nameStart, &folders, &folderBonus);
+    scan(nameStart, length, &all, &bonus);
+    return Summary{folders | all, folderBonus | bonus, all, bonus};
   } else {
     constexpr uint64_t kHump = uint64_t(1) << kHumpBucket;
     CharClass previous = kStart;
@@ -839,6 +867,26 @@ struct AsciiScorer {
   }
 };
 
+// The first byte at or after `at` that is `key`, or, where `anyCase` (`key` a lower-case ASCII
+// letter), its upper-case twin too; `length` when there is none. Eight bytes at a time, as this
+// search is most of what a keystroke costs over a long list: a byte that matches becomes zero
+// and the lowest zero byte is found (loads little-endian, as on every host).
+inline uint32_t FindByte(const unsigned char* bytes, uint32_t at, uint32_t length, uint8_t key,
+                         bool anyCase) {
+  constexpr uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u;
+  const uint64_t fold = anyCase ? 0x2020202020202020u : 0, wanted = kOnes * key;
+  for (; at < length && length - at >= 8; at += 8) {
+    uint64_t word;
+    memcpy(&word, bytes + at, 8);
+    const uint64_t diff = (word | fold) ^ wanted;
+    const uint64_t zero = (diff - kOnes) & ~diff & kHighs;
+    if (zero != 0) return at + LowestBit(zero) / 8;
+  }
+  const auto low = uint8_t(fold);
+  while (at < length && (bytes[at] | low) != key) ++at;
+  return at;
+}
+
 // Whether term characters [first, length) occur in order in the text from byte `*offset` on;
 // if so, *offset becomes the byte after the last of them (the earliest such end).
 inline bool Follow(const Term& term, uint32_t first, const unsigned char* bytes, uint32_t length,
@@ -846,8 +894,8 @@ inline bool Follow(const Term& term, uint32_t first, const unsigned char* bytes,
   uint32_t at = *offset;
   if (term.ascii && !IsDoubleByte(encoding)) {
     for (uint32_t i = first; i < term.length; ++i) {
-      const auto key = uint8_t(term.key[i]), other = term.upper[i];
-      while (at < length && bytes[at] != key && bytes[at] != other) ++at;
+      const auto key = uint8_t(term.key[i]);
+      at = FindByte(bytes, at, length, key, term.upper[i] != key);
       if (at == length) return false;
       ++at;
     }
@@ -1054,16 +1102,25 @@ class FuzzyRanker {
   // Ranks the list for `query` and returns the number of matches. The best `first` of them are
   // put in order now; Matches and MatchScore put the rest in order when asked for them.
   uint32_t Rank(const char* query, uint32_t queryLength, uint32_t first = kFuzzyFirstRows) {
+    const uint32_t orderedBefore = ordered_;
     ordered_ = 0;
     if (!next_.Read(query, queryLength, encoding_)) {
       matchCount_ = 0;
       hasPrevious_ = false;
       return 0;
     }
+    if (hasPrevious_ && next_.SameTerms(previous_)) {  // a space typed after the last term
+      ordered_ = orderedBefore;
+      if (first > ordered_) OrderAll();
+      return matchCount_;
+    }
     narrow_ = hasPrevious_ && Narrows(&fromTerm_, &fromChar_);
     if (!narrow_) fromTerm_ = 0, fromChar_ = 0;
-    // The terms but the last are the previous query's: their scores, where known, still hold.
+    // The terms but the last are the previous query's: their scores, where known, still hold;
+    // when a new term begins after them, what the previous query scored is what they score.
     keepSettled_ = narrow_ && previous_.termCount == next_.termCount;
+    carryCeiling_ = narrow_ && next_.termCount == previous_.termCount + 1 &&
+                    next_.places[fromTerm_].length == previous_.places[fromTerm_].length;
     need_ = 0;
     for (uint32_t t = 0; t < next_.termCount; ++t) {
       terms_[t] = next_.TermAt(t);
@@ -1074,6 +1131,8 @@ class FuzzyRanker {
     plan_.Prepare(next_);
     scorer_.Prepare(next_);
     keep_ = first < kKeepMost ? first : kKeepMost;
+    seedRank_ = narrow_ ? SeedRank(orderedBefore) : UINT32_MAX;
+    added_ = narrow_ ? next_.length - previous_.length : 0;
     const uint32_t parts = RunInParts(&FilterPart, narrow_ ? matchCount_ : count_);
     uint32_t found = partFound_[0];
     for (uint32_t p = 1; p < parts; ++p) {  // each part's matches follow the part before's
@@ -1114,12 +1173,30 @@ class FuzzyRanker {
   struct Candidate {
     uint32_t index;
     uint32_t resume;  // the byte after the last term's earliest match
-    // For a text scored term by term: what every term but the last can score, twice over, plus
-    // 1 where that is their exact score and not a bound (texts of at most kWindow bytes score
-    // far within range); kUnsettled where not known.
-    int32_t settled;
+    // Scores kept as twice the score, plus 1 where it is exact and not a bound; kUnknown where
+    // not known or out of range (texts of at most kWindow bytes score far within it).
+    // settled: what every term but the last can score, for a text scored term by term;
+    // ceiling: what the whole query can score, which the terms but the last can score once the
+    // user begins a new term.
+    int16_t settled;
+    int16_t ceiling;
   };
   static constexpr int32_t kUnsettled = INT32_MIN;
+  // The most a character added to a query adds to a text's score: its best alignment less that
+  // character aligns the query before (where the text is short enough for the full search).
+  static constexpr int32_t kStepMost = fuzzy_detail::kMatch + fuzzy_detail::kBonusStart +
+                                       fuzzy_detail::kBonusFileName +
+                                       fuzzy_detail::kBonusConsecutive;
+  static_assert(fuzzy_detail::kBonusStart >= fuzzy_detail::kBonusSeparator &&
+                    fuzzy_detail::kBonusStart >= fuzzy_detail::kBonusDelimiter &&
+                    fuzzy_detail::kBonusStart >= fuzzy_detail::kBonusHump,
+                "kStepMost takes the largest bonus");
+  static constexpr int16_t kUnknown = INT16_MIN;
+  static int16_t Keep(int64_t score, bool exact) {
+    const int64_t kept = score * 2 + (exact ? 1 : 0);
+    return kept > INT16_MIN && kept <= INT16_MAX ? int16_t(kept) : kUnknown;
+  }
+  static int32_t Kept(int16_t kept) { return kept == kUnknown ? kUnsettled : kept; }
   // A match as it is ordered: by rank (the score, highest first), then length, then index.
   struct Entry {
     uint32_t rank;  // INT32_MAX - score
@@ -1201,9 +1278,10 @@ class FuzzyRanker {
     heap.size = 0;
     const uint32_t end = r.partBegin_[part + 1];
     uint32_t out = r.partBegin_[part];
-    uint32_t shared = UINT32_MAX;  // the best root score rank the other parts published
+    uint32_t shared = r.seedRank_;  // the best root score rank the other parts published
     for (uint32_t c = out; c < end; ++c) {
-      const Candidate candidate = r.narrow_ ? r.candidates_[c] : Candidate{c, 0, kUnsettled};
+      const Candidate candidate =
+          r.narrow_ ? r.candidates_[c] : Candidate{c, 0, kUnknown, kUnknown};
       const fuzzy_detail::Summary& summary = r.summaries_[candidate.index];
       if ((summary.all & r.need_) != r.need_) continue;
       const FuzzyText& text = r.texts_[candidate.index];
@@ -1217,8 +1295,12 @@ class FuzzyRanker {
                                        r.encoding_, &resume);
       }
       if (!matched) continue;
-      int32_t settled = r.keepSettled_ ? candidate.settled : kUnsettled;
-      self->candidates_[out++] = Candidate{candidate.index, resume, settled};
+      const int32_t settled = r.keepSettled_    ? Kept(candidate.settled)
+                              : r.carryCeiling_ ? Kept(candidate.ceiling)
+                                                : kUnsettled;
+      Candidate& kept = self->candidates_[out++];
+      kept = Candidate{candidate.index, resume, int16_t(settled == kUnsettled ? kUnknown : settled),
+                       kUnknown};
       if (r.keep_ == 0) continue;
       if ((c & 255) == 0) shared = self->SharedRank();
       // Whether a text that scores `best` at most could still be among the rows kept.
@@ -1228,9 +1310,19 @@ class FuzzyRanker {
       };
       int32_t score = 0;
       if (heap.size == r.keep_ || shared != UINT32_MAX) {
+        if (r.added_ > 0 && candidate.ceiling != kUnknown && text.length <= fuzzy_detail::kWindow) {
+          const int64_t most = (Kept(candidate.ceiling) >> 1) + int64_t(r.added_) * kStepMost;
+          if (!places(most)) {
+            kept.ceiling = Keep(most, false);
+            continue;
+          }
+        }
         int32_t bounds[kFuzzyMaxQuery];
         int64_t most = r.plan_.Bound(summary, bounds);
-        if (!places(most)) continue;
+        if (!places(most)) {
+          kept.ceiling = Keep(most, false);
+          continue;
+        }
         if (r.next_.termCount > 1 && r.FastScored(text, summary)) {
           const uint32_t last = r.next_.termCount - 1;
           // Term by term, while the terms scored so far and the bounds of the rest could place
@@ -1240,7 +1332,8 @@ class FuzzyRanker {
           const bool exactBefore = settled != kUnsettled && (settled & 1) != 0;
           int64_t prior = most - bounds[last];
           const int64_t known = settled != kUnsettled ? settled >> 1 : prior;
-          bool placed = places((known < prior ? known : prior) + bounds[last]);
+          const int64_t before = (known < prior ? known : prior) + bounds[last];
+          bool placed = places(before);
           uint32_t t = 0;
           if (exactBefore) t = last, prior = known, most = known + bounds[last];
           for (; t <= last && placed; ++t) {
@@ -1252,9 +1345,9 @@ class FuzzyRanker {
           }
           if (!exactBefore) {
             const bool exactNow = t >= last;  // every term but the last was scored
-            const int64_t kept = exactNow || prior < known ? prior : known;
-            self->candidates_[out - 1].settled = int32_t(kept * 2 + (exactNow ? 1 : 0));
+            kept.settled = Keep(exactNow || prior < known ? prior : known, exactNow);
           }
+          kept.ceiling = Keep(most < before ? most : before, placed);
           if (!placed) continue;
           score = fuzzy_detail::Clamp(most);
         } else {
@@ -1263,6 +1356,7 @@ class FuzzyRanker {
       } else {
         score = r.ScoreOf(r.next_, text, summary);
       }
+      if (kept.ceiling == kUnknown) kept.ceiling = Keep(score, true);
       Offer(&heap, EntryOf(score, text.length, candidate.index), r.keep_);
       if (heap.size == r.keep_)
         fuzzy_detail::Publish(&self->rootRanks_[part], heap.entries[0].rank);
@@ -1273,12 +1367,35 @@ class FuzzyRanker {
   // The lowest score rank a full heap of any part holds at its root: a text whose bound ranks
   // lower cannot be among the best keep_ of all, whatever the parts find later.
   uint32_t SharedRank() const {
-    uint32_t best = UINT32_MAX;
+    uint32_t best = seedRank_;
     for (uint32_t p = 0; p < parts_; ++p) {
       const uint32_t rank = fuzzy_detail::Peek(&rootRanks_[p]);
       if (rank < best) best = rank;
     }
     return best;
+  }
+
+  // Where the previous ranking's first rows are enough of them and all still match: the score
+  // rank the keep_-th best of them reaches, which the rows kept now reach at least (as those
+  // texts are among the candidates); else UINT32_MAX. Lets the parts leave aside, from their
+  // first candidate on, the texts whose bound cannot reach it.
+  uint32_t SeedRank(uint32_t orderedBefore) const {
+    if (keep_ == 0 || orderedBefore < keep_) return UINT32_MAX;
+    uint32_t ranks[kKeepMost];
+    for (uint32_t r = 0; r < keep_; ++r) {
+      const uint32_t index = matches_[r];
+      const FuzzyText& text = texts_[index];
+      if ((summaries_[index].all & need_) != need_) return UINT32_MAX;
+      int32_t score = 0;
+      if (!fuzzy_detail::MatchTerms(next_, text.text, text.length, encoding_, &score, nullptr,
+                                    nullptr)) {
+        return UINT32_MAX;
+      }
+      ranks[r] = EntryOf(ScoreOf(next_, text, summaries_[index]), text.length, index).rank;
+    }
+    uint32_t worst = 0;
+    for (uint32_t r = 0; r < keep_; ++r) worst = ranks[r] > worst ? ranks[r] : worst;
+    return worst;
   }
 
   // A matching text's score: in one pass over its bytes where it and the query are ASCII and it
@@ -1428,6 +1545,9 @@ class FuzzyRanker {
   fuzzy_detail::AsciiScorer scorer_;
   bool narrow_ = false;
   bool keepSettled_ = false;
+  bool carryCeiling_ = false;
+  uint32_t seedRank_ = UINT32_MAX;
+  uint32_t added_ = 0;  // characters the query gained over the previous one it narrows
   uint32_t fromTerm_ = 0;
   uint32_t fromChar_ = 0;
   uint32_t keep_ = 0;
