@@ -642,50 +642,44 @@ inline uint32_t BucketOf(uint32_t c) {
 // counts as a character of kOtherBucket that may earn any bonus, and as a lower-case letter for
 // the character after it, which can only make the bounds looser.
 inline Summary Summarize(const unsigned char* bytes, uint32_t length, FuzzyEncoding encoding) {
-  const bool doubleByte = IsDoubleByte(encoding);
   uint32_t fileName = 0;
-  if (doubleByte) {
-    for (uint32_t offset = 0, size = 0; offset < length; offset += size) {
-      const uint32_t c = Decode(bytes + offset, length - offset, encoding, &size);
-      if (c == '/' || c == '\\') fileName = offset + size;
-    }
-  } else {
+  if (!IsDoubleByte(encoding)) {  // the usual case: byte by byte through the tables
     for (uint32_t k = length; k > 0 && fileName == 0; --k) {
       if (bytes[k - 1] == '/' || bytes[k - 1] == '\\') fileName = k;
     }
+    uint64_t folders = 0, folderBonus = 0, all = 0, bonus = 0;
+    uint32_t before = kStart, offset = 0;
+    for (; offset < fileName; ++offset) {
+      const uint32_t c = bytes[offset];
+      folders |= kAscii.bit[c];
+      folderBonus |= kAscii.earns[before][c];
+      before = kAscii.byteKind[c];
+    }
+    for (; offset < length; ++offset) {
+      const uint32_t c = bytes[offset];
+      all |= kAscii.bit[c];
+      bonus |= kAscii.earns[before][c];
+      before = kAscii.byteKind[c];
+    }
+    if (fileName == length) folders |= all, folderBonus |= bonus, all = bonus = 0;  // no name
+    return Summary{folders | all, folderBonus | bonus, all, bonus};
+  }
+  for (uint32_t offset = 0, size = 0; offset < length; offset += size) {
+    const uint32_t c = Decode(bytes + offset, length - offset, encoding, &size);
+    if (c == '/' || c == '\\') fileName = offset + size;
   }
   uint64_t all = 0, bonus = 0, folders = 0, folderBonus = 0;
-  if (!doubleByte) {  // the usual case: byte by byte through the tables, the folders first
-    CharClass before = kStart;
-    const auto scan = [bytes, &before](uint32_t from, uint32_t to, uint64_t* seen,
-                                       uint64_t* earned) {
-      uint64_t occurs = 0, earns = 0;
-      for (uint32_t offset = from; offset < to; ++offset) {
-        const uint32_t c = bytes[offset];
-        occurs |= kAscii.bit[c];
-        earns |= kAscii.earns[before][c];
-        before = kAscii.byteKind[c];
-      }
-      *seen = occurs;
-      *earned = earns;
-    };
-    const uint32_t nameStart = fileName < length ? fileName : length;
-    scan(0, nameStart, &folders, &folderBonus);
-    scan(nameStart, length, &all, &bonus);
-    return Summary{folders | all, folderBonus | bonus, all, bonus};
-  } else {
-    constexpr uint64_t kHump = uint64_t(1) << kHumpBucket;
-    CharClass previous = kStart;
-    for (uint32_t offset = 0, size = 1; offset < length; offset += size) {
-      if (offset == fileName) folders = all, folderBonus = bonus, all = bonus = 0;
-      const uint32_t c = Decode(bytes + offset, length - offset, encoding, &size);
-      const CharClass kind = ClassOf(c);
-      const uint64_t bit = uint64_t(1) << BucketOf(c);
-      const int32_t gain = Bonus(previous, kind);
-      all |= bit;
-      bonus |= gain == 0 ? 0 : gain == kBonusHump ? bit | kHump : bit;
-      previous = kind;
-    }
+  constexpr uint64_t kHump = uint64_t(1) << kHumpBucket;
+  CharClass previous = kStart;
+  for (uint32_t offset = 0, size = 1; offset < length; offset += size) {
+    if (offset == fileName) folders = all, folderBonus = bonus, all = bonus = 0;
+    const uint32_t c = Decode(bytes + offset, length - offset, encoding, &size);
+    const CharClass kind = ClassOf(c);
+    const uint64_t bit = uint64_t(1) << BucketOf(c);
+    const int32_t gain = Bonus(previous, kind);
+    all |= bit;
+    bonus |= gain == 0 ? 0 : gain == kBonusHump ? bit | kHump : bit;
+    previous = kind;
   }
   if (fileName >= length) folders = all, folderBonus = bonus, all = bonus = 0;  // no file name
   return Summary{folders | all, folderBonus | bonus, all, bonus};
