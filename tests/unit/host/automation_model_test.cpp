@@ -180,6 +180,21 @@ TEST_F(AutomationModel, MovesAreClampedIntoTheText) {
   selection->Release();
 }
 
+TEST_F(AutomationModel, OpeningAtALineCentresItsStartClampedIntoTheText) {
+  ASSERT_TRUE(pane.OpenFile("a.cpp"));
+  pane.Select(CaretRange{9, 12});
+  const struct {
+    int32_t asked;
+    int32_t reached;
+  } rows[] = {{3, 3}, {500, 7}, {0, 1}};  // the text ends in a line break: 7 lines
+  for (const auto& row : rows) {
+    GoToLine(pane, row.asked);
+    EXPECT_EQ(pane.Selection().anchor, pane.Buffer().LineStart(row.reached)) << row.asked;
+    EXPECT_EQ(pane.Selection().active, pane.Buffer().LineStart(row.reached)) << row.asked;
+    EXPECT_EQ(pane.centredLine, row.reached) << row.asked;
+  }
+}
+
 TEST(TextBuffer, LinesAndOffsets) {
   TextBuffer text;
   text.Assign("ab\r\ncd\rx\n");
