@@ -1024,6 +1024,34 @@ inline bool FuzzyMatch(const char* query, uint32_t queryLength, const char* text
   return true;
 }
 
+// A line number typed after a file's name, as in "widget.cpp:120": for a host to rank with the
+// query before it and go to that line in the file the user opens. The suffix is a ':' and up to 9
+// decimal digits at the query's end, spaces after them ignored. True when the digits make a line
+// (1 or more): *queryLength is then the length before the ':' and *line the number. A ':' with no
+// digits yet, or with digits that make 0 (":", "a:", "a:0"), is dropped all the same (false,
+// *line 0), so that the rows stay as they were while the user is typing the number. Only the last
+// suffix counts ("a:12:" ranks "a:12", no line); a query of nothing but the suffix (":12") is a
+// line with an empty query, which matches every text; 10 digits or more, or anything else at the
+// end, are no suffix (false, *queryLength = length, *line 0). ':', digits and spaces are never part
+// of another character in any encoding the matcher reads, so the bytes alone decide.
+inline bool FuzzyLineSuffix(const char* query, uint32_t length, uint32_t* queryLength,
+                            uint32_t* line) {
+  *queryLength = length;
+  *line = 0;
+  uint32_t end = length;
+  while (end > 0 && query[end - 1] == ' ') --end;
+  uint32_t digits = end;
+  while (digits > 0 && end - digits < 10 && query[digits - 1] >= '0' && query[digits - 1] <= '9') {
+    --digits;
+  }
+  if (digits == 0 || query[digits - 1] != ':' || end - digits > 9) return false;
+  uint32_t number = 0;
+  for (uint32_t i = digits; i < end; ++i) number = number * 10 + uint32_t(query[i] - '0');
+  *queryLength = digits - 1;
+  *line = number;
+  return number != 0;
+}
+
 // One text of a list to rank: `length` bytes at `text` (null only when length is 0).
 struct FuzzyText {
   const char* text;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <utility>
 
 #include "text_buffer.h"
 
@@ -178,6 +179,17 @@ TEST_F(AutomationModel, MovesAreClampedIntoTheText) {
   selection->StartOfLine(1, kAutomationFalse);  // first non-blank
   EXPECT_EQ(pane.Selection().active, pane.Buffer().LineStart(5) + 2);
   selection->Release();
+}
+
+TEST_F(AutomationModel, OpeningAtALineCentresItsStartClampedIntoTheText) {
+  ASSERT_TRUE(pane.OpenFile("a.cpp"));  // 7 lines: the text ends in a line break
+  const std::pair<int32_t, int32_t> rows[] = {{3, 3}, {500, 7}, {0, 1}};  // asked, reached
+  for (const auto& [asked, reached] : rows) {
+    GoToLine(pane, asked);
+    const std::size_t start = pane.Buffer().LineStart(reached);
+    EXPECT_TRUE(pane.Selection().anchor == start && pane.Selection().active == start) << asked;
+    EXPECT_EQ(pane.centredLine, reached) << asked;
+  }
 }
 
 TEST(TextBuffer, LinesAndOffsets) {

@@ -17,6 +17,9 @@ TEST(RowRanking, FilesAreRankedByTheirNameNotTheirFolder) {
   EXPECT_EQ(ranking.Rank("mcp"), (std::vector<uint32_t>{0}));      // not necessarily adjacent
   EXPECT_EQ(ranking.Rank("").size(), 3u);
   EXPECT_TRUE(ranking.Rank("zzz").empty());
+  // A line number typed after the name, or its ':' alone, is no part of the query.
+  EXPECT_EQ(ranking.Rank("mcp:12"), (std::vector<uint32_t>{0}));
+  EXPECT_EQ(ranking.Rank("main:"), (std::vector<uint32_t>{0, 2}));
 }
 
 TEST(RowRanking, TagsMatchParentAndNameTogether) {

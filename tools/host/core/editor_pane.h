@@ -32,4 +32,7 @@ class EditorPane {
   ~EditorPane() = default;
 };
 
+// Puts the caret at the start of a 1-based line, clamped to the pane's lines, and centres it.
+void GoToLine(EditorPane& pane, int32_t line);
+
 }  // namespace tolvane::host

@@ -27,7 +27,10 @@ void FileRanking::Assign(const std::vector<WorkspaceFile>& files, FuzzyEncoding 
 }
 
 std::vector<uint32_t> FileRanking::Rank(std::string_view query) {
-  return Ranked(ranker_, query);
+  uint32_t length = 0;
+  uint32_t line = 0;
+  FuzzyLineSuffix(query.data(), static_cast<uint32_t>(query.size()), &length, &line);
+  return Ranked(ranker_, query.substr(0, length));
 }
 
 void TagRanking::Assign(const std::vector<CtagsTag>& tags, FuzzyEncoding encoding) {

@@ -19,7 +19,8 @@ class FileRanking {
  public:
   // Ranks by each file's name (title and extension), the text the Find File list shows first.
   void Assign(const std::vector<WorkspaceFile>& files, FuzzyEncoding encoding);
-  // Keys (indexes into the files) of the names `query` matches, best first.
+  // Keys (indexes into the files) of the names `query` matches, best first; a line number at its
+  // end (`widget.cpp:120`, see FuzzyLineSuffix) is no part of the query.
   std::vector<uint32_t> Rank(std::string_view query);
 
  private:

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 namespace tolvane::host {
 
 DialogTemplate FindFileDialog::BuildTemplate() const {
@@ -50,6 +52,13 @@ void FindFileDialog::Confirm() {
   if (!typed.empty()) module_.Entry<AddFilenameHistoryFn>(kAddFilenameHistory)(typed.c_str());
   const bool opened = pane_.OpenFile((root_ / file.relativeName).lexically_normal().string());
   outcome_ = (opened ? "opened " : "cannot open ") + file.relativeName;
+  // A line typed after the name ("widget.cpp:120"): the caret goes there, clamped to the file.
+  uint32_t nameLength = 0;
+  uint32_t line = 0;
+  if (opened && FuzzyLineSuffix(typed.data(), uint32_t(typed.size()), &nameLength, &line)) {
+    GoToLine(pane_, int32_t(line));
+    outcome_ += " at line " + std::to_string(pane_.Buffer().LineOf(pane_.Selection().active));
+  }
   CloseSoon();
 }
 
