@@ -39,8 +39,10 @@ class CFindTagListCtrl;
 // the "Tag" column against 1052. The characters are the ones FuzzyMatch (fuzzy_match.h) picks;
 // a cell the text does not match, and every other column, is drawn as usual. Cell texts stay as
 // they are, and the dialog still sees the list's NM_CUSTOMDRAW stages it asks for, its answers
-// kept. The init entry reads the property once; without it the lists behave as they always did.
-// Double-byte code pages show no highlight.
+// kept. A line number at the end of Find File's text ("widget.cpp:120", see FuzzyLineSuffix) is
+// no part of what matches. The init entry reads the property once; without it the lists behave
+// as they always did. Code pages the matcher does not read (multi-byte ones other than UTF-8,
+// 932, 936, 949 and 950) show no highlight.
 inline constexpr char kHighlightMatchesProperty[] = "TolvaneReg.HighlightMatches";
 
 // Every entry and export reports failure by its result (false or null; entries without one leave

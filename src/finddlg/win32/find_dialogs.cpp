@@ -179,7 +179,7 @@ void FindDialogs::HighlightIfAsked(CFindListCtrl& list, HWND dialog,
   std::array<HighlightedColumn, kMaxHighlightedColumns> highlighted{};
   std::size_t count = 0;
   for (const MatchedColumn& column : columns.first(std::min(columns.size(), highlighted.size()))) {
-    highlighted[count++] = {column.column, ::GetDlgItem(dialog, column.comboId)};
+    highlighted[count++] = {column.column, ::GetDlgItem(dialog, column.comboId), column.lineSuffix};
   }
   list.HighlightMatches(std::span(highlighted).first(count));
 }

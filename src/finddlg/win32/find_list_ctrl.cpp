@@ -97,6 +97,12 @@ void CFindListCtrl::BeginHighlightedPaint() {
     Highlighting::Column& column = highlighting.columns[i];
     column.queryLength = static_cast<std::size_t>(::GetWindowTextA(
         column.source.queryWindow, column.query.data(), static_cast<int>(column.query.size())));
+    uint32_t matched = 0, line = 0;
+    if (column.source.lineSuffix) {
+      FuzzyLineSuffix(column.query.data(), static_cast<uint32_t>(column.queryLength), &matched,
+                      &line);
+      column.queryLength = matched;
+    }
   }
   // The texts are shown converted from the code page an ANSI list view uses, or from the thread's
   // for a Unicode list (as AnswerWide does). The matcher reads every single-byte code page, UTF-8

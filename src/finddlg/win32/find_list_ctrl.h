@@ -28,6 +28,7 @@ namespace tolvane {
 struct HighlightedColumn {
   int32_t column;
   HWND queryWindow;
+  bool lineSuffix;  // the query may end in a line number that matches nothing
 };
 inline constexpr std::size_t kMaxHighlightedColumns = 2;
 

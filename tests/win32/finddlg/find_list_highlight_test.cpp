@@ -138,7 +138,7 @@ class ListHighlight : public EachFindDialog<kCharset> {
     }
   }
   std::vector<HighlightCase> Cases() const {
-    if (this->IsFindFile()) return {{0, 0, "fl1", "HTHTHT"}};
+    if (this->IsFindFile()) return {{0, 0, "fl1:12", "HTHTHT"}};  // the line matches nothing
     return {{2, 0, "Pr", "HTHT"}, {3, 1, "t1", "HTH"}};
   }
   void ExpectMatchedCharactersDrawnApart() {
