@@ -1096,6 +1096,7 @@ class FuzzyRanker {
     texts_ = nullptr;
     count_ = 0;
     matchCount_ = 0;
+    keptBefore_ = 0;
     ordered_ = 0;
     hasPrevious_ = false;
     encoding_ = encoding;
@@ -1153,8 +1154,7 @@ class FuzzyRanker {
     plan_.Prepare(next_);
     scorer_.Prepare(next_);
     keep_ = first < kKeepMost ? first : kKeepMost;
-    seedRank_ = narrow_ ? SeedRank(orderedBefore) : UINT32_MAX;
-    added_ = narrow_ ? next_.length - previous_.length : 0;
+    Seed();
     const uint32_t parts = RunInParts(&FilterPart, narrow_ ? matchCount_ : count_);
     uint32_t found = partFound_[0];
     for (uint32_t p = 1; p < parts; ++p) {  // each part's matches follow the part before's
@@ -1167,6 +1167,11 @@ class FuzzyRanker {
       for (uint32_t h = 0; h < heaps_[p].size; ++h) first_[kept++] = heaps_[p].entries[h];
     }
     Sort(first_, kept);
+    uint32_t unique = 0;  // a seed may be in several heaps
+    for (uint32_t k = 0; k < kept; ++k) {
+      if (unique == 0 || first_[unique - 1].index != first_[k].index) first_[unique++] = first_[k];
+    }
+    kept = keptBefore_ = unique;
     ordered_ = kept < keep_ ? kept : keep_;
     for (uint32_t r = 0; r < ordered_; ++r) matches_[r] = first_[r].index;
     previous_ = next_;
@@ -1204,15 +1209,10 @@ class FuzzyRanker {
     int16_t ceiling;
   };
   static constexpr int32_t kUnsettled = INT32_MIN;
-  // The most a character added to a query adds to a text's score: its best alignment less that
-  // character aligns the query before (where the text is short enough for the full search).
-  static constexpr int32_t kStepMost = fuzzy_detail::kMatch + fuzzy_detail::kBonusStart +
-                                       fuzzy_detail::kBonusFileName +
-                                       fuzzy_detail::kBonusConsecutive;
   static_assert(fuzzy_detail::kBonusStart >= fuzzy_detail::kBonusSeparator &&
                     fuzzy_detail::kBonusStart >= fuzzy_detail::kBonusDelimiter &&
                     fuzzy_detail::kBonusStart >= fuzzy_detail::kBonusHump,
-                "kStepMost takes the largest bonus");
+                "AddedMost takes kBonusStart for the largest bonus");
   static constexpr int16_t kUnknown = INT16_MIN;
   static int16_t Keep(int64_t score, bool exact) {
     const int64_t kept = score * 2 + (exact ? 1 : 0);
@@ -1300,7 +1300,10 @@ class FuzzyRanker {
     heap.size = 0;
     const uint32_t end = r.partBegin_[part + 1];
     uint32_t out = r.partBegin_[part];
-    uint32_t shared = r.seedRank_;  // the best root score rank the other parts published
+    uint32_t shared = UINT32_MAX;  // the best root score rank the other parts published
+    for (uint32_t i = 0; i < r.seedCount_; ++i) Offer(&heap, r.seeds_[i], r.keep_);
+    if (heap.size == r.keep_) fuzzy_detail::Publish(&self->rootRanks_[part], heap.entries[0].rank);
+    uint32_t seed = 0;  // the next seed in the host's order
     for (uint32_t c = out; c < end; ++c) {
       const Candidate candidate =
           r.narrow_ ? r.candidates_[c] : Candidate{c, 0, kUnknown, kUnknown};
@@ -1324,6 +1327,11 @@ class FuzzyRanker {
       kept = Candidate{candidate.index, resume, int16_t(settled == kUnsettled ? kUnknown : settled),
                        kUnknown};
       if (r.keep_ == 0) continue;
+      while (seed < r.seedCount_ && r.seeds_[seed].index < candidate.index) ++seed;
+      if (seed < r.seedCount_ && r.seeds_[seed].index == candidate.index) {  // in the heap
+        kept.ceiling = Keep(int64_t(INT32_MAX) - r.seeds_[seed].rank, true);
+        continue;
+      }
       if ((c & 255) == 0) shared = self->SharedRank();
       // Whether a text that scores `best` at most could still be among the rows kept.
       const auto places = [&](int64_t most) {
@@ -1332,8 +1340,8 @@ class FuzzyRanker {
       };
       int32_t score = 0;
       if (heap.size == r.keep_ || shared != UINT32_MAX) {
-        if (r.added_ > 0 && candidate.ceiling != kUnknown && text.length <= fuzzy_detail::kWindow) {
-          const int64_t most = (Kept(candidate.ceiling) >> 1) + int64_t(r.added_) * kStepMost;
+        if (r.narrow_ && candidate.ceiling != kUnknown && text.length <= fuzzy_detail::kWindow) {
+          const int64_t most = (Kept(candidate.ceiling) >> 1) + r.AddedMost(summary);
           if (!places(most)) {
             kept.ceiling = Keep(most, false);
             continue;
@@ -1389,7 +1397,7 @@ class FuzzyRanker {
   // The lowest score rank a full heap of any part holds at its root: a text whose bound ranks
   // lower cannot be among the best keep_ of all, whatever the parts find later.
   uint32_t SharedRank() const {
-    uint32_t best = seedRank_;
+    uint32_t best = UINT32_MAX;
     for (uint32_t p = 0; p < parts_; ++p) {
       const uint32_t rank = fuzzy_detail::Peek(&rootRanks_[p]);
       if (rank < best) best = rank;
@@ -1397,27 +1405,44 @@ class FuzzyRanker {
     return best;
   }
 
-  // Where the previous ranking's first rows are enough of them and all still match: the score
-  // rank the keep_-th best of them reaches, which the rows kept now reach at least (as those
-  // texts are among the candidates); else UINT32_MAX. Lets the parts leave aside, from their
-  // first candidate on, the texts whose bound cannot reach it.
-  uint32_t SeedRank(uint32_t orderedBefore) const {
-    if (keep_ == 0 || orderedBefore < keep_) return UINT32_MAX;
-    uint32_t ranks[kKeepMost];
-    for (uint32_t r = 0; r < keep_; ++r) {
-      const uint32_t index = matches_[r];
+  // The rows the previous ranking's parts kept (first_, best first) that match the query now,
+  // with their scores, in the host's order: every part's heap starts with them, so that its bar
+  // is high from its first candidate on, as the best rows for a query usually stay among the best
+  // as it changes by a character. A heap holds no text twice (its part passes over its seeds),
+  // and the rows of the parts' heaps are taken once each.
+  void Seed() {
+    seedCount_ = 0;
+    for (uint32_t r = 0; r < keptBefore_ && keep_ > 0; ++r) {
+      const uint32_t index = first_[r].index;
       const FuzzyText& text = texts_[index];
-      if ((summaries_[index].all & need_) != need_) return UINT32_MAX;
       int32_t score = 0;
-      if (!fuzzy_detail::MatchTerms(next_, text.text, text.length, encoding_, &score, nullptr,
-                                    nullptr)) {
-        return UINT32_MAX;
+      if ((summaries_[index].all & need_) == need_ &&
+          fuzzy_detail::MatchTerms(next_, text.text, text.length, encoding_, &score, nullptr,
+                                   nullptr)) {
+        seeds_[seedCount_++] = EntryOf(ScoreOf(next_, text, summaries_[index]), text.length, index);
       }
-      ranks[r] = EntryOf(ScoreOf(next_, text, summaries_[index]), text.length, index).rank;
     }
-    uint32_t worst = 0;
-    for (uint32_t r = 0; r < keep_; ++r) worst = ranks[r] > worst ? ranks[r] : worst;
-    return worst;
+    for (uint32_t i = 1; i < seedCount_; ++i) {  // by index, a few hundred at most
+      const Entry moving = seeds_[i];
+      uint32_t j = i;
+      for (; j > 0 && seeds_[j - 1].index > moving.index; --j) seeds_[j] = seeds_[j - 1];
+      seeds_[j] = moving;
+    }
+  }
+
+  // The most the characters added since the previous query add to a text's score (where it is
+  // short enough for the full search, its best alignment less them aligns the previous query):
+  // each a match in the file name or not, with a bonus if its character earns one anywhere,
+  // right after the character before.
+  int64_t AddedMost(const fuzzy_detail::Summary& summary) const {
+    int64_t most = 0;
+    for (uint32_t i = previous_.length; i < next_.length; ++i) {
+      const uint64_t bit = uint64_t(1) << fuzzy_detail::BucketOf(next_.key[i]);
+      most += fuzzy_detail::kMatch + fuzzy_detail::kBonusConsecutive +
+              ((summary.name & bit) != 0 ? fuzzy_detail::kBonusFileName : 0) +
+              ((summary.bonus & bit) != 0 ? fuzzy_detail::kBonusStart : 0);
+    }
+    return most;
   }
 
   // A matching text's score: in one pass over its bytes where it and the query are ASCII and it
@@ -1568,8 +1593,9 @@ class FuzzyRanker {
   bool narrow_ = false;
   bool keepSettled_ = false;
   bool carryCeiling_ = false;
-  uint32_t seedRank_ = UINT32_MAX;
-  uint32_t added_ = 0;  // characters the query gained over the previous one it narrows
+  Entry seeds_[fuzzy_detail::kMaxParts * kKeepMost];
+  uint32_t seedCount_ = 0;
+  uint32_t keptBefore_ = 0;  // first_'s rows from the previous ranking
   uint32_t fromTerm_ = 0;
   uint32_t fromChar_ = 0;
   uint32_t keep_ = 0;
