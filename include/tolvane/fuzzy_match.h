@@ -1066,18 +1066,21 @@ constexpr uint32_t kFuzzyFirstRows = 64;
 // texts that match, best first. Ties go to the shorter text, then to the earlier one in the
 // host's list; a query without terms matches every text. As the user types, a query that
 // narrows the previous one (a character added to its last term, or a new term begun) looks only
-// at the previous matches, from where each one's last term ended.
+// at the previous matches, from where each one's last term ended; a space typed after the last
+// term ranks nothing again.
 //
 // How it keeps up with a million texts: SetTexts summarizes each text once (which characters it
 // holds, and which of them earn a bonus, in the whole text and in its file name); Rank rejects a
 // text that lacks a query's character by its summary before reading it, checks the rest with a
-// plain scan, and aligns (scores) only the texts whose score, as bounded by their summary, could
-// still place them among the best `first` rows it puts in order (a query of several terms term by
-// term, keeping per match what its terms but the last can score while the user types on in the
-// last one). The rest are scored and put in order only when Matches or MatchScore asks for a row
-// beyond those. A list of more than 16,384
-// texts is split into parts ranked side by side, one thread per processor (up to 8), started for
-// the call; where a thread cannot be started its part runs on the calling thread.
+// plain scan (eight bytes at a time), and aligns (scores) only the texts whose score, as bounded
+// by their summary and by what they scored for the query before, could still place them among
+// the best `first` rows it puts in order. The rows kept before that still match are placed first,
+// so that the bar is high from the start. A query of several terms is scored term by term,
+// keeping per match what its terms but the last can score while the user types on in the last
+// one. The rest are scored and put in order only when Matches or MatchScore asks for a row beyond
+// those. A list of more than 16,384 texts is split into parts ranked side by side, one thread per
+// processor (up to 8), started for the call; where a thread cannot be started its part runs on
+// the calling thread.
 //
 // SetTexts takes 60 bytes per text from the process heap on Windows (the C++ free store
 // elsewhere) when the list is longer than any before; Rank allocates nothing. Nothing throws.
