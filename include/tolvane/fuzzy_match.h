@@ -1380,7 +1380,7 @@ class FuzzyRanker {
             const bool exactNow = t >= last;  // every term but the last was scored
             kept.settled = Keep(exactNow || prior < known ? prior : known, exactNow);
           }
-          kept.ceiling = Keep(most < before ? most : before, placed);
+          kept.ceiling = Keep(placed || most < before ? most : before, placed);
           if (!placed) continue;
           score = fuzzy_detail::Clamp(most);
         } else {
