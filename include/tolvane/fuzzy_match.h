@@ -31,17 +31,12 @@
 
 #include <stddef.h>
 #include <stdint.h>
-#include <string.h>
 
 #include "tolvane/file_entry_list.h"  // node_blocks: the heap the SDK's headers share; windows.h
 
 #if !defined(_WIN32)
 #include <pthread.h>
 #include <unistd.h>
-#endif
-
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ != __ORDER_LITTLE_ENDIAN__
-#error "the matcher's byte search reads words little-endian"
 #endif
 
 namespace tolvane {
@@ -864,14 +859,17 @@ struct AsciiScorer {
 // The first byte at or after `at` that is `key`, or, where `anyCase` (`key` a lower-case ASCII
 // letter), its upper-case twin too; `length` when there is none. Eight bytes at a time, as this
 // search is most of what a keystroke costs over a long list: a byte that matches becomes zero
-// and the lowest zero byte is found (loads little-endian, as on every host).
+// and the lowest zero byte is found. The word is put together byte by byte, first byte lowest,
+// which compilers turn into one load (and which needs no C library header).
 inline uint32_t FindByte(const unsigned char* bytes, uint32_t at, uint32_t length, uint8_t key,
                          bool anyCase) {
   constexpr uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u;
   const uint64_t fold = anyCase ? 0x2020202020202020u : 0, wanted = kOnes * key;
   for (; at < length && length - at >= 8; at += 8) {
-    uint64_t word;
-    memcpy(&word, bytes + at, 8);
+    const unsigned char* b = bytes + at;
+    const uint64_t word = uint64_t(b[0]) | uint64_t(b[1]) << 8 | uint64_t(b[2]) << 16 |
+                          uint64_t(b[3]) << 24 | uint64_t(b[4]) << 32 | uint64_t(b[5]) << 40 |
+                          uint64_t(b[6]) << 48 | uint64_t(b[7]) << 56;
     const uint64_t diff = (word | fold) ^ wanted;
     const uint64_t zero = (diff - kOnes) & ~diff & kHighs;
     if (zero != 0) return at + LowestBit(zero) / 8;
